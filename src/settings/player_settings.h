@@ -1,0 +1,86 @@
+#pragma once
+
+#include "hot_keys.h"
+
+#include <QRect>
+#include <QString>
+
+// A window rectangle as the profile keeps it: right and bottom exclusive.
+struct CWindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
+    static CWindowRect FromQRect(const QRect& r)
+    {
+        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    }
+    bool operator==(const CWindowRect&) const = default;
+};
+
+enum ShutdownMode {
+    SHUTDOWN_NONE = 0,
+    SHUTDOWN_CLIP_END = 1,
+    SHUTDOWN_PLAYLIST_END = 2,
+    SHUTDOWN_MINUTES = 3,
+};
+
+// Every persistent option of the player. Other parts read and write the
+// fields directly; Load and Save move them to and from the profile, an INI
+// file with the group [Setting].
+class CPlayerSettings {
+public:
+    // profilePath: the INI file; empty for $XDG_CONFIG_HOME/Olvistra/Velmora.ini.
+    // executablePath: the program the autostart entry must start; empty for
+    // this process's executable.
+    explicit CPlayerSettings(QString profilePath = {}, QString executablePath = {});
+    ~CPlayerSettings();  // saves
+
+    CPlayerSettings(const CPlayerSettings&) = delete;
+    CPlayerSettings& operator=(const CPlayerSettings&) = delete;
+
+    void Load();
+    void Save();
+    // Makes languageID the interface language.
+    void ApplyLanguage() const;
+
+    QString ProfilePath() const { return m_strProfilePath; }
+    QString AutostartPath() const;
+    // The autostart command: the quoted executable path and " /background".
+    QString AutostartCommand() const;
+
+    int TopMost = 0;
+    int languageID = 0;
+    int StartMinimizeToTray = 0;
+    int DisableScreenSaver = 1;
+    int DisablePowerSaver = 1;
+    int AutoSizeWin = 0;
+    bool m_bRunAtStartup = false;
+    int Mute = 0;
+    int Volume = 0;
+    CWindowRect m_rcMain{100, 100, 503, 380};
+    CWindowRect m_rcPlaylist{502, 100, 820, 200};
+    int Skin = 0;
+    int m_nShutdownMode = SHUTDOWN_NONE;
+    bool m_bSkinSwitchFlag = false;
+    HotKeyTable m_hotKeys = DefaultHotKeys();
+    int Repeat = 0;
+    int PlaylistRepeat = 0;
+    int Shuffle = 0;
+    int ShowFP = 1;
+    int PLShow = 0;
+    int Docked = 1;
+    int DockedSide = 10;
+    int Distance = 0;
+
+private:
+    bool ReadRunAtStartup() const;
+    bool WriteRunAtStartup() const;
+
+    QString m_strProfilePath;
+    QString m_strExecutablePath;
+};

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the Debian 12 packages Velmora needs to build, run and test.
+# Safe to run again: packages already present are left alone.
+set -eu
+
+PACKAGES="
+cmake ninja-build g++ pkg-config git
+qt6-base-dev qt6-qpa-plugins libqt6dbus6 libqt6svg6
+libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x
+libx11-dev libxext-dev libxss-dev
+googletest libgtest-dev libgmock-dev libbenchmark-dev
+xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing
+fi
