@@ -1,0 +1,48 @@
+#include "graph_event_queue.h"
+
+#include <QCoreApplication>
+
+void CGraphEventQueue::Push(long code, std::intptr_t param1, std::intptr_t param2)
+{
+    std::lock_guard lock(m_mutex);
+    m_events.push_back({code, param1, param2});
+    if (m_pTarget && !m_bPosted) {
+        m_bPosted = true;
+        QCoreApplication::postEvent(m_pTarget, new QEvent(static_cast<QEvent::Type>(m_nEventType)));
+    }
+}
+
+HRESULT CGraphEventQueue::Pop(long* code, std::intptr_t* param1, std::intptr_t* param2)
+{
+    if (!code || !param1 || !param2)
+        return E_POINTER;
+    std::lock_guard lock(m_mutex);
+    if (m_events.empty()) {
+        m_bPosted = false;
+        return E_ABORT;
+    }
+    const Event event = m_events.front();
+    m_events.pop_front();
+    *code = event.code;
+    *param1 = event.param1;
+    *param2 = event.param2;
+    return S_OK;
+}
+
+void CGraphEventQueue::Clear()
+{
+    std::lock_guard lock(m_mutex);
+    m_events.clear();
+}
+
+void CGraphEventQueue::SetTarget(QObject* target, int eventType)
+{
+    std::lock_guard lock(m_mutex);
+    m_pTarget = target;
+    m_nEventType = eventType;
+    m_bPosted = false;
+    if (m_pTarget && !m_events.empty()) {
+        m_bPosted = true;
+        QCoreApplication::postEvent(m_pTarget, new QEvent(static_cast<QEvent::Type>(m_nEventType)));
+    }
+}

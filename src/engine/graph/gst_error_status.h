@@ -1,0 +1,8 @@
+#pragma once
+
+#include "hresult.h"
+
+#include <glib.h>
+
+// The status a GStreamer error stands for.
+HRESULT StatusFromGstError(const GError* error);

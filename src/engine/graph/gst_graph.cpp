@@ -1,0 +1,596 @@
+#include "gst_graph.h"
+
+#include "gst_error_status.h"
+#include "video_output.h"
+
+#include <gst/audio/streamvolume.h>
+#include <gst/video/video.h>
+#include <gst/video/videooverlay.h>
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr gint64 kNsPerUnit = 100;
+constexpr int kStateWaitSliceMs = 20;
+constexpr int kLateErrorWaitMs = 500;
+
+GstElement* MakeElement(const QString& name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    return gst_element_factory_make(name.toUtf8().constData(), nullptr);
+}
+
+void SetIfPresent(GstElement* element, const char* property, gboolean value)
+{
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), property))
+        g_object_set(element, property, value, nullptr);
+}
+
+}  // namespace
+
+CGstGraphOptions CGstGraphOptions::FromEnvironment()
+{
+    CGstGraphOptions options;
+    options.videoSink = qEnvironmentVariable("VELMORA_VIDEO_SINK");
+    options.audioSink = qEnvironmentVariable("VELMORA_AUDIO_SINK");
+    return options;
+}
+
+CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErrorTexts> errorTexts)
+    : m_options(options), m_pErrorTexts(std::move(errorTexts))
+{
+    m_pPlaybin = gst_element_factory_make("playbin", nullptr);
+    if (!m_pPlaybin)
+        return;
+    gst_object_ref_sink(m_pPlaybin);
+
+    if (GstElement* tempo = MakeElement(QStringLiteral("scaletempo")))
+        g_object_set(m_pPlaybin, "audio-filter", tempo, nullptr);
+    if (GstElement* audioSink = MakeElement(m_options.audioSink)) {
+        SetIfPresent(audioSink, "sync", TRUE);
+        g_object_set(m_pPlaybin, "audio-sink", audioSink, nullptr);
+    }
+    m_pVideoSink = MakeElement(m_options.videoSink);
+    if (!m_pVideoSink)
+        m_pVideoSink = gst_element_factory_make("fakevideosink", nullptr);
+    if (m_pVideoSink) {
+        gst_object_ref_sink(m_pVideoSink);
+        SetIfPresent(m_pVideoSink, "sync", TRUE);
+        g_object_set(m_pPlaybin, "video-sink", m_pVideoSink, nullptr);
+    }
+
+    std::function<void(std::uintptr_t)> bind;
+    std::function<void()> expose;
+    if (m_pVideoSink && GST_IS_VIDEO_OVERLAY(m_pVideoSink)) {
+        GstVideoOverlay* overlay = GST_VIDEO_OVERLAY(m_pVideoSink);
+        // Qt owns the input of the window; the sink only draws.
+        gst_video_overlay_handle_events(overlay, FALSE);
+        bind = [overlay](std::uintptr_t handle) { gst_video_overlay_set_window_handle(overlay, handle); };
+        expose = [overlay] { gst_video_overlay_expose(overlay); };
+    }
+    m_pOutput = std::make_unique<CVideoOutput>(std::move(bind), std::move(expose),
+                                               [this] { m_events.Push(EC_USERABORT); });
+
+    GstBus* bus = gst_element_get_bus(m_pPlaybin);
+    gst_bus_set_sync_handler(bus, &CGstGraph::OnBusMessage, this, nullptr);
+    gst_object_unref(bus);
+}
+
+CGstGraph::~CGstGraph()
+{
+    if (m_pPlaybin) {
+        gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+        GstBus* bus = gst_element_get_bus(m_pPlaybin);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+    }
+    m_pOutput.reset();
+    if (m_pVideoSink)
+        gst_object_unref(m_pVideoSink);
+    if (m_pPlaybin)
+        gst_object_unref(m_pPlaybin);
+}
+
+QWidget* CGstGraph::VideoSurface() const
+{
+    return m_pOutput ? m_pOutput->Surface() : nullptr;
+}
+
+unsigned long CGstGraph::AddRef()
+{
+    return ++m_nRefs;
+}
+
+unsigned long CGstGraph::Release()
+{
+    const unsigned long refs = --m_nRefs;
+    if (refs == 0)
+        delete this;
+    return refs;
+}
+
+HRESULT CGstGraph::QueryInterface(GraphIid iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    switch (iid) {
+    case GraphIid::MediaControl: *object = static_cast<IMediaControl*>(this); break;
+    case GraphIid::MediaEventEx: *object = static_cast<IMediaEventEx*>(this); break;
+    case GraphIid::MediaSeeking: *object = static_cast<IMediaSeeking*>(this); break;
+    case GraphIid::MediaPosition: *object = static_cast<IMediaPosition*>(this); break;
+    case GraphIid::VideoWindow: *object = static_cast<IVideoWindow*>(this); break;
+    case GraphIid::BasicVideo: *object = static_cast<IBasicVideo*>(this); break;
+    case GraphIid::BasicAudio: *object = static_cast<IBasicAudio*>(this); break;
+    default: *object = nullptr; return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer data)
+{
+    auto* self = static_cast<CGstGraph*>(data);
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_EOS:
+        if (self->m_bRendered)
+            self->m_events.Push(EC_COMPLETE);
+        break;
+    case GST_MESSAGE_ERROR: {
+        GError* error = nullptr;
+        gchar* debug = nullptr;
+        gst_message_parse_error(message, &error, &debug);
+        const HRESULT hr = StatusFromGstError(error);
+        self->RecordError(hr, QString::fromUtf8(error ? error->message : ""));
+        // One failure stops the clip; the errors that follow it add nothing.
+        const bool first = !self->m_bErrorSeen.exchange(true);
+        if (self->m_bRendered && first)
+            self->m_events.Push(EC_ERRORABORT, hr);
+        g_clear_error(&error);
+        g_free(debug);
+        break;
+    }
+    default:
+        break;
+    }
+    return GST_BUS_DROP;
+}
+
+void CGstGraph::RecordError(HRESULT hr, const QString& text)
+{
+    {
+        std::lock_guard lock(m_errorMutex);
+        if (m_hrLastError == S_OK)
+            m_hrLastError = hr;
+    }
+    if (!text.isEmpty())
+        m_pErrorTexts->Remember(hr, text);
+}
+
+HRESULT CGstGraph::Fail(HRESULT hr, const QString& text)
+{
+    m_pErrorTexts->Remember(hr, text);
+    return hr;
+}
+
+HRESULT CGstGraph::LastErrorStatus(HRESULT fallback) const
+{
+    std::lock_guard lock(m_errorMutex);
+    return m_hrLastError != S_OK ? m_hrLastError : fallback;
+}
+
+GstStateChangeReturn CGstGraph::WaitForState()
+{
+    // Waits in slices so that an error ends the wait at once instead of
+    // leaving a stalled pipeline to run into the time limit.
+    GstStateChangeReturn result = GST_STATE_CHANGE_ASYNC;
+    for (int waited = 0; waited < m_options.prerollTimeoutMs; waited += kStateWaitSliceMs) {
+        result = gst_element_get_state(m_pPlaybin, nullptr, nullptr, kStateWaitSliceMs * GST_MSECOND);
+        if (result != GST_STATE_CHANGE_ASYNC || m_bErrorSeen)
+            break;
+    }
+    return m_bErrorSeen ? GST_STATE_CHANGE_FAILURE : result;
+}
+
+HRESULT CGstGraph::RenderFile(const QString& path)
+{
+    if (!m_pPlaybin)
+        return E_FAIL;
+    gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+    m_bRendered = false;
+    m_bErrorSeen = false;
+    {
+        std::lock_guard lock(m_errorMutex);
+        m_hrLastError = S_OK;
+    }
+    m_events.Clear();
+
+    GError* error = nullptr;
+    gchar* uri = gst_filename_to_uri(path.toUtf8().constData(), &error);
+    if (!uri) {
+        const QString text = QString::fromUtf8(error ? error->message : "");
+        g_clear_error(&error);
+        return Fail(VFW_E_NOT_FOUND, text);
+    }
+    g_object_set(m_pPlaybin, "uri", uri, nullptr);
+    g_free(uri);
+    m_pOutput->Prepare();
+
+    GstStateChangeReturn result = gst_element_set_state(m_pPlaybin, GST_STATE_PAUSED);
+    if (result == GST_STATE_CHANGE_ASYNC)
+        result = WaitForState();
+    HRESULT hr = S_OK;
+    if (result == GST_STATE_CHANGE_FAILURE) {
+        // The element that failed may post its message just after the state change gave up.
+        for (int waited = 0; !m_bErrorSeen && waited < kLateErrorWaitMs; waited += kStateWaitSliceMs)
+            g_usleep(kStateWaitSliceMs * 1000);
+        hr = LastErrorStatus(VFW_E_CANNOT_RENDER);
+        if (m_pErrorTexts->Lookup(hr).isEmpty())
+            Fail(hr, QStringLiteral("The file cannot be played."));
+    }
+    else if (result == GST_STATE_CHANGE_ASYNC)
+        hr = Fail(VFW_E_TIMEOUT, QStringLiteral("The file took too long to open."));
+
+    gint videoStreams = 0;
+    gint audioStreams = 0;
+    if (SUCCEEDED(hr)) {
+        g_object_get(m_pPlaybin, "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
+        if (videoStreams == 0 && audioStreams == 0)
+            hr = Fail(VFW_E_CANNOT_RENDER, QStringLiteral("The file has no sound or picture that can be played."));
+    }
+    if (FAILED(hr)) {
+        // Back to NULL, so that a retry starts from scratch.
+        gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+        return hr;
+    }
+
+    m_bHasVideo = videoStreams > 0;
+    m_bHasAudio = audioStreams > 0;
+    m_videoSize = m_bHasVideo ? ReadVideoSize() : QSize();
+    m_pOutput->SetVideoSize(m_videoSize);
+    m_dRate = 1.0;
+    m_events.Clear();
+    m_bRendered = true;
+    return S_OK;
+}
+
+QSize CGstGraph::ReadVideoSize() const
+{
+    GstPad* pad = nullptr;
+    g_signal_emit_by_name(m_pPlaybin, "get-video-pad", 0, &pad);
+    if (!pad)
+        return {};
+    QSize size;
+    if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
+        GstVideoInfo info;
+        if (gst_video_info_from_caps(&info, caps) && info.width > 0 && info.height > 0) {
+            const int parN = info.par_n > 0 ? info.par_n : 1;
+            const int parD = info.par_d > 0 ? info.par_d : 1;
+            size = QSize(int(gint64(info.width) * parN / parD), info.height);
+        }
+        gst_caps_unref(caps);
+    }
+    gst_object_unref(pad);
+    return size;
+}
+
+HRESULT CGstGraph::ChangeState(GstState state)
+{
+    if (!m_bRendered)
+        return VFW_E_WRONG_STATE;
+    if (gst_element_set_state(m_pPlaybin, state) == GST_STATE_CHANGE_FAILURE)
+        return LastErrorStatus(E_FAIL);
+    return S_OK;
+}
+
+HRESULT CGstGraph::Run()
+{
+    return ChangeState(GST_STATE_PLAYING);
+}
+
+HRESULT CGstGraph::Pause()
+{
+    return ChangeState(GST_STATE_PAUSED);
+}
+
+HRESULT CGstGraph::Stop()
+{
+    // A stopped clip stays prerolled, so it can be positioned and shows its frame.
+    return ChangeState(GST_STATE_PAUSED);
+}
+
+HRESULT CGstGraph::GetEvent(long* code, std::intptr_t* param1, std::intptr_t* param2, long)
+{
+    return m_events.Pop(code, param1, param2);
+}
+
+HRESULT CGstGraph::FreeEventParams(long, std::intptr_t, std::intptr_t)
+{
+    return S_OK;
+}
+
+HRESULT CGstGraph::SetNotifyWindow(QObject* target, int eventType, std::intptr_t)
+{
+    m_events.SetTarget(target, eventType);
+    return S_OK;
+}
+
+HRESULT CGstGraph::CancelDefaultHandling(long)
+{
+    return S_OK;
+}
+
+HRESULT CGstGraph::RestoreDefaultHandling(long)
+{
+    return S_OK;
+}
+
+HRESULT CGstGraph::GetCapabilities(std::uint32_t* capabilities)
+{
+    if (!capabilities)
+        return E_POINTER;
+    if (!m_bRendered)
+        return VFW_E_WRONG_STATE;
+    std::uint32_t result = AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetDuration | AM_SEEKING_CanGetStopPos;
+    GstQuery* query = gst_query_new_seeking(GST_FORMAT_TIME);
+    if (gst_element_query(m_pPlaybin, query)) {
+        gboolean seekable = FALSE;
+        gst_query_parse_seeking(query, nullptr, &seekable, nullptr, nullptr);
+        if (seekable)
+            result |= AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards;
+    }
+    gst_query_unref(query);
+    *capabilities = result;
+    return S_OK;
+}
+
+HRESULT CGstGraph::GetDuration(LONGLONG* duration)
+{
+    if (!duration)
+        return E_POINTER;
+    gint64 ns = 0;
+    if (!m_bRendered || !gst_element_query_duration(m_pPlaybin, GST_FORMAT_TIME, &ns) || ns < 0)
+        return E_FAIL;
+    *duration = ns / kNsPerUnit;
+    return S_OK;
+}
+
+HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)
+{
+    if (!position)
+        return E_POINTER;
+    gint64 ns = 0;
+    if (!m_bRendered || !gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &ns) || ns < 0)
+        return E_FAIL;
+    *position = ns / kNsPerUnit;
+    return S_OK;
+}
+
+bool CGstGraph::SeekTo(double rate, gint64 positionNs)
+{
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT |
+                                                 GST_SEEK_FLAG_SNAP_NEAREST);
+    return gst_element_seek(m_pPlaybin, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs,
+                            GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+}
+
+HRESULT CGstGraph::SetPositions(LONGLONG* current, std::uint32_t currentFlags, LONGLONG*, std::uint32_t)
+{
+    if (!m_bRendered)
+        return VFW_E_WRONG_STATE;
+    if ((currentFlags & AM_SEEKING_PositioningBitsMask) != AM_SEEKING_AbsolutePositioning)
+        return S_OK;  // only the stop position could change, and the player never moves it
+    if (!current || *current < 0)
+        return E_INVALIDARG;
+    if (!SeekTo(m_dRate, *current * kNsPerUnit))
+        return E_FAIL;
+    // Like a seek on the interface thread, it is finished when the call returns.
+    WaitForState();
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_Rate(double* rate)
+{
+    if (!rate)
+        return E_POINTER;
+    *rate = m_dRate;
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_Rate(double rate)
+{
+    if (!m_bRendered)
+        return VFW_E_WRONG_STATE;
+    if (!(rate > 0.0) || !std::isfinite(rate))
+        return E_INVALIDARG;
+    gint64 positionNs = 0;
+    gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs);
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    if (!gst_element_seek(m_pPlaybin, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, std::max<gint64>(positionNs, 0),
+                          GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE))
+        return E_FAIL;
+    WaitForState();
+    m_dRate = rate;
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_Volume(long* volume)
+{
+    if (!volume)
+        return E_POINTER;
+    if (!m_bHasAudio)
+        return E_NOTIMPL;
+    *volume = m_nVolume;
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_Volume(long volume)
+{
+    if (!m_bHasAudio)
+        return E_NOTIMPL;
+    if (volume < -10000 || volume > 0)
+        return E_INVALIDARG;
+    auto* streamVolume = GST_STREAM_VOLUME(m_pPlaybin);
+    if (volume == -10000)
+        gst_stream_volume_set_volume(streamVolume, GST_STREAM_VOLUME_FORMAT_LINEAR, 0.0);
+    else
+        gst_stream_volume_set_volume(streamVolume, GST_STREAM_VOLUME_FORMAT_DB, volume / 100.0);
+    m_nVolume = volume;
+    return S_OK;
+}
+
+HRESULT CGstGraph::GetVideoSize(long* width, long* height)
+{
+    if (!width || !height)
+        return E_POINTER;
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    const QSize current = ReadVideoSize();
+    if (current.isValid() && !current.isEmpty()) {
+        m_videoSize = current;
+        m_pOutput->SetVideoSize(current);
+    }
+    if (m_videoSize.isEmpty())
+        return E_FAIL;
+    *width = m_videoSize.width();
+    *height = m_videoSize.height();
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_Visible(long* visible)
+{
+    if (!visible)
+        return E_POINTER;
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    *visible = m_pOutput->IsVisible() ? OATRUE : OAFALSE;
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_Visible(long visible)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    m_pOutput->SetVisible(visible != OAFALSE);
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_Owner(QWidget* owner)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    m_pOutput->SetOwner(owner);
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_WindowStyle(long style)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    // The surface is always a child of its owner; only that style is known.
+    return (style & WS_CHILD) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT CGstGraph::SetWindowPosition(long left, long top, long width, long height)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    if (width < 0 || height < 0)
+        return E_INVALIDARG;
+    m_pOutput->SetPosition(QRect(int(left), int(top), int(width), int(height)));
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_MessageDrain(QObject** drain)
+{
+    if (!drain)
+        return E_POINTER;
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    *drain = m_pOutput->Drain();
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_MessageDrain(QObject* drain)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    m_pOutput->SetDrain(drain);
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_FullScreenMode(long* mode)
+{
+    if (!mode)
+        return E_POINTER;
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    *mode = m_pOutput->IsFullScreen() ? OATRUE : OAFALSE;
+    return S_OK;
+}
+
+HRESULT CGstGraph::put_FullScreenMode(long mode)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    m_pOutput->SetFullScreen(mode != OAFALSE);
+    return S_OK;
+}
+
+HRESULT CGstGraph::SetWindowForeground(long)
+{
+    if (!m_bHasVideo)
+        return E_NOINTERFACE;
+    m_pOutput->SetForeground();
+    return S_OK;
+}
+
+CGstGraphFactory::CGstGraphFactory(CGstGraphOptions options) : m_options(std::move(options))
+{
+    gst_init(nullptr, nullptr);
+    if (m_options.videoSink.isEmpty())
+        m_options.videoSink = ChooseVideoSink();
+}
+
+QString CGstGraphFactory::ChooseVideoSink()
+{
+    gst_init(nullptr, nullptr);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        for (const char* name : {"xvimagesink", "ximagesink", "glimagesink"}) {
+            GstElement* sink = gst_element_factory_make(name, nullptr);
+            if (!sink)
+                continue;
+            gst_object_ref_sink(sink);
+            const bool works = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+            gst_element_set_state(sink, GST_STATE_NULL);
+            gst_object_unref(sink);
+            if (works)
+                return QString::fromLatin1(name);
+        }
+    }
+    return QStringLiteral("fakevideosink");
+}
+
+HRESULT CGstGraphFactory::CreateGraph(IGraphBuilder** graph)
+{
+    if (!graph)
+        return E_POINTER;
+    *graph = nullptr;
+    auto* created = new CGstGraph(m_options, m_pErrorTexts);
+    if (!created->IsValid()) {
+        created->Release();
+        m_pErrorTexts->Remember(E_FAIL, QStringLiteral("GStreamer's playbin element is not installed."));
+        return E_FAIL;
+    }
+    *graph = created;
+    return S_OK;
+}
+
+QString CGstGraphFactory::GetErrorText(HRESULT hr)
+{
+    return m_pErrorTexts->Lookup(hr);
+}

@@ -1,0 +1,181 @@
+// The GStreamer graph on real clips, with fake sinks that keep real time.
+#include "gst_graph.h"
+#include "test_clips.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+
+namespace {
+
+constexpr int kNotifyType = QEvent::User + 2;
+
+class CEventCounter : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == kNotifyType) {
+            ++m_nPosted;
+            return true;
+        }
+        return QObject::event(e);
+    }
+    int m_nPosted = 0;
+};
+
+CGstGraphOptions FakeSinks()
+{
+    CGstGraphOptions options;
+    options.audioSink = QStringLiteral("fakeaudiosink");
+    return options;
+}
+
+struct GraphRef {
+    IGraphBuilder* graph = nullptr;
+    ~GraphRef()
+    {
+        if (graph)
+            graph->Release();
+    }
+};
+
+class GstGraphTest : public ::testing::Test {
+protected:
+    CGstGraphFactory m_factory{FakeSinks()};
+    GraphRef m_ref;
+
+    IGraphBuilder* Render(TestClip clip)
+    {
+        EXPECT_EQ(m_factory.CreateGraph(&m_ref.graph), S_OK);
+        EXPECT_EQ(m_ref.graph->RenderFile(TestClipPath(clip)), S_OK);
+        return m_ref.graph;
+    }
+
+    template <class T>
+    T* Get()
+    {
+        T* object = nullptr;
+        EXPECT_EQ(m_ref.graph->Query(&object), S_OK);
+        object->Release();  // the test's GraphRef keeps the graph alive
+        return object;
+    }
+
+    // Pumps events until the graph has an event or the time is up; the
+    // elapsed milliseconds, or -1 on time out.
+    qint64 WaitForEvent(long* code, int limitMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        std::intptr_t p1 = 0, p2 = 0;
+        while (timer.elapsed() < limitMs) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            if (Get<IMediaEventEx>()->GetEvent(code, &p1, &p2, 0) == S_OK)
+                return timer.elapsed();
+        }
+        return -1;
+    }
+};
+
+TEST_F(GstGraphTest, AudioClipHasDurationAndVolumeButNoVideo)
+{
+    Render(TestClip::Wav3s);
+    LONGLONG duration = 0;
+    ASSERT_EQ(Get<IMediaSeeking>()->GetDuration(&duration), S_OK);
+    EXPECT_NEAR(double(duration) / kUnitsPerSecond, 3.0, 0.05);
+
+    long width = 0, height = 0, visible = 0, volume = 1;
+    EXPECT_EQ(Get<IBasicVideo>()->GetVideoSize(&width, &height), E_NOINTERFACE);
+    EXPECT_EQ(Get<IVideoWindow>()->get_Visible(&visible), E_NOINTERFACE);
+    EXPECT_EQ(Get<IBasicAudio>()->get_Volume(&volume), S_OK);
+    EXPECT_EQ(volume, 0);
+    EXPECT_EQ(Get<IBasicAudio>()->put_Volume(-10000), S_OK);
+    EXPECT_EQ(Get<IBasicAudio>()->put_Volume(-10001), E_INVALIDARG);
+
+    std::uint32_t caps = 0;
+    ASSERT_EQ(Get<IMediaSeeking>()->GetCapabilities(&caps), S_OK);
+    EXPECT_TRUE(caps & AM_SEEKING_CanSeekAbsolute);
+}
+
+TEST_F(GstGraphTest, VideoClipsReportTheirSizeAndStreams)
+{
+    Render(TestClip::MkvH264Vorbis);
+    long width = 0, height = 0, volume = 1;
+    ASSERT_EQ(Get<IBasicVideo>()->GetVideoSize(&width, &height), S_OK);
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 240);
+    EXPECT_EQ(Get<IBasicAudio>()->get_Volume(&volume), S_OK);
+
+    GraphRef silent;
+    ASSERT_EQ(m_factory.CreateGraph(&silent.graph), S_OK);
+    ASSERT_EQ(silent.graph->RenderFile(TestClipPath(TestClip::VideoOnly)), S_OK);
+    IBasicAudio* audio = nullptr;
+    ASSERT_EQ(silent.graph->Query(&audio), S_OK);
+    EXPECT_EQ(audio->get_Volume(&volume), E_NOTIMPL);
+    EXPECT_EQ(audio->put_Volume(-500), E_NOTIMPL);
+    audio->Release();
+}
+
+TEST_F(GstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
+{
+    ASSERT_EQ(m_factory.CreateGraph(&m_ref.graph), S_OK);
+    const HRESULT text = m_ref.graph->RenderFile(TestClipPath(TestClip::TextAsMp3));
+    EXPECT_TRUE(FAILED(text));
+    EXPECT_FALSE(m_factory.GetErrorText(text).isEmpty());
+
+    const HRESULT missing = m_ref.graph->RenderFile(MissingClipPath());
+    EXPECT_EQ(missing, VFW_E_NOT_FOUND);
+    EXPECT_FALSE(m_factory.GetErrorText(missing).isEmpty());
+
+    // The same graph still opens a good file afterwards.
+    EXPECT_EQ(m_ref.graph->RenderFile(TestClipPath(TestClip::Wav1s)), S_OK);
+}
+
+TEST_F(GstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)
+{
+    Render(TestClip::Wav1s);
+    CEventCounter target;
+    ASSERT_EQ(Get<IMediaEventEx>()->SetNotifyWindow(&target, kNotifyType, 0), S_OK);
+    ASSERT_EQ(Get<IMediaControl>()->Run(), S_OK);
+    long code = 0;
+    const qint64 elapsed = WaitForEvent(&code, 5000);
+    ASSERT_GE(elapsed, 0);
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_EQ(target.m_nPosted, 1);
+    EXPECT_GT(elapsed, 700);  // the fake sinks keep real time
+}
+
+TEST_F(GstGraphTest, RateTwoHalvesThePlayingTimeAndBadRatesChangeNothing)
+{
+    Render(TestClip::Wav3s);
+    IMediaPosition* position = Get<IMediaPosition>();
+    EXPECT_EQ(position->put_Rate(0.0), E_INVALIDARG);
+    EXPECT_EQ(position->put_Rate(-1.0), E_INVALIDARG);
+    double rate = 0;
+    ASSERT_EQ(position->get_Rate(&rate), S_OK);
+    EXPECT_EQ(rate, 1.0);
+
+    ASSERT_EQ(position->put_Rate(2.0), S_OK);
+    ASSERT_EQ(Get<IMediaControl>()->Run(), S_OK);
+    long code = 0;
+    const qint64 elapsed = WaitForEvent(&code, 6000);
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
+}
+
+TEST_F(GstGraphTest, SeeksWhilePausedLandOnTheTarget)
+{
+    Render(TestClip::Wav3s);
+    ASSERT_EQ(Get<IMediaControl>()->Pause(), S_OK);
+    LONGLONG target = 15'000'000;  // 1.5 s
+    ASSERT_EQ(Get<IMediaSeeking>()->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
+                                                 AM_SEEKING_NoPositioning),
+              S_OK);
+    LONGLONG position = 0;
+    ASSERT_EQ(Get<IMediaSeeking>()->GetCurrentPosition(&position), S_OK);
+    EXPECT_NEAR(double(position) / kUnitsPerSecond, 1.5, 0.1);
+}
+
+}  // namespace

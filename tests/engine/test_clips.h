@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Media clips for the engine tests, made with gst-launch-1.0 the first time
+// a test asks for one. They are kept in the build folder so that the many
+// test processes share them.
+enum class TestClip {
+    Wav3s,          // PCM WAV, 3 s
+    Wav1s,          // PCM WAV, 1 s
+    Mp3Xing,        // MP3 with a Xing header, 2 s
+    Mp3Plain,       // MP3 without a Xing header, 2 s
+    AviMjpegPcm,    // AVI: MJPEG 320x240 and PCM, 2 s
+    MkvH264Vorbis,  // Matroska: H.264 320x240 and Vorbis, 2 s
+    VideoOnly,      // Matroska: H.264 160x120, no audio, 1 s
+    TextAsMp3,      // a text file named .mp3
+};
+
+QString TestClipPath(TestClip clip);
+QString MissingClipPath();
