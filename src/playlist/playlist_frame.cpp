@@ -1,8 +1,14 @@
 #include "playlist_frame.h"
 
+#include <QWindow>
+
 CPlaylistFrame::CPlaylistFrame(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("Velmora"));
-    setMinimumSize(1, 1);
+    // Belongs to the main window without being its child widget, so the
+    // two are deleted separately.
+    mainWindow->winId();
+    winId();
+    windowHandle()->setTransientParent(mainWindow->windowHandle());
 }

@@ -83,4 +83,5 @@ private:
 
     QString m_strProfilePath;
     QString m_strExecutablePath;
+    bool m_bProfileUnreadable = false;
 };

@@ -1,0 +1,31 @@
+#include "instance_lock.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+CInstanceLock::~CInstanceLock()
+{
+    if (m_nFd >= 0)
+        close(m_nFd);
+}
+
+CInstanceLock::Result CInstanceLock::Acquire(const QString& path)
+{
+    if (path.isEmpty())
+        return Result::Unavailable;
+    const int fd = open(QFile::encodeName(path).constData(),
+                        O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return errno == EACCES ? Result::HeldByAnother : Result::Unavailable;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close(fd);
+        return error == EWOULDBLOCK ? Result::HeldByAnother : Result::Unavailable;
+    }
+    m_nFd = fd;
+    return Result::Acquired;
+}

@@ -1,0 +1,111 @@
+#include "instance_server.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+#include <QVariant>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+struct CInstanceServer::Connection {
+    QLocalSocket* socket;
+    QByteArray buffer;
+    bool queried = false;
+};
+
+CInstanceServer::CInstanceServer(CInstanceHandler& handler, QObject* parent)
+    : QObject(parent), m_handler(handler), m_pServer(new QLocalServer(this))
+{
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_pServer, &QLocalServer::newConnection, this, &CInstanceServer::Accept);
+}
+
+CInstanceServer::~CInstanceServer() = default;
+
+bool CInstanceServer::Listen(const QString& socketPath)
+{
+    if (socketPath.isEmpty())
+        return false;
+    QLocalServer::removeServer(socketPath);
+    return m_pServer->listen(socketPath);
+}
+
+bool CInstanceServer::PeerIsSameUser(const QLocalSocket& socket)
+{
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    const int fd = int(socket.socketDescriptor());
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0
+        && credentials.uid == getuid();
+}
+
+void CInstanceServer::Accept()
+{
+    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
+        if (m_nConnections >= kMaxConnections || !PeerIsSameUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++m_nConnections;
+        auto connection = std::make_shared<Connection>(Connection{socket, {}, false});
+        connect(socket, &QLocalSocket::readyRead, this, [this, connection] { Read(*connection); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
+        QTimer::singleShot(kConnectionTimeoutMs, socket, [this, socket] { Drop(socket); });
+        if (socket->bytesAvailable() > 0)
+            Read(*connection);
+    }
+}
+
+void CInstanceServer::Drop(QLocalSocket* socket)
+{
+    if (socket->property("dropped").toBool())
+        return;
+    socket->setProperty("dropped", true);
+    --m_nConnections;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void CInstanceServer::Read(Connection& connection)
+{
+    QLocalSocket* socket = connection.socket;
+    connection.buffer += socket->read(kRecordHeaderBytes + kMaxRecordBytes - connection.buffer.size());
+    while (connection.buffer.size() >= kRecordHeaderBytes) {
+        const std::uint32_t code = DecodeUint32(connection.buffer.constData());
+        const std::uint32_t count = DecodeUint32(connection.buffer.constData() + 4);
+
+        if (!connection.queried) {
+            if (code != kInstanceQueryMessage || count != 0)
+                return Drop(socket);
+            connection.queried = true;
+            connection.buffer.remove(0, kRecordHeaderBytes);
+            socket->write(EncodeUint32(m_handler.OnInstanceQuery()));
+            continue;
+        }
+
+        const bool known = code == COPYDATA_OPEN_FILE || code == COPYDATA_CLOSE
+            || code == COPYDATA_ACTIVATE;
+        if (!known || count > kMaxRecordBytes)
+            return Drop(socket);
+        if (connection.buffer.size() < kRecordHeaderBytes + qsizetype(count))
+            return;  // wait for the rest of the record
+
+        const QByteArray body = connection.buffer.mid(kRecordHeaderBytes, count);
+        QString path;
+        if (code == COPYDATA_OPEN_FILE) {
+            const std::optional<QString> decoded = PathFromOpenFileBody(body);
+            if (!decoded)
+                return Drop(socket);
+            path = *decoded;
+        }
+        // Acknowledge first: the handler may end the program.
+        socket->write(EncodeUint32(1));
+        socket->flush();
+        socket->disconnectFromServer();
+        m_handler.OnCopyData(code, path);
+        return;
+    }
+}

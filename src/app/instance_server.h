@@ -1,0 +1,48 @@
+#pragma once
+
+#include "instance_protocol.h"
+
+#include <QObject>
+
+class QLocalServer;
+class QLocalSocket;
+
+// What the running instance does with a second start's request.
+class CInstanceHandler {
+public:
+    virtual ~CInstanceHandler() = default;
+    // The answer to the query; the peer checks it against kInstanceQueryMessage.
+    virtual std::uint32_t OnInstanceQuery() = 0;
+    // A checked record: a known code and, for COPYDATA_OPEN_FILE, a path.
+    virtual void OnCopyData(std::uint32_t code, const QString& path) = 0;
+};
+
+// The running instance's end of the protocol: listens on the socket in the
+// runtime folder, accepts only peers of this user, and hands each well-formed
+// request to the handler. Anything malformed closes that connection and
+// changes nothing.
+class CInstanceServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxConnections = 8;
+    static constexpr int kConnectionTimeoutMs = 5000;
+
+    explicit CInstanceServer(CInstanceHandler& handler, QObject* parent = nullptr);
+    ~CInstanceServer() override;
+
+    // Replaces any socket left by an instance that died, then listens. Call
+    // only while holding the instance lock.
+    bool Listen(const QString& socketPath);
+
+private:
+    struct Connection;
+
+    void Accept();
+    void Read(Connection& connection);
+    void Drop(QLocalSocket* socket);
+    static bool PeerIsSameUser(const QLocalSocket& socket);
+
+    CInstanceHandler& m_handler;
+    QLocalServer* m_pServer;
+    int m_nConnections = 0;
+};

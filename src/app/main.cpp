@@ -1,0 +1,20 @@
+#include "player_app.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    // The player places its own windows and embeds video into them, which
+    // a Wayland session allows only through XWayland.
+    if (std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+
+    QApplication application(argc, argv);
+    CPlayerApp player(QApplication::arguments().mid(1));
+    if (!player.InitInstance())
+        return 0;
+    QApplication::exec();
+    return player.ExitInstance();
+}

@@ -1,0 +1,49 @@
+#include "tray_icon.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QSystemTrayIcon>
+
+CTrayIcon::CTrayIcon() = default;
+CTrayIcon::~CTrayIcon() = default;
+
+QString CTrayIcon::IconResourcePath(int iconId)
+{
+    return QStringLiteral(":/icons/%1.png").arg(iconId);
+}
+
+void CTrayIcon::Add(QWidget* mainWindow)
+{
+    Q_UNUSED(mainWindow);
+    m_pIcon = std::make_unique<QSystemTrayIcon>();
+    connect(m_pIcon.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { emit activated(int(reason)); });
+    m_bAdded = true;
+    SetIcon(IDI_APPLICATION_ICON);
+    SetTip(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_pIcon->show();
+}
+
+void CTrayIcon::SetTip(const QString& text)
+{
+    if (text.isNull())
+        return;
+    m_strTip = text.left(kMaxTipLength);
+    if (m_pIcon)
+        m_pIcon->setToolTip(m_strTip);
+}
+
+void CTrayIcon::SetIcon(int iconId)
+{
+    m_nIconId = iconId;
+    if (m_pIcon)
+        m_pIcon->setIcon(QIcon(IconResourcePath(iconId)));
+}
+
+void CTrayIcon::Remove()
+{
+    m_pIcon.reset();
+    m_bAdded = false;
+}
