@@ -78,10 +78,12 @@ public:
     CPlaylistRandom m_random;
 
 private:
-    void AfterAdd();
+    bool AddExistingEntry(const QString& path);
     void AppendRow(const QString& folder, const QString& name);
+    void AfterAdd();
+    void SwapRows(int first, int second);
     void CloseMedia();
-    void ReportFileError(QWidget* parent, const QString& text, const QString& path);
+    bool LoadFile(const QString& path, QWidget* parent, bool silentIfUnopenable);
 
     std::function<void()> m_closeMedia;
     QString m_strDefaultFile;

@@ -1,0 +1,75 @@
+#include "media_files.h"
+
+#include <QRegularExpression>
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+// Tested in this order; "wm" is listed twice as it always was.
+constexpr std::array<std::string_view, 33> kMediaExtensions = {
+    "mpeg", "mpg", "avi", "wmv", "asf", "wm", "wm", "wma", "mp3", "wav", "mid",
+    "m2v", "dat", "avs", "divx", "xvid", "mkv", "mov", "mp4", "ogm", "vob", "ts",
+    "asx", "b4s", "m3u", "wpl", "zpl", "cda", "mp2", "mpa", "ogg", "rm", "rmvb",
+};
+constexpr qsizetype kLongestExtension = 4;
+
+}  // namespace
+
+const char* const kMediaFileFilter =
+    "Media files (All types)|*.mpeg;*.mpg;*.avi;*.wmv;*.asf;*.wm;*.wma;*.mp3;*.wav;*.mid;*.m2v;"
+    "*.dat;*.avs;*.divx;*.xvid;*.MKV;*.MOV;*.MP4;*.OGM;*.VOB;*.TS;*.WM;*.ASX;*.B4S;*.M3U;*.WPL;"
+    "*.ZPL;*.CDA;*.MP2;*.MPA;*.OGG;*.rmvb;*.rm |Movie file (*.mpeg;*.mpg)|*.mpeg;*.mpg|"
+    "Video file (*.avi;*.wmv)|*.avi;*.wmv|Windows Media file(*.asf;*.wm;*.wma;*.wmv)|"
+    "*.asf;*.wm;*.wma;*.wmv|Audio file (*.mp3;*.wav;*.mid)|*.mp3;*.wav;*.mid|"
+    "Real file (*.rmvb;*.rm)|*.rmvb;*.rm|All Files (*.*)|*.*||";
+
+const char* const kPlaylistFileFilter = "Play List (*.vml)|*.vml||";
+
+bool IsMediaFile(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    const qsizetype length = name.size() - dot - 1;
+    if (length == 0 || length > kLongestExtension)
+        return false;
+    char extension[kLongestExtension];
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = name[dot + 1 + i].unicode();
+        if (c >= 'A' && c <= 'Z')
+            extension[i] = static_cast<char>(c - 'A' + 'a');
+        else if (c < 0x80)
+            extension[i] = static_cast<char>(c);
+        else
+            return false;  // no extension of the list has other characters
+    }
+    const std::string_view text(extension, static_cast<size_t>(length));
+    for (std::string_view known : kMediaExtensions) {
+        if (text == known)
+            return true;
+    }
+    return false;
+}
+
+QStringList ToNameFilters(const QString& filter)
+{
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\*[^()]*\\)\\s*$"));
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList nameFilters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        if (description.isEmpty())
+            break;  // the doubled "|" that ends the filter
+        description.remove(trailingPatterns);
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString trimmed = pattern.trimmed();
+            patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+        }
+        nameFilters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                           QLatin1Char(')');
+    }
+    return nameFilters;
+}

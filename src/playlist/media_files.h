@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Whether a file name (or path) ends in one of the player's media
+// extensions. Only A-Z are folded, so "x.MPEG" is media and "x.mpeg.bak",
+// "archive.tar.gz" and a name without a dot are not.
+bool IsMediaFile(const QString& name);
+
+// The filter of the Add Files and Open dialogs, in the "description|patterns|"
+// form ended by "||".
+extern const char* const kMediaFileFilter;
+// The filter of the playlist Save and Load dialogs.
+extern const char* const kPlaylistFileFilter;
+
+// Turns a "description|patterns|...||" filter into the name filters of a
+// Qt file dialog ("description (*.a *.b)"); "*.*" becomes "*".
+QStringList ToNameFilters(const QString& filter);

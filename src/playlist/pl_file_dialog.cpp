@@ -1,0 +1,21 @@
+#include "pl_file_dialog.h"
+
+#include "media_files.h"
+#include "playlist.h"
+
+#include <QFileInfo>
+
+#include <prompt.h>
+
+bool CPLFileDialog::DoModal(QWidget* parent)
+{
+    const QStringList files = CPrompt::Get().GetOpenFileNames(
+        parent, QString(), QString(), ToNameFilters(QString::fromLatin1(kMediaFileFilter)));
+    if (files.isEmpty())
+        return false;
+    if (m_bClearFirst)
+        m_playlist.Clear();
+    for (const QString& file : files)
+        m_playlist.AddFoundFile(QFileInfo(file).absolutePath(), file);
+    return true;
+}

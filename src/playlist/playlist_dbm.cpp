@@ -1,0 +1,33 @@
+#include "playlist_dbm.h"
+
+#include "vml_archive.h"
+
+void CPlaylistDBM::Serialize(CVmlOutArchive& archive) const
+{
+    archive.WriteCount(static_cast<uint32_t>(m_rows.size()));
+    for (const auto& row : m_rows) {
+        archive.WriteRowTag();
+        row->Serialize(archive);
+    }
+}
+
+void CPlaylistDBM::Serialize(CVmlInArchive& archive)
+{
+    const uint32_t count = archive.ReadCount();
+    if (count > archive.Remaining() / kMinRowBytes)
+        throw CVmlException{VmlError::EndOfFile};
+
+    std::vector<std::unique_ptr<CPlaylistRow>> rows;
+    rows.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        archive.ReadRowTag();
+        auto row = std::make_unique<CPlaylistRow>();
+        row->Serialize(archive);
+        // Rows of one folder usually follow each other; let them share the
+        // folder text instead of holding a copy each.
+        if (!rows.empty() && rows.back()->m_strFolder == row->m_strFolder)
+            row->m_strFolder = rows.back()->m_strFolder;
+        rows.push_back(std::move(row));
+    }
+    m_rows = std::move(rows);
+}

@@ -1,0 +1,5 @@
+#include "playlist_random.h"
+
+#include <ctime>
+
+void CPlaylistRandom::SeedFromTime() { Seed(static_cast<uint32_t>(std::time(nullptr))); }

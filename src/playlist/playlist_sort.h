@@ -1,0 +1,12 @@
+#pragma once
+
+#include "playlist_row.h"
+
+#include <memory>
+#include <vector>
+
+// Sorts rows by one of their texts with a three-way quicksort whose handling
+// of equal keys decides where rows with equal texts end up. Texts compare
+// with one QCollator for the current locale, letter case deciding only
+// between otherwise equal texts; each row's key is computed once.
+void SortRowsByText(std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CPlaylistRow::*text);

@@ -1,0 +1,214 @@
+#include "vml_archive.h"
+
+#include <QIODevice>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kClassTagBit = 0x8000;
+constexpr uint16_t kBigTag = 0x7FFF;
+constexpr uint32_t kBigClassTagBit = 0x80000000u;
+constexpr uint16_t kRowSchema = 2;
+constexpr char kRowClassName[] = "CPlaylistRow";
+constexpr size_t kRowClassNameLength = sizeof(kRowClassName) - 1;
+constexpr uint16_t kMaxClassNameLength = 64;
+constexpr uint16_t kWideMarker = 0xFFFE;
+constexpr qsizetype kFlushSize = 1 << 16;
+
+// Windows-1252 differs from Latin-1 only in 0x80 ... 0x9F; its five unused
+// bytes there keep their Latin-1 meaning, as the system converter does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+}  // namespace
+
+CVmlOutArchive::CVmlOutArchive(QIODevice& device) : m_device(device)
+{
+    m_buffer.reserve(kFlushSize + 64);
+}
+
+void CVmlOutArchive::WriteCount(uint32_t count)
+{
+    if (count < 0xFFFF) {
+        WriteU16(static_cast<uint16_t>(count));
+    } else {
+        WriteU16(0xFFFF);
+        WriteU32(count);
+    }
+}
+
+void CVmlOutArchive::WriteRowTag()
+{
+    if (m_bClassWritten) {
+        WriteU16(kClassTagBit | 1);  // the row class has index 1
+        return;
+    }
+    WriteU16(kNewClassTag);
+    WriteU16(kRowSchema);
+    WriteU16(static_cast<uint16_t>(kRowClassNameLength));
+    WriteBytes(kRowClassName, kRowClassNameLength);
+    m_bClassWritten = true;
+}
+
+void CVmlOutArchive::WriteString(const QString& text)
+{
+    const auto length = static_cast<uint32_t>(text.size());
+    WriteU8(0xFF);
+    WriteU16(kWideMarker);
+    if (length < 0xFF) {
+        WriteU8(static_cast<uint8_t>(length));
+    } else if (length < kWideMarker) {
+        WriteU8(0xFF);
+        WriteU16(static_cast<uint16_t>(length));
+    } else {
+        WriteU8(0xFF);
+        WriteU16(0xFFFF);
+        WriteU32(length);
+    }
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        WriteBytes(text.utf16(), size_t(length) * 2);
+    } else {
+        for (QChar c : text)
+            WriteU16(c.unicode());
+    }
+}
+
+bool CVmlOutArchive::Flush()
+{
+    if (!m_buffer.isEmpty() && !m_bFailed)
+        m_bFailed = m_device.write(m_buffer) != m_buffer.size();
+    m_buffer.clear();
+    return !m_bFailed;
+}
+
+void CVmlOutArchive::WriteU8(uint8_t value) { WriteBytes(&value, 1); }
+
+void CVmlOutArchive::WriteU16(uint16_t value)
+{
+    const uint16_t le = qToLittleEndian(value);
+    WriteBytes(&le, 2);
+}
+
+void CVmlOutArchive::WriteU32(uint32_t value)
+{
+    const uint32_t le = qToLittleEndian(value);
+    WriteBytes(&le, 4);
+}
+
+void CVmlOutArchive::WriteBytes(const void* data, size_t size)
+{
+    m_buffer.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (m_buffer.size() >= kFlushSize)
+        Flush();
+}
+
+uint32_t CVmlInArchive::ReadCount()
+{
+    const uint16_t shortCount = ReadU16();
+    return shortCount == 0xFFFF ? ReadU32() : shortCount;
+}
+
+void CVmlInArchive::ReadRowTag()
+{
+    const uint16_t tag = ReadU16();
+    if (tag == kNewClassTag) {
+        ReadNewClass();
+    } else if (tag & kClassTagBit) {
+        RequireClassIndex(tag & ~kClassTagBit);
+    } else if (tag == kBigTag) {
+        const uint32_t bigTag = ReadU32();
+        if (!(bigTag & kBigClassTagBit))
+            throw CVmlException{VmlError::BadFormat};
+        RequireClassIndex(bigTag & ~kBigClassTagBit);
+    } else {
+        // A null object or a second reference to an object read before; the
+        // list holds neither.
+        throw CVmlException{VmlError::BadFormat};
+    }
+    ++m_nNextIndex;  // the row object itself
+}
+
+void CVmlInArchive::ReadNewClass()
+{
+    ReadU16();  // schema: any version is accepted
+    const uint16_t nameLength = ReadU16();
+    if (nameLength >= kMaxClassNameLength)
+        throw CVmlException{VmlError::BadClass};
+    const char* name = Take(nameLength);
+    if (nameLength != kRowClassNameLength || std::memcmp(name, kRowClassName, nameLength) != 0)
+        throw CVmlException{VmlError::BadClass};
+    m_classIndexes.push_back(m_nNextIndex++);
+}
+
+void CVmlInArchive::RequireClassIndex(uint32_t index) const
+{
+    if (!std::binary_search(m_classIndexes.begin(), m_classIndexes.end(), index))
+        throw CVmlException{VmlError::BadFormat};
+}
+
+QString CVmlInArchive::ReadString()
+{
+    const uint8_t byteLength = ReadU8();
+    if (byteLength < 0xFF)
+        return ReadSingleByteChars(byteLength);
+    const uint16_t wordLength = ReadU16();
+    if (wordLength == kWideMarker) {
+        const uint8_t wideByteLength = ReadU8();
+        if (wideByteLength < 0xFF)
+            return ReadWideChars(wideByteLength);
+        const uint16_t wideWordLength = ReadU16();
+        return ReadWideChars(wideWordLength < 0xFFFF ? wideWordLength : ReadU32());
+    }
+    return ReadSingleByteChars(wordLength < 0xFFFF ? wordLength : ReadU32());
+}
+
+QString CVmlInArchive::ReadWideChars(uint32_t length)
+{
+    // Checked before allocating, so a length read off disk never asks for
+    // more memory than the file holds.
+    if (size_t(length) * 2 > Remaining())
+        throw CVmlException{VmlError::EndOfFile};
+    const char* bytes = Take(size_t(length) * 2);
+    QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
+    std::memcpy(text.data(), bytes, size_t(length) * 2);
+    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
+        for (QChar& c : text)
+            c = QChar(qFromLittleEndian(c.unicode()));
+    }
+    return text;
+}
+
+QString CVmlInArchive::ReadSingleByteChars(uint32_t length)
+{
+    const char* bytes = Take(length);
+    QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (uint32_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<uint8_t>(bytes[i]);
+        out[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+uint8_t CVmlInArchive::ReadU8() { return static_cast<uint8_t>(*Take(1)); }
+
+uint16_t CVmlInArchive::ReadU16() { return qFromLittleEndian<uint16_t>(Take(2)); }
+
+uint32_t CVmlInArchive::ReadU32() { return qFromLittleEndian<uint32_t>(Take(4)); }
+
+const char* CVmlInArchive::Take(size_t size)
+{
+    if (size > Remaining())
+        throw CVmlException{VmlError::EndOfFile};
+    const char* start = m_pData + m_nPos;
+    m_nPos += size;
+    return start;
+}

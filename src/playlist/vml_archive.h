@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class QIODevice;
+
+// What went wrong while reading a playlist file.
+enum class VmlError {
+    EndOfFile,    // the data ended inside the list
+    BadFormat,    // a malformed count, tag or text length
+    BadClass,     // an object of a class other than the row class
+};
+
+// Thrown by CVmlInArchive; caught where the playlist file is read.
+struct CVmlException {
+    VmlError error;
+};
+
+// Writes the object archive of a playlist file to a device through a buffer.
+// Write failures are remembered and reported by Flush().
+class CVmlOutArchive {
+public:
+    explicit CVmlOutArchive(QIODevice& device);
+
+    void WriteCount(uint32_t count);
+    // Before each row: the class introduction for the first row, a reference
+    // to that class for every later one.
+    void WriteRowTag();
+    // A counted UTF-16 text.
+    void WriteString(const QString& text);
+    // Writes out what is buffered; false if any write failed.
+    bool Flush();
+
+private:
+    void WriteU8(uint8_t value);
+    void WriteU16(uint16_t value);
+    void WriteU32(uint32_t value);
+    void WriteBytes(const void* data, size_t size);
+
+    QIODevice& m_device;
+    QByteArray m_buffer;
+    bool m_bClassWritten = false;
+    bool m_bFailed = false;
+};
+
+// Reads the object archive of a playlist file from bytes in memory. Every
+// read checks the remaining length; a problem throws CVmlException.
+class CVmlInArchive {
+public:
+    CVmlInArchive(const char* data, size_t size) : m_pData(data), m_nSize(size) {}
+
+    uint32_t ReadCount();
+    // Reads the tag before an object and checks that it introduces or refers
+    // to the row class; counts the archive's class and object indexes.
+    void ReadRowTag();
+    // A counted text, wide or single-byte (Windows-1252).
+    QString ReadString();
+
+    size_t Remaining() const { return m_nSize - m_nPos; }
+
+private:
+    uint8_t ReadU8();
+    uint16_t ReadU16();
+    uint32_t ReadU32();
+    const char* Take(size_t size);
+    void ReadNewClass();
+    void RequireClassIndex(uint32_t index) const;
+    QString ReadWideChars(uint32_t length);
+    QString ReadSingleByteChars(uint32_t length);
+
+    const char* m_pData;
+    size_t m_nSize;
+    size_t m_nPos = 0;
+    uint32_t m_nNextIndex = 1;
+    std::vector<uint32_t> m_classIndexes;  // ascending
+};
+
+// The fewest bytes one row can take in a file: a class reference tag and
+// four empty single-byte texts. Bounds a row count read from a file.
+constexpr size_t kMinRowBytes = 2 + 4;
