@@ -1,0 +1,80 @@
+#include "hot_keys.h"
+#include "localized_strings.h"
+
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HotKeyTableTest, KeysNamesAndDefaultsFollowTheTable)
+{
+    const auto& entries = HotKeyEntries();
+    ASSERT_EQ(entries.size(), 19u);
+    EXPECT_STREQ(entries[HOTKEY_HIDE].profileKey, "hotkey_Hide");
+    EXPECT_STREQ(entries[HOTKEY_SWITCHSKIN].profileKey, "hotkey_SwitchSkin");
+    EXPECT_EQ(entries[HOTKEY_ZOOMTO].nameStringId, 143);
+    EXPECT_EQ(entries[HOTKEY_SWITCHSKIN].nameStringId, 153);
+
+    const HotKeyTable defaults = DefaultHotKeys();
+    EXPECT_EQ(defaults[HOTKEY_PAUSERESUME], 0x20u);
+    EXPECT_EQ(defaults[HOTKEY_INCPBRATE], 0x80027u);
+    EXPECT_EQ(defaults[HOTKEY_NORPBRATE], 0x80023u);
+    EXPECT_EQ(defaults[HOTKEY_ZOOMIN], 0xBBu);
+    EXPECT_EQ(defaults[HOTKEY_DECVOL], 0x80028u);
+
+    // Every action name is a non-empty English text.
+    for (const HotKeyEntry& entry : entries)
+        EXPECT_FALSE(LoadLocalizedString(entry.nameStringId).isEmpty()) << entry.profileKey;
+}
+
+TEST(HotKeyEncodingTest, QtKeysBecomeVirtualKeysWithFlags)
+{
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Z, false, false, false, false), 0x5Au);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Space, false, false, false, false), 0x20u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Escape, false, false, false, false), 0x1Bu);
+    // The separate arrows are extended; the keypad's (Num Lock off) are not.
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Right, false, false, false, false), 0x80027u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Right, false, false, false, true), 0x27u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_End, false, false, false, false), 0x80023u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Delete, false, false, false, true), 0x2Eu);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_6, false, false, false, true), 0x66u);  // Num 6, Num Lock on
+    // Modifiers: Shift 1, Ctrl 2, Alt 4 in bits 16-19.
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Right, true, true, false, false), 0xB0027u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_A, false, false, true, false), 0x40041u);
+    // Shifted symbols stay on the key that carries them.
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Plus, true, false, false, false), 0x100BBu);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Underscore, true, false, false, false), 0x100BDu);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_ParenRight, true, false, false, false), 0x10030u);
+    // Modifier keys alone never make a shortcut; nor do unknown keys.
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Shift, true, false, false, false), 0u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Control, false, true, false, false), 0u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Alt, false, false, true, false), 0u);
+    EXPECT_EQ(HotKeyFromQtKey(Qt::Key_unknown, false, false, false, false), 0u);
+
+    const QKeyEvent press(QEvent::KeyPress, Qt::Key_Left,
+                          Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(HotKeyFromEvent(press), 0x20025u);
+}
+
+TEST(HotKeyTextTest, ReadsCtrlShiftAltThenTheKey)
+{
+    EXPECT_EQ(HotKeyText(0), QStringLiteral("None"));
+    EXPECT_EQ(HotKeyText(0x1B), QStringLiteral("Esc"));
+    EXPECT_EQ(HotKeyText(0x20), QStringLiteral("Space"));
+    EXPECT_EQ(HotKeyText(0x80027), QStringLiteral("Right"));
+    EXPECT_EQ(HotKeyText(0x27), QStringLiteral("Num 6"));
+    EXPECT_EQ(HotKeyText(0x80023), QStringLiteral("End"));
+    EXPECT_EQ(HotKeyText(0x23), QStringLiteral("Num 1"));
+    EXPECT_EQ(HotKeyText(0xBB), QStringLiteral("="));
+    EXPECT_EQ(HotKeyText(0xBD), QStringLiteral("-"));
+    EXPECT_EQ(HotKeyText(0x66), QStringLiteral("Num 6"));
+    EXPECT_EQ(HotKeyText(0x7B), QStringLiteral("F12"));
+    EXPECT_EQ(HotKeyText(0xF0027), QStringLiteral("Ctrl + Shift + Alt + Right"));
+    EXPECT_EQ(HotKeyText(0x50041), QStringLiteral("Shift + Alt + A"));
+    // A modifier without a key still names the (missing) key's slot.
+    EXPECT_EQ(HotKeyText(0x20000), QStringLiteral("Ctrl + Key 0x00"));
+    EXPECT_EQ(HotKeyText(0xE8), QStringLiteral("Key 0xE8"));
+}
+
+}  // namespace

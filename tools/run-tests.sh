@@ -1,0 +1,9 @@
+#!/bin/sh
+# Installs what is missing, builds Velmora with its tests and runs them all.
+set -eu
+cd "$(dirname "$0")/.."
+
+sh tools/install-deps.sh
+cmake -S . -B build -G Ninja -DVELMORA_BUILD_TESTS=ON
+cmake --build build
+ctest --test-dir build --output-on-failure --timeout 600 -j2
