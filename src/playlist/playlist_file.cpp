@@ -89,10 +89,14 @@ bool CPlaylist::SaveToFile(const QString& path, QWidget* parent)
 {
     // The list goes to a temporary file beside the old one, which is renamed
     // over it only when everything was written: a failed or interrupted save
-    // never destroys the previous playlist.
+    // never destroys the previous playlist. Only a file in a folder where no
+    // new file may be made is rewritten in place, as it always was.
     const QFileInfo target(path);
     QSaveFile file(path);
-    if ((target.exists() && !target.isWritable()) || !file.open(QIODevice::WriteOnly)) {
+    file.setDirectWriteFallback(true);
+    // Never replace a device, a pipe or a folder by a playlist.
+    const bool unsuitable = target.exists() && (!target.isFile() || !target.isWritable());
+    if (unsuitable || !file.open(QIODevice::WriteOnly)) {
         Report(parent, CreateErrorText(path), path);
         return false;
     }

@@ -1,6 +1,12 @@
 #include "playlist_test_util.h"
 
+#include <temp_home.h>
+
 #include <QFile>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace playlisttest {
 
@@ -40,6 +46,28 @@ void WriteAll(const QString& path, const QByteArray& bytes)
         file.write(bytes);
 }
 
-QString Hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
+std::string Hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); }
+
+}  // namespace playlisttest
+
+namespace playlisttest {
+
+CUnprivileged::CUnprivileged() : m_bWasRoot(geteuid() == 0)
+{
+    if (!m_bWasRoot)
+        return;
+    constexpr uid_t kNobody = 65534;
+    chmod(QFile::encodeName(testsupport::TempHome()).constData(), 0711);
+    // Real and effective ids change so that access() sees them too; the
+    // saved id stays root so the destructor can come back.
+    if (setresgid(kNobody, kNobody, 0) != 0 || setresuid(kNobody, kNobody, 0) != 0)
+        std::abort();
+}
+
+CUnprivileged::~CUnprivileged()
+{
+    if (m_bWasRoot && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0))
+        std::abort();
+}
 
 }  // namespace playlisttest

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace playlisttest {
 
 // Appends a row with the given folder and name, as a scan would.
@@ -17,6 +19,24 @@ QStringList FileNames(const CPlaylist& playlist);
 QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);
 // Hex text of bytes, for readable failures ("01 00 ff ...").
-QString Hex(const QByteArray& bytes);
+std::string Hex(const QByteArray& bytes);
+
+}  // namespace playlisttest
+
+namespace playlisttest {
+
+// Runs the rest of the scope as an unprivileged user when the tests run as
+// root, so permission checks apply; the temporary home is opened for
+// traversal. Does nothing for an ordinary user.
+class CUnprivileged {
+public:
+    CUnprivileged();
+    ~CUnprivileged();
+    CUnprivileged(const CUnprivileged&) = delete;
+    CUnprivileged& operator=(const CUnprivileged&) = delete;
+
+private:
+    bool m_bWasRoot;
+};
 
 }  // namespace playlisttest
