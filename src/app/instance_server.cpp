@@ -83,6 +83,7 @@ void CInstanceServer::Read(Connection& connection)
             connection.queried = true;
             connection.buffer.remove(0, kRecordHeaderBytes);
             socket->write(EncodeUint32(m_handler.OnInstanceQuery()));
+            socket->flush();
             continue;
         }
 

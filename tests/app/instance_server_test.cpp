@@ -1,0 +1,213 @@
+#include "instance_client.h"
+#include "instance_server.h"
+#include "temp_home.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QLocalSocket>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class RecordingHandler : public CInstanceHandler {
+public:
+    std::uint32_t OnInstanceQuery() override { return kInstanceQueryMessage; }
+    void OnCopyData(std::uint32_t code, const QString& path) override
+    {
+        codes.push_back(code);
+        paths.push_back(path);
+    }
+    std::vector<std::uint32_t> codes;
+    QStringList paths;
+};
+
+class InstanceServerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_socketPath = testsupport::MakeScratchDir(QStringLiteral("instance")) + QStringLiteral("/sock");
+        ASSERT_TRUE(m_server.Listen(m_socketPath));
+    }
+
+    // Runs the event loop while `work` runs on another thread.
+    template <typename Work>
+    auto WhileServing(Work work)
+    {
+        auto result = std::async(std::launch::async, work);
+        while (result.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return result.get();
+    }
+
+    // Sends bytes on a raw connection and returns what came back before the
+    // server closed it (or a short time passed).
+    QByteArray Exchange(const QByteArray& bytes, bool closeAfterSending = false)
+    {
+        return WhileServing([&] {
+            QByteArray received;
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const QByteArray path = QFile::encodeName(m_socketPath);
+            std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+                [[maybe_unused]] auto sent = send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+                if (closeAfterSending)
+                    shutdown(fd, SHUT_WR);
+                timeval limit{0, 700000};
+                setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+                char buffer[64];
+                ssize_t n;
+                while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0)
+                    received.append(buffer, n);
+            }
+            close(fd);
+            return received;
+        });
+    }
+
+    static QByteArray Query() { return EncodeRecordHeader(kInstanceQueryMessage, 0); }
+
+    RecordingHandler m_handler;
+    CInstanceServer m_server{m_handler};
+    QString m_socketPath;
+};
+
+TEST_F(InstanceServerTest, WellFormedRequestsReachTheHandler)
+{
+    const QString path = QStringLiteral("/media/films/été \"2024\".mkv");
+    EXPECT_TRUE(WhileServing([&] {
+        return ForwardToRunningInstance(m_socketPath, MakeOpenFileRecord(path), 5000);
+    }));
+    EXPECT_TRUE(WhileServing([&] {
+        return ForwardToRunningInstance(m_socketPath, CopyDataRecord{COPYDATA_ACTIVATE, {}}, 5000);
+    }));
+    ASSERT_EQ(m_handler.codes, (std::vector<std::uint32_t>{COPYDATA_OPEN_FILE, COPYDATA_ACTIVATE}));
+    EXPECT_EQ(m_handler.paths[0], path);
+
+    // The query is answered with the agreed value.
+    EXPECT_EQ(Exchange(Query()), EncodeUint32(kInstanceQueryMessage));
+}
+
+TEST_F(InstanceServerTest, MalformedRecordsChangeNothing)
+{
+    QByteArray pathBody = MakeOpenFileRecord(QStringLiteral("/a.avi")).bytes;
+    const QByteArray answer = EncodeUint32(kInstanceQueryMessage);
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QByteArray expectedReply;
+    };
+    const Case cases[] = {
+        {"no query first", EncodeRecord({COPYDATA_ACTIVATE, {}}), {}},
+        {"query with bytes", EncodeRecordHeader(kInstanceQueryMessage, 4) + "abcd", {}},
+        {"unknown code", Query() + EncodeRecord({12003, {}}), answer},
+        {"odd byte count", Query() + EncodeRecord({COPYDATA_OPEN_FILE, pathBody + "x"}), answer},
+        {"no terminating zero", Query() + EncodeRecord({COPYDATA_OPEN_FILE, pathBody.chopped(2)}), answer},
+        {"empty path record", Query() + EncodeRecord({COPYDATA_OPEN_FILE, {}}), answer},
+        {"oversized count", Query() + EncodeRecordHeader(COPYDATA_OPEN_FILE, 0xFFFFFFF0u), answer},
+        {"just over the cap", Query() + EncodeRecordHeader(COPYDATA_OPEN_FILE, kMaxRecordBytes + 2), answer},
+        {"truncated record", Query() + EncodeRecordHeader(COPYDATA_OPEN_FILE, 100) + pathBody, answer},
+        {"truncated header", Query() + QByteArray("\xe0\x2e\x00", 3), answer},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Exchange(c.bytes, true), c.expectedReply) << c.what;
+    }
+    EXPECT_TRUE(m_handler.codes.empty());
+
+    // The server still serves well-formed requests afterwards.
+    EXPECT_TRUE(WhileServing([&] {
+        return ForwardToRunningInstance(m_socketPath, CopyDataRecord{COPYDATA_CLOSE, {}}, 5000);
+    }));
+    EXPECT_EQ(m_handler.codes, (std::vector<std::uint32_t>{COPYDATA_CLOSE}));
+}
+
+TEST_F(InstanceServerTest, PathStopsAtItsFirstZero)
+{
+    QByteArray body = MakeOpenFileRecord(QStringLiteral("/a.avi")).bytes;
+    body.append(MakeOpenFileRecord(QStringLiteral("/evil")).bytes);
+    const QByteArray reply = Exchange(Query() + EncodeRecord({COPYDATA_OPEN_FILE, body}));
+    EXPECT_EQ(reply, EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
+    ASSERT_EQ(m_handler.paths.size(), 1);
+    EXPECT_EQ(m_handler.paths[0], QStringLiteral("/a.avi"));
+}
+
+TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to connect as another user";
+    // A folder every user can reach, so only the peer check stands in the way.
+    QTemporaryDir open(QDir::tempPath() + QStringLiteral("/velmora-peer-XXXXXX"));
+    ASSERT_TRUE(open.isValid());
+    chmod(QFile::encodeName(open.path()).constData(), 0777);
+    RecordingHandler handler;
+    CInstanceServer server(handler);
+    const QString socketPath = open.filePath(QStringLiteral("sock"));
+    ASSERT_TRUE(server.Listen(socketPath));
+    chmod(QFile::encodeName(socketPath).constData(), 0777);
+
+    const QByteArray path = QFile::encodeName(socketPath);
+    auto outcome = std::async(std::launch::async, [&] {
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(100);
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+                _exit(101);
+            const QByteArray request = EncodeRecordHeader(kInstanceQueryMessage, 0)
+                + EncodeRecord({COPYDATA_CLOSE, {}});
+            [[maybe_unused]] auto sent = send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
+            timeval limit{2, 0};
+            setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+            char buffer[8];
+            const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+            _exit(n > 0 ? int(n) : 0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    });
+    while (outcome.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(outcome.get(), 0) << "a foreign peer must get no answer";
+    EXPECT_TRUE(handler.codes.empty());
+}
+
+TEST(InstanceClientTest, GivesUpWhenNobodyListens)
+{
+    const QString path = testsupport::MakeScratchDir(QStringLiteral("nobody")) + QStringLiteral("/sock");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(ForwardToRunningInstance(path, CopyDataRecord{COPYDATA_ACTIVATE, {}}, 300));
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
+TEST(InstanceProtocolTest, OpenFileRecordIsUtf16WithItsTerminator)
+{
+    const CopyDataRecord record = MakeOpenFileRecord(QStringLiteral("/é"));
+    EXPECT_EQ(record.bytes, QByteArray("/\0\xe9\0\0\0", 6));
+    EXPECT_EQ(PathFromOpenFileBody(record.bytes), QStringLiteral("/é"));
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0/\0", 4)).has_value());
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0a", 3)).has_value());
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray()).has_value());
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// End-to-end tests of start-up and the second-start protocol on the real
+// binary, on a private X server.
+#include "copy_data.h"
+#include "instance_protocol.h"
+#include "player_harness.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kEndTimeoutMs = 15000;
+
+class SingleInstanceTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!m_harness.DisplayReady())
+            GTEST_SKIP() << "Xvfb is not available";
+    }
+
+    QProcess& StartFirst(const QStringList& arguments)
+    {
+        QProcess& first = m_harness.Start(arguments);
+        EXPECT_TRUE(m_harness.WaitUntilListening());
+        return first;
+    }
+
+    static bool EndsWithin(QProcess& process, int timeoutMs)
+    {
+        return process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    }
+
+    PlayerHarness m_harness{QStringLiteral("e2e")};
+};
+
+TEST_F(SingleInstanceTest, BackgroundSwitchHidesTheWindowsEitherWay)
+{
+    for (const char* hidden : {"/background", "-background"}) {
+        PlayerHarness harness(QStringLiteral("background"));
+        harness.Start({QString::fromLatin1(hidden)});
+        ASSERT_TRUE(harness.WaitUntilListening());
+        QThread::msleep(300);
+        EXPECT_FALSE(harness.MainWindowVisible()) << hidden;
+    }
+    PlayerHarness harness(QStringLiteral("capital"));
+    harness.Start({QStringLiteral("/Background")});
+    ASSERT_TRUE(harness.WaitUntilListening());
+    EXPECT_TRUE(harness.WaitForMainWindowVisible(true)) << "the switch is case-sensitive";
+}
+
+TEST_F(SingleInstanceTest, SecondStartWithoutFileShowsTheFirstAndEnds)
+{
+    QProcess& first = StartFirst({QStringLiteral("-background")});
+    EXPECT_FALSE(m_harness.MainWindowVisible());
+
+    qint64 elapsed = 0;
+    EXPECT_EQ(m_harness.RunToEnd({}, kEndTimeoutMs, &elapsed), 0);
+    EXPECT_TRUE(m_harness.WaitForMainWindowVisible(true));
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(SingleInstanceTest, SecondStartWithFileHandsItOverAndEnds)
+{
+    QProcess& first = StartFirst({QStringLiteral("-background")});
+    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("relative/clip.avi")}, kEndTimeoutMs), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    // Handing over a file does not show a hidden player.
+    QThread::msleep(300);
+    EXPECT_FALSE(m_harness.MainWindowVisible());
+}
+
+TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
+{
+    // Hold the lock the way a hung first instance would, with no socket.
+    QProcess holder;
+    holder.start(QStringLiteral("flock"), {m_harness.Folder() + QStringLiteral("/runtime/")
+                                               + QString::fromLatin1(kInstanceName)
+                                               + QStringLiteral(".lock"),
+                                           QStringLiteral("sleep"), QStringLiteral("30")});
+    ASSERT_TRUE(holder.waitForStarted());
+    QThread::msleep(200);
+    qint64 elapsed = 0;
+    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("/tmp/x.avi")}, 20000, &elapsed), 0);
+    EXPECT_GE(elapsed, 9000) << "it waits for the time limit";
+    holder.kill();
+    holder.waitForFinished();
+}
+
+TEST_F(SingleInstanceTest, CloseRequestEndsTheFirstWithoutTheExitAction)
+{
+    QProcess& first = StartFirst({});
+    const QByteArray reply = ExchangeRaw(
+        m_harness.SocketPath(), EncodeRecordHeader(kInstanceQueryMessage, 0)
+                                    + EncodeRecord({COPYDATA_CLOSE, {}}));
+    EXPECT_EQ(reply, EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
+    ASSERT_TRUE(EndsWithin(first, kEndTimeoutMs));
+    EXPECT_EQ(first.exitCode(), 0);
+    // The settings are still written at exit; the default playlist is not.
+    EXPECT_TRUE(QFile::exists(m_harness.ProfilePath()));
+    EXPECT_FALSE(QFile::exists(m_harness.DefaultPlaylistPath()));
+}
+
+TEST_F(SingleInstanceTest, HostileRecordsLeaveTheFirstRunning)
+{
+    QProcess& first = StartFirst({});
+    const QByteArray query = EncodeRecordHeader(kInstanceQueryMessage, 0);
+    ExchangeRaw(m_harness.SocketPath(), QByteArray(1 << 20, '\xff'));
+    ExchangeRaw(m_harness.SocketPath(), query + EncodeRecordHeader(COPYDATA_OPEN_FILE, 0x7FFFFFFF));
+    ExchangeRaw(m_harness.SocketPath(), query + EncodeRecord({COPYDATA_OPEN_FILE, QByteArray("a\0b", 3)}));
+    ExchangeRaw(m_harness.SocketPath(), query + EncodeRecord({99, QByteArray(16, 'x')}));
+    ExchangeRaw(m_harness.SocketPath(), query + EncodeRecordHeader(COPYDATA_OPEN_FILE, 64));
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_EQ(ExchangeRaw(m_harness.SocketPath(), query + EncodeRecord({COPYDATA_ACTIVATE, {}})),
+              EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
+}
+
+TEST_F(SingleInstanceTest, TwoStartsAtOnceLeaveExactlyOne)
+{
+    QProcess& a = m_harness.Start({QStringLiteral("-background")});
+    QProcess& b = m_harness.Start({QStringLiteral("-background")});
+    ASSERT_TRUE(m_harness.WaitUntilListening());
+    // One of them hands over and ends; the other keeps running.
+    QProcess* ended = nullptr;
+    for (int i = 0; i < 150 && !ended; ++i) {
+        if (a.waitForFinished(100))
+            ended = &a;
+        else if (b.state() == QProcess::NotRunning)
+            ended = &b;
+    }
+    ASSERT_NE(ended, nullptr);
+    EXPECT_EQ(ended->exitCode(), 0);
+    QProcess& running = ended == &a ? b : a;
+    QThread::msleep(300);
+    EXPECT_EQ(running.state(), QProcess::Running);
+}
+
+TEST_F(SingleInstanceTest, StaleSocketFromAKilledInstanceIsReplaced)
+{
+    QProcess& killed = StartFirst({QStringLiteral("-background")});
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    killed.waitForFinished();
+    ASSERT_TRUE(QFile::exists(m_harness.SocketPath())) << "the killed instance leaves its socket";
+
+    QProcess& next = StartFirst({QStringLiteral("-background")});
+    EXPECT_EQ(next.state(), QProcess::Running);
+    EXPECT_EQ(m_harness.RunToEnd({}, kEndTimeoutMs), 0);
+    EXPECT_TRUE(m_harness.WaitForMainWindowVisible(true));
+}
+
+TEST_F(SingleInstanceTest, TerminationEndsThroughTheExitPathAndWritesSettings)
+{
+    QProcess& first = StartFirst({});
+    ASSERT_TRUE(m_harness.WaitForMainWindowVisible(true));
+    first.terminate();
+    ASSERT_TRUE(EndsWithin(first, kEndTimeoutMs));
+    EXPECT_EQ(first.exitCode(), 0);
+    QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
+    EXPECT_EQ(profile.value(QStringLiteral("Setting/left")).toInt(), 100);
+    EXPECT_EQ(profile.value(QStringLiteral("Setting/right")).toInt(), 503);
+    EXPECT_EQ(profile.value(QStringLiteral("Setting/hotkey_IncPBRate")).toInt(), 0x80027);
+}
+
+}  // namespace
