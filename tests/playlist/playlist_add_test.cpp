@@ -1,0 +1,204 @@
+#include "default_playlist_path.h"
+#include "media_files.h"
+#include "pl_file_dialog.h"
+#include "playlist.h"
+#include "playlist_test_util.h"
+#include "recording_prompt.h"
+
+#include <temp_home.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using playlisttest::FileNames;
+using playlisttest::WriteAll;
+
+namespace {
+
+QStringList Paths(const CPlaylist& playlist)
+{
+    QStringList paths;
+    for (const auto& row : playlist.m_rows)
+        paths << row->m_strPath;
+    return paths;
+}
+
+class FolderTree : public testing::Test {
+protected:
+    FolderTree() : root(testsupport::MakeScratchDir(QStringLiteral("tree")))
+    {
+        playlist.SetCloseMedia([this] { ++closeCalls; });
+    }
+
+    QString Make(const QString& relative)
+    {
+        const QString path = root + QLatin1Char('/') + relative;
+        if (relative.endsWith(QLatin1Char('/'))) {
+            QDir().mkpath(path);
+        } else {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            WriteAll(path, "x");
+        }
+        return path;
+    }
+
+    QString root;
+    CPlaylist playlist;
+    int closeCalls = 0;
+};
+
+TEST_F(FolderTree, ScanAddsMediaFilesOfEveryFolderWithTheirOwnFolder)
+{
+    Make("a.mp3");
+    Make("sub/b.avi");
+    Make("c.txt");
+    Make("x.MPEG");
+    Make("x.mpeg.bak");
+    Make("archive.tar.gz");
+    Make("noextension");
+    Make(".hidden/h.wma");
+    Make("sub/deeper/d.rmvb");
+
+    ASSERT_TRUE(playlist.AddFolder(root));
+    QStringList paths = Paths(playlist);
+    paths.sort();
+    EXPECT_EQ(paths, (QStringList{root + "/.hidden/h.wma", root + "/a.mp3", root + "/sub/b.avi",
+                                  root + "/sub/deeper/d.rmvb", root + "/x.MPEG"}));
+    for (const auto& row : playlist.m_rows)
+        EXPECT_EQ(row->m_strFolder + QLatin1Char('/') + row->m_strFileName, row->m_strPath);
+    EXPECT_EQ(playlist.m_nSelected, 0);
+    EXPECT_EQ(playlist.m_nTop, 0);
+    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.m_strStatus, "5 Files");
+}
+
+TEST_F(FolderTree, SubFolderRowsComeWhereTheSubFolderIsListed)
+{
+    Make("1.mp3");
+    Make("4.mp3");
+    Make("d/2.mp3");
+    Make("d/3.mp3");
+    Make("5.mp3");
+
+    QStringList expected;
+    for (QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); it.hasNext();) {
+        it.next();
+        if (it.fileInfo().isDir()) {
+            QStringList inner;
+            for (QDirIterator sub(it.filePath(), QDir::Files); sub.hasNext();)
+                inner << sub.next();
+            expected += inner;
+        } else {
+            expected << it.filePath();
+        }
+    }
+    playlist.AddFolder(root);
+    ASSERT_EQ(Paths(playlist), expected);
+}
+
+TEST_F(FolderTree, SymbolicLinksAreNeverEntered)
+{
+    Make("real/z.mp3");
+    ASSERT_TRUE(QFile::link(root + "/real", root + "/real/loop"));
+    ASSERT_TRUE(QFile::link(root, root + "/real/up"));
+    ASSERT_TRUE(QFile::link(root + "/real", root + "/x.avi"));
+    ASSERT_TRUE(QFile::link(root + "/nowhere", root + "/dangling.mp3"));
+
+    playlist.AddFolder(root);
+    QStringList paths = Paths(playlist);
+    paths.sort();
+    // The link named like a media file is a row of its own; what it points
+    // to appears once, from its real place.
+    EXPECT_EQ(paths, (QStringList{root + "/dangling.mp3", root + "/real/z.mp3", root + "/x.avi"}));
+}
+
+TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)
+{
+    Make("ok.mp3");
+    Make("closed/hidden.mp3");
+    Make("listonly/unreachable.mp3");
+    Make("enteronly/unlisted.mp3");
+    QFile::setPermissions(root + "/closed", QFile::Permissions());
+    QFile::setPermissions(root + "/enteronly", QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(root + "/listonly", QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup);
+    {
+        playlisttest::CUnprivileged unprivileged;
+        playlist.AddFolder(root);
+        EXPECT_FALSE(playlist.AddFolder(root + "/closed"));
+        EXPECT_FALSE(playlist.AddFileByPath(root + "/listonly/unreachable.mp3"));
+    }
+    QFile::setPermissions(root + "/closed", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(root + "/listonly", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(root + "/enteronly", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(Paths(playlist), QStringList{root + "/ok.mp3"});
+}
+
+TEST(MediaFiles, ExtensionTestFoldsOnlyAsciiLettersAndUsesTheLastDot)
+{
+    for (const char* name :
+         {"a.mpeg", "a.mpg", "a.avi", "a.wmv", "a.asf", "a.wm", "a.wma", "a.mp3", "a.wav", "a.mid",
+          "a.m2v", "a.dat", "a.avs", "a.divx", "a.xvid", "a.mkv", "a.mov", "a.mp4", "a.ogm",
+          "a.vob", "a.ts", "a.asx", "a.b4s", "a.m3u", "a.wpl", "a.zpl", "a.cda", "a.mp2", "a.mpa",
+          "a.ogg", "a.rm", "a.rmvb", "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
+        EXPECT_TRUE(IsMediaFile(QString::fromUtf8(name))) << name;
+    for (const char* name : {"x.mpeg.bak", "archive.tar.gz", "noext", "movie.mpeg4", "a.vml", "a.",
+                             "a.mp3 ", "a.m\u0130\u0130", "mp3", "/m/x.mp3/readme"})
+        EXPECT_FALSE(IsMediaFile(QString::fromUtf8(name))) << name;
+}
+
+TEST(MediaFiles, DialogFiltersBecomeQtNameFilters)
+{
+    const QStringList filters = ToNameFilters(QString::fromLatin1(kMediaFileFilter));
+    ASSERT_EQ(filters.size(), 7);
+    EXPECT_TRUE(filters[0].startsWith("Media files (All types) (*.mpeg *.mpg *.avi"));
+    EXPECT_TRUE(filters[0].endsWith("*.OGG *.rmvb *.rm)"));
+    EXPECT_EQ(filters[1], "Movie file (*.mpeg *.mpg)");
+    EXPECT_EQ(filters[3], "Windows Media file (*.asf *.wm *.wma *.wmv)");
+    EXPECT_EQ(filters[6], "All Files (*)");
+    EXPECT_EQ(ToNameFilters(QString::fromLatin1(kPlaylistFileFilter)), QStringList{"Play List (*.vml)"});
+}
+
+TEST_F(FolderTree, FileDialogAddsTheChosenFilesInItsOrder)
+{
+    CRecordingPrompt prompt;
+    const QStringList chosen = {Make("c.mp3"), Make("a.txt"), Make("b.avi")};
+    CPLFileDialog addFiles(playlist);
+    prompt.m_openAnswer = chosen;
+    ASSERT_TRUE(addFiles.DoModal(nullptr));
+    ASSERT_TRUE(addFiles.DoModal(nullptr));
+    EXPECT_EQ(prompt.m_lastFilters.size(), 7);
+    EXPECT_EQ(Paths(playlist), chosen + chosen);
+    EXPECT_EQ(closeCalls, 0);
+
+    CPLFileDialog open(playlist);
+    open.m_bClearFirst = true;
+    prompt.m_openAnswer = QStringList{chosen[1]};
+    ASSERT_TRUE(open.DoModal(nullptr));
+    EXPECT_EQ(FileNames(playlist), QStringList{"a.txt"});
+    EXPECT_EQ(closeCalls, 1);
+
+    // Cancelled: not even the clearing happens.
+    prompt.m_openAnswer.clear();
+    EXPECT_FALSE(open.DoModal(nullptr));
+    EXPECT_EQ(playlist.GetCount(), 1);
+    EXPECT_EQ(closeCalls, 1);
+}
+
+TEST(DefaultPlaylistPath, BesideAWritableExecutableElseInTheDataHome)
+{
+    const QString exeDir = testsupport::MakeScratchDir(QStringLiteral("exe"));
+    const QString dataHome = testsupport::MakeScratchDir(QStringLiteral("data"));
+    EXPECT_EQ(DefaultPlaylistPath(exeDir, dataHome), exeDir + "/default.vml");
+    EXPECT_EQ(DefaultPlaylistPath(exeDir + "/missing", dataHome), dataHome + "/Velmora/default.vml");
+    QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                      QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    {
+        playlisttest::CUnprivileged unprivileged;
+        EXPECT_EQ(DefaultPlaylistPath(exeDir, dataHome), dataHome + "/Velmora/default.vml");
+    }
+}
+
+}  // namespace
