@@ -1,0 +1,115 @@
+#include "playlist.h"
+#include "playlist_test_util.h"
+
+#include <QCollator>
+
+#include <gtest/gtest.h>
+
+using playlisttest::AddRow;
+using playlisttest::Fill;
+using playlisttest::FileNames;
+
+namespace {
+
+QStringList Folders(const CPlaylist& playlist)
+{
+    QStringList folders;
+    for (const auto& row : playlist.m_rows)
+        folders << row->m_strFolder;
+    return folders;
+}
+
+class LocaleGuard {
+public:
+    explicit LocaleGuard(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleGuard() { QLocale::setDefault(m_previous); }
+
+private:
+    QLocale m_previous;
+};
+
+TEST(PlaylistSort, CaseDecidesOnlyBetweenOtherwiseEqualNames)
+{
+    CPlaylist playlist;
+    Fill(playlist, {"b.mp3", "A.mp3", "c.mp3", "a.mp3", "B.mp3"});
+    playlist.SortByName();
+    const QStringList names = FileNames(playlist);
+    ASSERT_EQ(names.size(), 5);
+    EXPECT_EQ(names.mid(0, 2).join(QLatin1Char(',')).toLower(), "a.mp3,a.mp3");
+    EXPECT_EQ(names.mid(2, 2).join(QLatin1Char(',')).toLower(), "b.mp3,b.mp3");
+    EXPECT_EQ(names[4], "c.mp3");
+}
+
+TEST(PlaylistSort, FollowsTheLocaleOfTheUserInterface)
+{
+    const LocaleGuard german(QLocale(QLocale::German, QLocale::Germany));
+    CPlaylist playlist;
+    Fill(playlist, {"z.mp3", QString::fromUtf8("Ärger.mp3"), "b.mp3", "a.mp3"});
+    playlist.SortByName();
+    EXPECT_EQ(FileNames(playlist),
+              (QStringList{"a.mp3", QString::fromUtf8("Ärger.mp3"), "b.mp3", "z.mp3"}));
+}
+
+TEST(PlaylistSort, EqualKeysEndWhereTheThreeWayQuicksortPutsThem)
+{
+    CPlaylist playlist;
+    const QStringList names = {"B", "A", "B", "A", "B"};
+    for (int i = 0; i < names.size(); ++i)
+        AddRow(playlist, QString::number(i + 1), names[i]);
+    playlist.SortByName();
+    EXPECT_EQ(Folders(playlist), (QStringList{"4", "2", "5", "3", "1"}));
+}
+
+TEST(PlaylistSort, ByFolderComparesWholePathsAndDropsTheCurrentRow)
+{
+    CPlaylist playlist;
+    AddRow(playlist, "/music/b", "1.mp3");
+    AddRow(playlist, "/music/a", "2.mp3");
+    AddRow(playlist, "/Music/a", "0.mp3");
+    AddRow(playlist, "/music", "z.mp3");
+    playlist.m_nSelected = 2;
+    playlist.m_nTop = 1;
+    playlist.m_nCurrent = 1;
+    playlist.SortByFolder();
+    QStringList paths;
+    for (const auto& row : playlist.m_rows)
+        paths << row->m_strPath;
+    EXPECT_EQ(paths, (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
+    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.m_nSelected, 2);
+    EXPECT_EQ(playlist.m_nTop, 1);
+}
+
+TEST(PlaylistSort, LargeListEndsInOrderWithEveryRowKept)
+{
+    CPlaylist playlist;
+    uint32_t state = 7;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        // Few distinct keys, so long runs of equal names are partitioned.
+        AddRow(playlist, QString::number(i), QStringLiteral("Track %1.mp3").arg((state >> 16) % 300));
+    }
+    playlist.SortByName();
+    ASSERT_EQ(playlist.GetCount(), 20000);
+    QCollator collator;
+    for (int i = 1; i < playlist.GetCount(); ++i) {
+        ASSERT_LE(collator.compare(playlist.GetRow(i - 1).m_strFileName.toCaseFolded(),
+                                   playlist.GetRow(i).m_strFileName.toCaseFolded()),
+                  0)
+            << i;
+    }
+    QStringList folders = Folders(playlist);
+    folders.removeDuplicates();
+    EXPECT_EQ(folders.size(), 20000);
+}
+
+TEST(PlaylistSort, EmptyListSortsToNothing)
+{
+    CPlaylist playlist;
+    playlist.SortByName();
+    playlist.SortByFolder();
+    EXPECT_EQ(playlist.GetCount(), 0);
+    EXPECT_EQ(playlist.m_nCurrent, -1);
+}
+
+}  // namespace
