@@ -1,0 +1,51 @@
+// CMediaEngine: the time texts and the error report.
+#include "media_engine.h"
+
+#include "engine_host.h"
+
+#include "localized_strings.h"
+#include "playlist.h"
+#include "prompt.h"
+
+namespace {
+
+constexpr int IDS_SUBTITLE_UNAVAILABLE = 108;
+
+}  // namespace
+
+QString CMediaEngine::FormatTime(LONGLONG time)
+{
+    const LONGLONG seconds = time / kUnitsPerSecond;
+    return QString::asprintf("%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                             static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+}
+
+void CMediaEngine::UpdateTimeText()
+{
+    LONGLONG position = 0;
+    if (!m_pSeeking || FAILED(m_pSeeking->GetCurrentPosition(&position))) {
+        m_szTime = QString::asprintf("%02d:%02d", 0, 0);
+        return;
+    }
+    m_szTime = FormatTime(position) + QLatin1Char('|') + m_szDuration;
+}
+
+void CMediaEngine::ReportGraphError(HRESULT hr)
+{
+    if (hr >= 0)
+        return;
+    m_playlist.m_nCurrent = -1;
+    QString text = m_factory.GetErrorText(hr);
+    if (text.isEmpty())
+        text = QString::asprintf("Unknown Error: 0x%2x", static_cast<unsigned>(hr));
+    CPrompt::Get().MessageBox(m_host.MainWindow(), QStringLiteral("Velmora Message"), text,
+                              CPrompt::Icon::Information, CPrompt::Buttons::Ok);
+}
+
+int CMediaEngine::ReportSubtitleUnavailable()
+{
+    CPrompt::Get().MessageBox(m_host.MainWindow(), QStringLiteral("Velmora"),
+                              LoadLocalizedString(IDS_SUBTITLE_UNAVAILABLE), CPrompt::Icon::Information,
+                              CPrompt::Buttons::Ok);
+    return 0;
+}

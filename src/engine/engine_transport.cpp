@@ -1,0 +1,353 @@
+// CMediaEngine: transport, seeking, rate, volume, zoom, video fitting and
+// full screen.
+#include "media_engine.h"
+
+#include "engine_host.h"
+
+#include "player_settings.h"
+#include "tray_icon.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr long kSilence = -10000;
+constexpr int kVolumeStep = 300;
+constexpr int kVolumeFloor = -4000;
+constexpr int kZoomMax = 10;
+
+}  // namespace
+
+void CMediaEngine::ShowPlayState(const QString& prefix, int maxPath, int keptTail, int iconId)
+{
+    if (!m_pTray)
+        return;
+    const QString path = m_pszPath.size() > maxPath ? QStringLiteral("...") + m_pszPath.right(keptTail) : m_pszPath;
+    m_pTray->SetTip(prefix + path);
+    m_pTray->SetIcon(iconId);
+}
+
+bool CMediaEngine::Play()
+{
+    if (!m_pControl || !(m_nFlags & EF_READY) || !(m_nFlags & (EF_STOPPED | EF_PAUSED)))
+        return false;
+    const HRESULT hr = m_pControl->Run();
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return false;
+    }
+    m_nFlags = (m_nFlags | EF_PLAYING) & ~(EF_PAUSED | EF_STOPPED);
+    ShowPlayState(QStringLiteral("Playing - "), 42, 39, IDI_PLAYING);
+    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.SetPositionTimer(true);
+    return true;
+}
+
+bool CMediaEngine::Pause()
+{
+    if (!m_pControl || (m_nFlags & (EF_PAUSED | EF_STOPPED)))
+        return false;
+    const HRESULT hr = m_pControl->Pause();
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return false;
+    }
+    m_nFlags = (m_nFlags | EF_PAUSED) & ~(EF_PLAYING | EF_STOPPED);
+    ShowPlayState(QStringLiteral("Pause - "), 46, 43, IDI_PAUSED);
+    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.SetPositionTimer(false);
+    return true;
+}
+
+bool CMediaEngine::Stop()
+{
+    if (!m_pControl || !m_pSeeking || !(m_nFlags & (EF_PLAYING | EF_PAUSED)))
+        return false;
+    HRESULT hr = m_pControl->Stop();
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return false;
+    }
+    LONGLONG start = 0;
+    hr = m_pSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (FAILED(hr))
+        ReportGraphError(hr);
+    // Paused at the start, so the first frame is on show.
+    if (m_pControl)
+        m_pControl->Pause();
+    m_nFlags = (m_nFlags | EF_STOPPED) & ~(EF_PLAYING | EF_PAUSED);
+    ShowPlayState(QStringLiteral("Stop - "), 48, 45, IDI_STOPPED);
+    UpdateTimeText();
+    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.RedrawMainControl(EngineControl::Seek);
+    m_host.SetPositionTimer(false);
+    return true;
+}
+
+HRESULT CMediaEngine::Seek(int numerator, int denominator)
+{
+    if (!m_pSeeking || !m_pControl)
+        return S_FALSE;
+    if (denominator == 0)
+        return E_INVALIDARG;
+    std::uint32_t capabilities = 0;
+    const HRESULT hr = m_pSeeking->GetCapabilities(&capabilities);
+    if (FAILED(hr))
+        return hr;
+    if (!(capabilities & AM_SEEKING_CanSeekAbsolute))
+        return S_FALSE;
+    // Wide enough that no bar length can overflow the product.
+    LONGLONG target = static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator);
+    return m_pSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+}
+
+int CMediaEngine::GetPositionScaled(int scale)
+{
+    LONGLONG position = 0;
+    if (!m_pSeeking || FAILED(m_pSeeking->GetCurrentPosition(&position)) || m_llDuration == 0)
+        return 0;
+    return static_cast<int>(double(position) / double(m_llDuration) * scale);
+}
+
+int CMediaEngine::GetPositionPercent()
+{
+    return GetPositionScaled(100);
+}
+
+void CMediaEngine::SetRate(double rate)
+{
+    if (m_pPosition && SUCCEEDED(m_pPosition->put_Rate(rate)))
+        m_dRate = rate;
+}
+
+void CMediaEngine::ChangeRate(double delta)
+{
+    if (!m_pPosition || delta == 0.0)
+        return;
+    double current = 0.0;
+    if (m_pPosition->get_Rate(&current) != S_OK)
+        return;
+    if (SUCCEEDED(m_pPosition->put_Rate(current + delta)))
+        m_dRate = current + delta;
+}
+
+bool CMediaEngine::IsRateChanged() const
+{
+    return static_cast<int>(m_dRate * 10) != 10;
+}
+
+// Asks the audio for its level first, as every volume change does, then
+// sets the new level; nothing happens for a clip without adjustable audio.
+void CMediaEngine::ApplyVolume(long level, bool unmute)
+{
+    long present = 0;
+    HRESULT hr = m_pAudio->get_Volume(&present);
+    if (hr == E_NOTIMPL)
+        return;
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (unmute)
+        m_nFlags &= ~EF_MUTED;
+    hr = m_pAudio->put_Volume(level);
+    if (FAILED(hr))
+        ReportGraphError(hr);
+}
+
+void CMediaEngine::StepVolume(bool louder)
+{
+    m_nVolume = louder ? std::min(m_nVolume + kVolumeStep, 0) : std::max(m_nVolume - kVolumeStep, kVolumeFloor);
+    // A step makes the sound audible again, but a step up to 0 dB leaves the mute mark.
+    if (m_pGraph && m_pAudio)
+        ApplyVolume(m_nVolume, m_nVolume != 0);
+}
+
+void CMediaEngine::SetVolumeFromBar(int offset, int range)
+{
+    if (range < 1 || range > -kVolumeFloor)
+        return;
+    offset = std::clamp(offset, -range, 0);
+    m_nVolume = offset * static_cast<int>(4000u / static_cast<unsigned>(range));
+    if (IsMuted() || !m_pGraph || !m_pAudio)
+        return;
+    ApplyVolume(m_nVolume, false);
+}
+
+int CMediaEngine::GetVolumeLevel(unsigned range) const
+{
+    const unsigned step = range == 0 ? 0 : 4000u / range;
+    if (step == 0)
+        return 0;
+    return -(m_nVolume / static_cast<int>(step));
+}
+
+void CMediaEngine::ToggleMute()
+{
+    if (!m_pGraph || !m_pAudio) {
+        m_nFlags ^= EF_MUTED;
+        return;
+    }
+    long present = 0;
+    HRESULT hr = m_pAudio->get_Volume(&present);
+    if (hr == E_NOTIMPL)
+        return;
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    const bool muting = !(m_nFlags & EF_MUTED);
+    hr = m_pAudio->put_Volume(muting ? kSilence : m_nVolume);
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (muting)
+        m_nFlags |= EF_MUTED;
+    else
+        m_nFlags &= ~EF_MUTED;
+}
+
+void CMediaEngine::SetZoom(int numerator, int denominator)
+{
+    if (IsFullScreen() || denominator == 0)
+        return;
+    m_nZoom = numerator * 5 / denominator;
+    if (!m_pVideo)
+        return;
+    long width = 0;
+    long height = 0;
+    const HRESULT hr = m_pVideo->GetVideoSize(&width, &height);
+    if (hr == E_NOINTERFACE)
+        return;
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (m_host.MainClientSize() == QSize(int(width), int(height)))
+        return;
+    const int targetWidth = int(width * numerator / denominator);
+    const int targetHeight = int(height * numerator / denominator);
+    m_host.ShowMainWindowNormal();
+    const QRect outer = m_host.WindowRectForVideo(targetWidth, targetHeight);
+    m_host.ResizeMainWindow(outer.width(), outer.height());
+    FitVideoWindow();
+}
+
+void CMediaEngine::StepZoom(bool larger)
+{
+    if (IsFullScreen())
+        return;
+    if (larger && m_nZoom + 1 <= kZoomMax)
+        ++m_nZoom;
+    else if (!larger && m_nZoom - 1 >= 1)
+        --m_nZoom;
+    SetZoom(m_nZoom, 5);
+}
+
+// The video area's largest part of the picture's shape, centred; false
+// when the picture has no size.
+bool CMediaEngine::LetterBox(QRect* out)
+{
+    long width = 0;
+    long height = 0;
+    if (!m_pVideo || FAILED(m_pVideo->GetVideoSize(&width, &height)) || width <= 0 || height <= 0)
+        return false;
+    const QRect area = m_host.GetVideoArea();
+    const long left = area.left();
+    const long top = area.top();
+    const long right = left + area.width();
+    const long bottom = top + area.height();
+    const long areaWidth = right - left;
+    const long areaHeight = bottom - top;
+    if (areaHeight < double(areaWidth) / double(width) * double(height)) {
+        const long fitRight = left + static_cast<long>(double(areaHeight * width) / double(height));
+        const long shift = (right - fitRight) / 2;
+        *out = QRect(int(left + shift), int(top), int(fitRight - left), int(areaHeight));
+    } else {
+        const long fitBottom = top + static_cast<long>(double(areaWidth * height) / double(width));
+        const long shift = (bottom - fitBottom) / 2;
+        *out = QRect(int(left), int(top + shift), int(areaWidth), int(fitBottom - top));
+    }
+    return true;
+}
+
+HRESULT CMediaEngine::FitVideoWindow()
+{
+    if (!m_pVideo)
+        return S_OK;
+    QObject* drain = nullptr;
+    HRESULT hr = m_pWindow->get_MessageDrain(&drain);
+    if (SUCCEEDED(hr))
+        hr = m_pWindow->put_MessageDrain(m_host.MainWindow());
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return hr;
+    }
+    long width = 0;
+    long height = 0;
+    hr = m_pVideo->GetVideoSize(&width, &height);
+    if (FAILED(hr))
+        return hr;
+    QRect rect;
+    if (LetterBox(&rect))
+        m_pWindow->SetWindowPosition(rect.left(), rect.top(), rect.width(), rect.height());
+    return hr;
+}
+
+void CMediaEngine::GetVideoRect(QRect* out)
+{
+    if (out && !LetterBox(out))
+        *out = m_host.GetVideoArea();
+}
+
+void CMediaEngine::ToggleFullScreen()
+{
+    if ((m_nFlags & EF_NOVIDEO) || !m_pWindow)
+        return;
+    long mode = OAFALSE;
+    HRESULT hr = m_pWindow->get_FullScreenMode(&mode);
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (mode == OAFALSE) {
+        hr = m_pWindow->put_FullScreenMode(OATRUE);
+        if (FAILED(hr)) {
+            ReportGraphError(hr);
+            return;
+        }
+        m_host.ShowMainWindow(false);
+        if (m_pEvent)
+            m_pEvent->CancelDefaultHandling(EC_ACTIVATE);
+        m_host.SetOwnerWindowTopMost();
+        m_bPlaylistWasVisible = m_host.IsPlaylistWindowVisible();
+        if (m_bPlaylistWasVisible)
+            m_host.ShowPlaylistWindow(false);
+        m_host.ShowOwnerWindow(false);
+        m_nFlags |= EF_FULLSCREEN;
+        m_bFullScreenUsed = 1;
+        return;
+    }
+    m_host.ShowMainWindow(true);
+    hr = m_pWindow->put_FullScreenMode(OAFALSE);
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (m_pEvent)
+        m_pEvent->RestoreDefaultHandling(EC_ACTIVATE);
+    hr = m_pWindow->SetWindowForeground(OATRUE);
+    if (FAILED(hr)) {
+        ReportGraphError(hr);
+        return;
+    }
+    if (m_bPlaylistWasVisible)
+        m_host.ShowPlaylistWindow(true);
+    if (!m_settings.TopMost)
+        m_host.SetMainWindowNotTopMost();
+    m_host.ShowOwnerWindow(true);
+    m_nFlags &= ~EF_FULLSCREEN;
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "graph_interfaces.h"
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class CDisplayPower;
+class CEngineHost;
+class CPlayerSettings;
+class CPlaylist;
+class CTrayIcon;
+
+// State bits of CMediaEngine::m_nFlags.
+enum EngineFlag : std::uint32_t {
+    EF_READY = 0x001,
+    EF_NOVIDEO = 0x002,
+    EF_FULLSCREEN = 0x004,
+    EF_PLAYING = 0x008,
+    EF_PAUSED = 0x010,
+    EF_STOPPED = 0x020,
+    EF_LOADED = 0x040,
+    EF_MUTED = 0x080,
+    EF_NOAUDIO = 0x100,
+    EF_REPEAT = 0x200,
+};
+
+// Dialog results of ShowOpenDialog.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+// The one media engine: it builds a graph for the playlist's current row,
+// gives its video to the main window and carries the playback state the
+// windows, menus, tray icon and skin read.
+class CMediaEngine {
+public:
+    CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings, IGraphFactory& factory,
+                 CDisplayPower& displayPower);
+    virtual ~CMediaEngine();
+
+    CMediaEngine(const CMediaEngine&) = delete;
+    CMediaEngine& operator=(const CMediaEngine&) = delete;
+
+    virtual bool IsLoaded() const { return m_nFlags & EF_LOADED; }
+    virtual bool IsPlaying() const { return m_nFlags & EF_PLAYING; }
+    virtual bool IsPaused() const { return m_nFlags & EF_PAUSED; }
+    virtual bool IsStopped() const { return m_nFlags & EF_STOPPED; }
+    virtual bool IsMuted() const { return m_nFlags & EF_MUTED; }
+    virtual bool IsRepeat() const { return m_nFlags & EF_REPEAT; }
+    virtual bool HasVideo() const { return !(m_nFlags & EF_NOVIDEO); }
+    virtual bool CanSeek() const { return m_pSeeking != nullptr; }
+    virtual bool IsFullScreen() const { return m_nFlags & EF_FULLSCREEN; }
+    virtual bool IsOpenDialogActive() const { return m_bDialogActive; }
+    virtual bool HasAudio() const { return !(m_nFlags & EF_NOAUDIO); }
+    virtual bool IsRateChanged() const;
+    virtual HRESULT FitVideoWindow();
+    virtual int ShowOpenDialog();
+    virtual int ReportSubtitleUnavailable();
+    virtual void Open();
+    virtual HRESULT Seek(int numerator, int denominator);
+    virtual bool Play();
+    virtual bool Pause();
+    virtual bool Stop();
+    virtual void ToggleMute();
+    virtual void ToggleFullScreen();
+    virtual void SetTrayIcon(CTrayIcon* tray) { m_pTray = tray; }
+    virtual void UpdateTimeText();
+    virtual void Close();
+    virtual void StepZoom(bool larger);
+    virtual void SetRate(double rate);
+    virtual void ChangeRate(double delta);
+    virtual void ToggleRepeat() { m_nFlags ^= EF_REPEAT; }
+    virtual int GetPositionPercent();
+    virtual void StepVolume(bool louder);
+    virtual int GetPositionScaled(int scale);
+    virtual HRESULT HandleGraphEvents();
+    virtual void GetVideoRect(QRect* out);
+    virtual int GetVolumeLevel(unsigned range) const;
+    virtual void SetVolume(int volume) { m_nVolume = volume; }
+    virtual void SetVolumeFromBar(int offset, int range);
+    virtual void SetMutedFlag() { m_nFlags |= EF_MUTED; }
+    virtual int GetVolume() const { return m_nVolume; }
+    virtual void SetZoom(int numerator, int denominator);
+
+    // Tells the user that a graph call failed (negative hr only) and forgets
+    // the playlist's current row.
+    void ReportGraphError(HRESULT hr);
+
+    // The open dialog's filters, in Qt's "Text (patterns)" form.
+    static QStringList OpenDialogFilters();
+    // Media time as HH:MM:SS (hours may take more digits).
+    static QString FormatTime(LONGLONG time);
+
+    std::uint32_t Flags() const { return m_nFlags; }
+    int Zoom() const { return m_nZoom; }
+    double Rate() const { return m_dRate; }
+    LONGLONG Duration() const { return m_llDuration; }
+    const QString& DurationText() const { return m_szDuration; }
+    bool FullScreenUsed() const { return m_bFullScreenUsed != 0; }
+
+    // Set before playing a path from the command line, another instance or a drop.
+    QString m_pszPath;
+    // The path's last component, shown by the skin while a clip is loaded.
+    QString m_pszFileName;
+    // Position and duration ("00:01:05|00:03:40"), or "00:00".
+    QString m_szTime;
+
+private:
+    void ReleaseGraph();
+    void ShowPlayState(const QString& prefix, int maxPath, int keptTail, int iconId);
+    void SwitchDisplayPowerOff();
+    void RestoreDisplayPower();
+    void ApplyVolume(long level, bool unmute);
+    void AdvanceAfterEndOfClip();
+    bool LetterBox(QRect* out);
+
+    CEngineHost& m_host;
+    CPlaylist& m_playlist;
+    CPlayerSettings& m_settings;
+    IGraphFactory& m_factory;
+    CDisplayPower& m_displayPower;
+
+    IGraphBuilder* m_pGraph = nullptr;
+    IMediaControl* m_pControl = nullptr;
+    IMediaSeeking* m_pSeeking = nullptr;
+    IMediaPosition* m_pPosition = nullptr;
+    IBasicAudio* m_pAudio = nullptr;
+    IMediaEventEx* m_pEvent = nullptr;
+    IBasicVideo* m_pVideo = nullptr;
+    IVideoWindow* m_pWindow = nullptr;
+    CTrayIcon* m_pTray = nullptr;
+    LONGLONG m_llDuration = 0;
+    QString m_szDuration;
+    int m_nVolume = 0;
+    double m_dRate = 1.0;
+    int m_nZoom = 5;
+    bool m_bDialogActive = false;
+    bool m_bScreenSaverOff = false;
+    bool m_bPowerSaverOff = false;
+    std::uint32_t m_nFlags = EF_NOVIDEO;
+    int m_bFullScreenUsed = 0;
+    bool m_bPlaylistWasVisible = false;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "graph_interfaces.h"
+
+#include <QHash>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+// What the scripted graphs do, set by a test, and what they were asked,
+// recorded for it. One script serves every graph its factory makes.
+struct CGraphScript {
+    // Behaviour.
+    HRESULT createResult = S_OK;
+    int renderFailures = 0;  // the first n RenderFile calls fail
+    HRESULT renderError = VFW_E_NOT_FOUND;
+    std::optional<GraphIid> missingInterface;
+    bool hasVideo = true;
+    bool hasAudio = true;
+    long videoWidth = 320;
+    long videoHeight = 240;
+    LONGLONG duration = 2 * kUnitsPerSecond;
+    LONGLONG position = 0;
+    HRESULT positionResult = S_OK;
+    std::uint32_t capabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetDuration;
+    HRESULT runResult = S_OK;
+    HRESULT pauseResult = S_OK;
+    HRESULT stopResult = S_OK;
+    HRESULT setPositionsResult = S_OK;
+    HRESULT getVolumeResult = S_OK;  // when the clip has audio
+    HRESULT putVolumeResult = S_OK;
+    HRESULT visibleResult = S_OK;    // when the clip has video
+    HRESULT notifyResult = S_OK;
+    HRESULT ownerResult = S_OK;
+    HRESULT videoSizeResult = S_OK;  // when the clip has video
+    QHash<HRESULT, QString> errorTexts;
+
+    // Record.
+    QStringList calls;
+    QStringList renderedPaths;
+    int graphsCreated = 0;
+    int graphsAlive = 0;
+    double rate = 1.0;
+    long volume = 0;
+    QRect windowPosition;
+    QObject* notifyTarget = nullptr;
+    bool fullScreen = false;
+    std::deque<long> events;  // queued event codes, param1 0
+
+    int Count(const QString& call) const { return int(calls.count(call)); }
+};
+
+class CScriptedGraphFactory : public IGraphFactory {
+public:
+    explicit CScriptedGraphFactory(CGraphScript& script) : m_script(script) {}
+    HRESULT CreateGraph(IGraphBuilder** graph) override;
+    QString GetErrorText(HRESULT hr) override { return m_script.errorTexts.value(hr); }
+
+private:
+    CGraphScript& m_script;
+};
