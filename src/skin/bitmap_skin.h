@@ -1,0 +1,60 @@
+#pragma once
+
+#include "skin.h"
+#include "sprite_sheet.h"
+
+#include <QFont>
+#include <QString>
+
+class CSkinSource;
+
+// The built-in "Metal Red" skin: both windows drawn from one sprite sheet and
+// laid out at fixed offsets from their edges.
+class CBitmapSkin : public CSkin {
+public:
+    static constexpr int kVolumeRange = 59;
+
+    // Draws from the sheet compiled into the program.
+    explicit CBitmapSkin(CSkinSource& source);
+    // Draws from `sheetPath` (any format Qt reads). A missing or unreadable
+    // sheet leaves layout, regions and hit-testing working and paints nothing.
+    CBitmapSkin(CSkinSource& source, const QString& sheetPath);
+    CBitmapSkin(CSkinSource& source, const QImage& sheet);
+
+    bool HasSpriteSheet() const { return m_sheet.IsLoaded(); }
+
+    void PaintMain(QPainter& painter, int nHotControl, QRect rcClient) override;
+    void PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClient) override;
+    void GetMainMinRect(QRect& rc) const override;
+    void GetPlaylistMinRect(QRect& rc) const override;
+    void GetVideoArea(QSize mainClient, QRect& rc) const override;
+    void GetListArea(QSize playlistClient, QRect& rc) const override;
+    void WindowRectFromVideo(const QRect& rcVideo, QRect& rcWindow) const override;
+    int HitTestMain(QSize mainClient, int x, int y) override;
+    int HitTestPlaylist(QSize playlistClient, int x, int y) override;
+    bool GetMainControlRect(QSize mainClient, int id, QRect& rc) override;
+    bool GetPlaylistControlRect(QSize playlistClient, int id, QRect& rc) override;
+    int GetTopBorder() const override;
+    int GetLeftBorder() const override;
+    int GetBottomBorder() const override;
+    int GetRightBorder() const override;
+    void ApplyRegion(QWidget& window) const override;
+    int GetVolumeOrigin(QSize mainClient) const override;
+    int GetVolumeRange() const override;
+
+private:
+    // The knob's distance from the loud end, kept on the bar.
+    int VolumeLevel() const;
+    void PaintMainFrame(QPainter& painter, int w, int h);
+    void PaintMainPanel(QPainter& painter, int w, int h);
+    void PaintMainStates(QPainter& painter, QSize client);
+    void PaintMainPressed(QPainter& painter, QSize client, int nHotControl);
+    void PaintPlaylistFrame(QPainter& painter, int w, int h);
+    void PaintPlaylistPressed(QPainter& painter, QSize client, int nHotControl);
+    void CopyAtControl(QPainter& painter, QPoint image, QSize client, int id);
+    void CopyAtPlaylistControl(QPainter& painter, QPoint image, QSize client, int id);
+
+    CSkinSource& m_source;
+    CSpriteSheet m_sheet;
+    QFont m_font;
+};

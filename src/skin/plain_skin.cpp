@@ -1,0 +1,51 @@
+#include "plain_skin.h"
+
+#include "skin_geometry.h"
+
+#include <QWidget>
+
+namespace {
+constexpr int kMargin = 2;
+}
+
+void CPlainSkin::PaintMain(QPainter&, int, QRect) {}
+void CPlainSkin::PaintPlaylist(QPainter&, int, QRect) {}
+
+void CPlainSkin::GetMainMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 40, 30); }
+void CPlainSkin::GetPlaylistMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 318, 100); }
+
+void CPlainSkin::GetVideoArea(QSize client, QRect& rc) const
+{
+    rc = RectLTRB(kMargin, kMargin, client.width() - kMargin, client.height() - kMargin);
+}
+
+// The playlist window is hidden in this mode; its list keeps the bitmap
+// skin's place so that nothing moves if it is shown anyway.
+void CPlainSkin::GetListArea(QSize client, QRect& rc) const
+{
+    rc = RectLTRB(5, 26, client.width() - 24, client.height() - 29);
+}
+
+void CPlainSkin::WindowRectFromVideo(const QRect& rcVideo, QRect& rcWindow) const
+{
+    rcWindow = rcVideo.adjusted(-kMargin, -kMargin, kMargin, kMargin);
+}
+
+int CPlainSkin::HitTestMain(QSize, int, int) { return 0; }
+int CPlainSkin::HitTestPlaylist(QSize, int, int) { return 0; }
+bool CPlainSkin::GetMainControlRect(QSize, int, QRect&) { return false; }
+bool CPlainSkin::GetPlaylistControlRect(QSize, int, QRect&) { return false; }
+
+int CPlainSkin::GetTopBorder() const { return 0; }
+int CPlainSkin::GetLeftBorder() const { return 0; }
+int CPlainSkin::GetBottomBorder() const { return 0; }
+int CPlainSkin::GetRightBorder() const { return 0; }
+
+void CPlainSkin::ApplyRegion(QWidget& window) const
+{
+    window.clearMask();
+    window.update();
+}
+
+int CPlainSkin::GetVolumeOrigin(QSize) const { return 0; }
+int CPlainSkin::GetVolumeRange() const { return 0; }

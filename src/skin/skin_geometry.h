@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+
+// A rectangle given by its left, top and exclusive right and bottom edges.
+inline QRect RectLTRB(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+// Whether pixel p lies in the ellipse inscribed in `bounds`: the pixel's
+// centre must be inside or on the ellipse.
+bool EllipseContainsPixel(const QRect& bounds, QPoint p);
+
+// The window shape of the skinned windows: the client rectangle of `size`
+// with each corner rounded by an 11 x 11 ellipse.
+QRegion RoundedWindowRegion(QSize size);
