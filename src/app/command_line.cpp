@@ -15,7 +15,44 @@ bool IsSwitch(const QString& argument)
     return !argument.mid(1).contains(u'/') && !QFileInfo::exists(argument);
 }
 
+// Options of QGuiApplication and QApplication, without their leading dash.
+const QStringList kQtOptionsWithValue{
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"), QStringLiteral("plugin"), QStringLiteral("qmljsdebugger"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"), QStringLiteral("session"), QStringLiteral("display"),
+    QStringLiteral("geometry"), QStringLiteral("title"), QStringLiteral("name"),
+    QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("fontengine"),
+};
+const QStringList kQtFlags{
+    QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+    QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability"),
+};
+
 }  // namespace
+
+QStringList ArgumentsWithoutQtOptions(const QStringList& arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(u'-')) {
+            kept << argument;
+            continue;
+        }
+        const QString option = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+        if (kQtFlags.contains(option))
+            continue;
+        if (kQtOptionsWithValue.contains(option)) {
+            ++i;  // its value goes with it
+            continue;
+        }
+        if (kQtOptionsWithValue.contains(option.section(u'=', 0, 0)) && option.contains(u'='))
+            continue;
+        kept << argument;
+    }
+    return kept;
+}
 
 CPlayerCommandLine CPlayerCommandLine::Parse(const QStringList& arguments)
 {

@@ -19,3 +19,8 @@ struct CPlayerCommandLine {
     // argument is the file.
     static CPlayerCommandLine Parse(const QStringList& arguments);
 };
+
+// The arguments after the program name without the options Qt's application
+// object takes for itself ("-platform offscreen", "-style=fusion",
+// "--reverse" ...), which it goes on handling itself.
+QStringList ArgumentsWithoutQtOptions(const QStringList& arguments);

@@ -1,7 +1,5 @@
 #include "player_app.h"
 
-#include <QApplication>
-
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -11,10 +9,9 @@ int main(int argc, char** argv)
     if (std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 
-    QApplication application(argc, argv);
-    CPlayerApp player(QApplication::arguments().mid(1));
+    CPlayerApp player(argc, argv);
     if (!player.InitInstance())
         return 0;
-    QApplication::exec();
+    player.Run();
     return player.ExitInstance();
 }

@@ -28,20 +28,32 @@ private:
     CMainFrame& m_frame;
 };
 
-CPlayerApp::CPlayerApp(QStringList arguments)
-    : m_commandLine(CPlayerCommandLine::Parse(arguments))
+namespace {
+
+QStringList ArgumentsAfterProgramName(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
+
+}  // namespace
+
+CPlayerApp::CPlayerApp(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
 
 CPlayerApp::~CPlayerApp() = default;
 
 bool CPlayerApp::InitInstance()
 {
+    m_commandLine = CPlayerCommandLine::Parse(
+        ArgumentsWithoutQtOptions(ArgumentsAfterProgramName(m_argc, m_argv)));
     if (m_lock.Acquire(InstanceLockPath()) == CInstanceLock::Result::HeldByAnother) {
         ForwardToFirstInstance();
         return false;
     }
 
+    m_pApplication = std::make_unique<QApplication>(m_argc, m_argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Olvistra"));
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     // Hidden windows must not end the program; the main window's
@@ -114,10 +126,14 @@ void CPlayerApp::ShowWindows()
     m_context.mainFrame->show();
 }
 
+int CPlayerApp::Run() { return QApplication::exec(); }
+
 int CPlayerApp::ExitInstance()
 {
     delete m_pInstanceServer;
     m_pInstanceServer = nullptr;
+    delete m_pTerminationWatcher;
+    m_pTerminationWatcher = nullptr;
     delete m_context.settings;
     m_context.settings = nullptr;
     delete m_context.mainFrame;

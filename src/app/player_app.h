@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QApplication;
 class CInstanceServer;
 class CMainFrameInstanceHandler;
 class CTerminationWatcher;
@@ -18,14 +19,17 @@ class CTerminationWatcher;
 class CPlayerApp : public QObject {
     Q_OBJECT
 public:
-    // arguments: the command line after the program name, with Qt's own
-    // options already taken out.
-    explicit CPlayerApp(QStringList arguments);
+    // argc and argv are main()'s; the Qt application object made from them
+    // lives as long as this object.
+    CPlayerApp(int& argc, char** argv);
     ~CPlayerApp() override;
 
     // False in a second instance, which has handed its request over (or
-    // found nobody to hand it to) and must end without a message loop.
+    // found nobody to hand it to) and must end without a message loop. A
+    // second instance never creates the Qt application, so it ends quickly.
     bool InitInstance();
+    // Runs the message loop until the main window is gone.
+    int Run();
     int ExitInstance();
 
     const CPlayerCommandLine& CommandLine() const { return m_commandLine; }
@@ -36,7 +40,10 @@ private:
     void ApplyRestoredSettings();
     void ShowWindows();
 
+    int& m_argc;
+    char** m_argv;
     CPlayerCommandLine m_commandLine;
+    std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
     CPlayerContext m_context;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;

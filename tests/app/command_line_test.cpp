@@ -46,4 +46,17 @@ TEST(CommandLineTest, AbsolutePathsAreFilesNotSwitches)
     EXPECT_FALSE(Parse({"/no-such-file-velmora"}).IsFileOpen());
 }
 
+TEST(CommandLineTest, QtOptionsAreLeftToQt)
+{
+    const QStringList arguments{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                QStringLiteral("--reverse"), QStringLiteral("-style=fusion"),
+                                QStringLiteral("-background"), QStringLiteral("clip.avi"),
+                                QStringLiteral("-display"), QStringLiteral(":3")};
+    EXPECT_EQ(ArgumentsWithoutQtOptions(arguments),
+              (QStringList{QStringLiteral("-background"), QStringLiteral("clip.avi")}));
+    const CPlayerCommandLine line = CPlayerCommandLine::Parse(ArgumentsWithoutQtOptions(arguments));
+    EXPECT_EQ(line.m_strFileName, QStringLiteral("clip.avi"));
+    EXPECT_FALSE(line.m_bShowAtStart);
+}
+
 }  // namespace
