@@ -20,7 +20,7 @@
 class CRecordingHost : public CEngineHost {
 public:
     QWidget* MainWindow() override { return &m_mainWindow; }
-    QObject* NotifyTarget() override { return &m_mainWindow; }
+    QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_mainWindow; }
     QRect GetVideoArea() override { return m_rcVideoArea; }
     QSize MainClientSize() override { return m_clientSize; }
     QRect WindowRectForVideo(int width, int height) override
@@ -52,6 +52,7 @@ public:
     void ExitAction() override { ++m_nExits; }
 
     QWidget m_mainWindow;
+    QObject* m_pNotifyTarget = nullptr;
     QRect m_rcVideoArea{10, 20, 400, 300};
     QSize m_clientSize{420, 400};
     bool m_bPlaylistVisible = true;

@@ -31,6 +31,17 @@ void SetIfPresent(GstElement* element, const char* property, gboolean value)
         g_object_set(element, property, value, nullptr);
 }
 
+// The frame size a scaling sink asks for; empty: the video's own size.
+void SetScaledSize(GstElement* filter, QSize size)
+{
+    GstCaps* caps = size.isEmpty() ? gst_caps_new_any()
+                                   : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height",
+                                                         G_TYPE_INT, size.height(), "pixel-aspect-ratio",
+                                                         GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_object_set(filter, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+}
+
 }  // namespace
 
 CGstGraphOptions CGstGraphOptions::FromEnvironment()
@@ -55,19 +66,20 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         SetIfPresent(audioSink, "sync", TRUE);
         g_object_set(m_pPlaybin, "audio-sink", audioSink, nullptr);
     }
-    m_pVideoSink = MakeElement(m_options.videoSink);
-    if (!m_pVideoSink)
-        m_pVideoSink = gst_element_factory_make("fakevideosink", nullptr);
-    if (m_pVideoSink) {
+    GstElement* sink = MakeElement(m_options.videoSink);
+    if (!sink)
+        sink = gst_element_factory_make("fakevideosink", nullptr);
+    if (sink) {
+        SetIfPresent(sink, "sync", TRUE);
+        m_pVideoSink = ScalingSinkFor(sink);
         gst_object_ref_sink(m_pVideoSink);
-        SetIfPresent(m_pVideoSink, "sync", TRUE);
         g_object_set(m_pPlaybin, "video-sink", m_pVideoSink, nullptr);
     }
 
     std::function<void(std::uintptr_t)> bind;
     std::function<void()> expose;
-    if (m_pVideoSink && GST_IS_VIDEO_OVERLAY(m_pVideoSink)) {
-        GstVideoOverlay* overlay = GST_VIDEO_OVERLAY(m_pVideoSink);
+    if (sink && GST_IS_VIDEO_OVERLAY(sink)) {
+        GstVideoOverlay* overlay = GST_VIDEO_OVERLAY(sink);
         // Qt owns the input of the window; the sink only draws.
         gst_video_overlay_handle_events(overlay, FALSE);
         bind = [overlay](std::uintptr_t handle) { gst_video_overlay_set_window_handle(overlay, handle); };
@@ -75,6 +87,10 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
     }
     m_pOutput = std::make_unique<CVideoOutput>(std::move(bind), std::move(expose),
                                                [this] { m_events.Push(EC_USERABORT); });
+    if (m_pScaleFilter) {
+        GstElement* filter = m_pScaleFilter;
+        m_pOutput->SetResizeHandler([filter](QSize size) { SetScaledSize(filter, size); });
+    }
 
     GstBus* bus = gst_element_get_bus(m_pPlaybin);
     gst_bus_set_sync_handler(bus, &CGstGraph::OnBusMessage, this, nullptr);
@@ -94,6 +110,31 @@ CGstGraph::~CGstGraph()
         gst_object_unref(m_pVideoSink);
     if (m_pPlaybin)
         gst_object_unref(m_pPlaybin);
+}
+
+GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
+{
+    // ximagesink draws frames at their own size; the picture is scaled to
+    // the surface in front of it instead.
+    if (m_options.videoSink != QLatin1String("ximagesink"))
+        return sink;
+    GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+    GstElement* scale = gst_element_factory_make("videoscale", nullptr);
+    GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
+    if (!convert || !scale || !filter) {
+        for (GstElement* element : {convert, scale, filter})
+            if (element)
+                gst_object_unref(gst_object_ref_sink(element));
+        return sink;
+    }
+    GstElement* bin = gst_bin_new("scaled-video-sink");
+    gst_bin_add_many(GST_BIN(bin), convert, scale, filter, sink, nullptr);
+    gst_element_link_many(convert, scale, filter, sink, nullptr);
+    GstPad* pad = gst_element_get_static_pad(convert, "sink");
+    gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
+    gst_object_unref(pad);
+    m_pScaleFilter = filter;
+    return bin;
 }
 
 QWidget* CGstGraph::VideoSurface() const

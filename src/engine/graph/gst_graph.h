@@ -99,12 +99,14 @@ private:
     HRESULT ChangeState(GstState state);
     bool SeekTo(double rate, gint64 positionNs);
     QSize ReadVideoSize() const;
+    GstElement* ScalingSinkFor(GstElement* sink);
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
     std::atomic<unsigned long> m_nRefs{1};
     GstElement* m_pPlaybin = nullptr;
     GstElement* m_pVideoSink = nullptr;
+    GstElement* m_pScaleFilter = nullptr;  // owned by the video sink's bin
     std::unique_ptr<CVideoOutput> m_pOutput;
     CGraphEventQueue m_events;
 

@@ -1,6 +1,7 @@
 #include "video_output.h"
 
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QCoreApplication>
 #include <QPalette>
 
@@ -73,6 +74,13 @@ void CVideoSurface::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
 }
 
+void CVideoSurface::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_onResize)
+        m_onResize(size());
+}
+
 CFullScreenVideoWindow::CFullScreenVideoWindow(std::function<void()> onUserClose, std::function<void()> onResize)
     : QWidget(nullptr, Qt::Window), m_onUserClose(std::move(onUserClose)), m_onResize(std::move(onResize))
 {
@@ -120,9 +128,18 @@ CVideoOutput::~CVideoOutput()
 
 void CVideoOutput::Prepare()
 {
-    if (!m_pSurface)
+    if (!m_pSurface) {
         m_pSurface = new CVideoSurface(bool(m_bindHandle), m_expose);
+        m_pSurface->SetResizeHandler(m_onResize);
+    }
     Rebind();
+}
+
+void CVideoOutput::SetResizeHandler(std::function<void(QSize)> onResize)
+{
+    m_onResize = std::move(onResize);
+    if (m_pSurface)
+        m_pSurface->SetResizeHandler(m_onResize);
 }
 
 void CVideoOutput::Rebind()

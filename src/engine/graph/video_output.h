@@ -14,13 +14,16 @@ class CVideoSurface : public QWidget {
 public:
     CVideoSurface(bool native, std::function<void()> onExpose);
     QPaintEngine* paintEngine() const override;
+    void SetResizeHandler(std::function<void(QSize)> onResize) { m_onResize = std::move(onResize); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool m_bNative;
     std::function<void()> m_onExpose;
+    std::function<void(QSize)> m_onResize;
 };
 
 // The top-level window that holds the video in full screen. Input on it is
@@ -58,6 +61,8 @@ public:
     // Creates the surface and binds it, before the sink first needs it.
     void Prepare();
     void SetVideoSize(QSize size) { m_videoSize = size; }
+    // Called with the surface's size whenever it changes.
+    void SetResizeHandler(std::function<void(QSize)> onResize);
 
     void SetOwner(QWidget* owner);
     void SetVisible(bool visible);
@@ -80,6 +85,7 @@ private:
     std::function<void(std::uintptr_t)> m_bindHandle;
     std::function<void()> m_expose;
     std::function<void()> m_onUserClose;
+    std::function<void(QSize)> m_onResize;
     QPointer<CVideoSurface> m_pSurface;
     QPointer<CFullScreenVideoWindow> m_pFullScreen;
     QPointer<QWidget> m_pOwner;

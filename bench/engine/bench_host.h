@@ -1,0 +1,47 @@
+#pragma once
+
+#include "display_power.h"
+#include "engine_host.h"
+
+#include <QWidget>
+
+// The smallest home for the engine's video: a plain window whose whole
+// client area is the video area. Used by the benchmark player and benches.
+class CBenchHost : public CEngineHost {
+public:
+    CBenchHost() { m_window.resize(640, 360); }
+
+    QWidget* MainWindow() override { return &m_window; }
+    QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_window; }
+    QRect GetVideoArea() override { return m_window.rect(); }
+    QSize MainClientSize() override { return m_window.size(); }
+    QRect WindowRectForVideo(int width, int height) override { return QRect(m_window.pos(), QSize(width, height)); }
+    void ShowMainWindowNormal() override { m_window.showNormal(); }
+    void ResizeMainWindow(int width, int height) override { m_window.resize(width, height); }
+    void ShowMainWindow(bool show) override { m_window.setVisible(show); }
+    void SetMainWindowTitle(const QString& title) override { m_window.setWindowTitle(title); }
+    void SetMainWindowNotTopMost() override {}
+    void RedrawMainControl(int) override {}
+    void InvalidateMainWindow() override {}
+    void InvalidatePlaylistWindow() override {}
+    bool IsPlaylistWindowVisible() override { return false; }
+    void ShowPlaylistWindow(bool) override {}
+    void ShowOwnerWindow(bool) override {}
+    void SetOwnerWindowTopMost() override {}
+    void SetPositionTimer(bool) override {}
+    void PowerOff() override {}
+    void ExitAction() override {}
+
+    QWidget m_window;
+    QObject* m_pNotifyTarget = nullptr;
+};
+
+// Leaves the screen saver as it is: a benchmark must not change the desktop.
+class CUntouchedDisplayPower : public CDisplayPower {
+public:
+    bool IsScreenSaverActive() override { return false; }
+    bool SetScreenSaverActive(bool) override { return true; }
+    bool IsPowerOffActive() override { return false; }
+    bool SetPowerOffActive(bool) override { return true; }
+    bool SetLowPowerActive(bool) override { return true; }
+};

@@ -1,0 +1,212 @@
+// The engine on real GStreamer graphs and generated clips (fake sinks that
+// keep real time).
+#include "engine_fixture.h"
+#include "gst_graph.h"
+#include "test_clips.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <functional>
+
+namespace {
+
+// Counts the graphs made, so a test can tell a restart from a reopen.
+class CCountingFactory : public IGraphFactory {
+public:
+    HRESULT CreateGraph(IGraphBuilder** graph) override
+    {
+        ++m_nCreated;
+        return m_real.CreateGraph(graph);
+    }
+    QString GetErrorText(HRESULT hr) override { return m_real.GetErrorText(hr); }
+
+    CGstGraphFactory m_real{[] {
+        CGstGraphOptions options;
+        options.audioSink = QStringLiteral("fakeaudiosink");
+        return options;
+    }()};
+    int m_nCreated = 0;
+};
+
+// The main window's part: graph notifications go to the engine.
+class CGraphNotifyTarget : public QObject {
+public:
+    explicit CGraphNotifyTarget(std::function<void()> handle) : m_handle(std::move(handle)) {}
+    bool event(QEvent* e) override
+    {
+        if (e->type() == WM_GRAPH_NOTIFY) {
+            m_handle();
+            return true;
+        }
+        return QObject::event(e);
+    }
+
+private:
+    std::function<void()> m_handle;
+};
+
+class GstEngineTest : public ::testing::Test {
+protected:
+    GstEngineTest()
+        : m_settings(testsupport::MakeScratchDir(QStringLiteral("gst-engine")) + QStringLiteral("/Velmora.ini"))
+    {
+        CPrompt::Install(&m_prompt);
+        m_settings.AutoSizeWin = 0;
+        m_host.m_pNotifyTarget = &m_notify;
+        m_engine = std::make_unique<CMediaEngine>(m_host, m_playlist, m_settings, m_factory, m_power);
+    }
+    ~GstEngineTest() override
+    {
+        m_engine->Close();
+        m_engine.reset();
+        CPrompt::Install(nullptr);
+    }
+
+    void AddClip(const QString& path)
+    {
+        auto row = std::make_unique<CPlaylistRow>();
+        row->m_strPath = path;
+        m_playlist.m_rows.push_back(std::move(row));
+    }
+    void OpenRow(int index)
+    {
+        m_playlist.m_nCurrent = index;
+        m_engine->Open();
+    }
+    // Runs the event loop until `done` or the limit; the elapsed ms or -1.
+    qint64 RunUntil(const std::function<bool()>& done, int limitMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < limitMs) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            if (done())
+                return timer.elapsed();
+        }
+        return -1;
+    }
+    void RunFor(int ms)
+    {
+        RunUntil([] { return false; }, ms);
+    }
+    double PositionSeconds()
+    {
+        // Hundredths of the clip's length, in seconds.
+        return m_engine->GetPositionScaled(10000) / 10000.0 * double(m_engine->Duration()) / kUnitsPerSecond;
+    }
+
+    CCountingFactory m_factory;
+    CRecordingHost m_host;
+    CRecordingPrompt m_prompt;
+    CRecordingDisplayPower m_power;
+    CPlayerSettings m_settings;
+    CPlaylist m_playlist;
+    std::unique_ptr<CMediaEngine> m_engine;
+    CGraphNotifyTarget m_notify{[this] { m_engine->HandleGraphEvents(); }};
+};
+
+TEST_F(GstEngineTest, ClipsOpenWithTheirLengthAndStreams)
+{
+    struct Expectation {
+        TestClip clip;
+        const char* duration;
+        bool video;
+        bool audio;
+    };
+    const Expectation expectations[] = {
+        {TestClip::Wav3s, "00:03", false, true},         {TestClip::Mp3Xing, "00:02", false, true},
+        {TestClip::Mp3Plain, "00:02", false, true},      {TestClip::AviMjpegPcm, "00:02", true, true},
+        {TestClip::MkvH264Vorbis, "00:02", true, true},  {TestClip::VideoOnly, "00:01", true, false},
+    };
+    for (const Expectation& e : expectations) {
+        SCOPED_TRACE(e.duration);
+        m_playlist.m_rows.clear();
+        AddClip(TestClipPath(e.clip));
+        OpenRow(0);
+        ASSERT_TRUE(m_engine->IsStopped()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(m_playlist.GetRow(0).m_strDuration, QLatin1String(e.duration))
+            << TestClipPath(e.clip).toStdString();
+        EXPECT_EQ(m_engine->HasVideo(), e.video);
+        EXPECT_EQ(m_engine->HasAudio(), e.audio);
+        m_engine->Close();
+    }
+    EXPECT_TRUE(m_prompt.m_texts.isEmpty());
+}
+
+TEST_F(GstEngineTest, BrokenFilesAreReportedWithGStreamersText)
+{
+    AddClip(TestClipPath(TestClip::TextAsMp3));
+    AddClip(MissingClipPath());
+    for (int row : {0, 1}) {
+        OpenRow(row);
+        EXPECT_FALSE(m_engine->IsLoaded());
+        EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    }
+    ASSERT_EQ(m_prompt.m_texts.size(), 2);
+    EXPECT_EQ(m_prompt.m_titles.value(0), QStringLiteral("Velmora Message"));
+    for (const QString& text : m_prompt.m_texts) {
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(text.startsWith(QStringLiteral("Unknown Error"))) << text.toStdString();
+    }
+}
+
+TEST_F(GstEngineTest, EndOfClipMovesToTheNextRowThenStops)
+{
+    AddClip(TestClipPath(TestClip::Wav1s));
+    AddClip(TestClipPath(TestClip::VideoOnly));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->Play());
+    EXPECT_GE(RunUntil([&] { return m_playlist.m_nCurrent == 1; }, 5000), 700);
+    EXPECT_TRUE(m_engine->IsPlaying());
+    EXPECT_TRUE(m_engine->HasVideo());
+    EXPECT_GE(RunUntil([&] { return m_engine->IsStopped(); }, 5000), 0);
+    EXPECT_TRUE(m_engine->IsLoaded());
+    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_engine->GetPositionPercent(), 0);
+}
+
+TEST_F(GstEngineTest, RepeatRestartsWithoutReopening)
+{
+    AddClip(TestClipPath(TestClip::Wav1s));
+    OpenRow(0);
+    m_engine->ToggleRepeat();
+    ASSERT_TRUE(m_engine->Play());
+    RunFor(1600);
+    EXPECT_TRUE(m_engine->IsPlaying());
+    EXPECT_EQ(m_factory.m_nCreated, 1);
+    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_LT(PositionSeconds(), 0.9);
+}
+
+TEST_F(GstEngineTest, DoubleRateFinishesInHalfTheTime)
+{
+    AddClip(TestClipPath(TestClip::Wav3s));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->Play());
+    m_engine->SetRate(2.0);
+    EXPECT_TRUE(m_engine->IsRateChanged());
+    const qint64 elapsed = RunUntil([&] { return m_engine->IsStopped(); }, 6000);
+    EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
+}
+
+TEST_F(GstEngineTest, PauseHoldsThePositionAndStopRewinds)
+{
+    AddClip(TestClipPath(TestClip::Wav3s));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->Play());
+    RunFor(1000);
+    ASSERT_TRUE(m_engine->Pause());
+    RunFor(100);
+    const double paused = PositionSeconds();
+    EXPECT_NEAR(paused, 1.0, 0.3);
+    RunFor(500);
+    EXPECT_NEAR(PositionSeconds(), paused, 0.05);
+
+    ASSERT_TRUE(m_engine->Stop());
+    EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00:00|00:00:03"));
+    EXPECT_EQ(m_engine->Seek(2, 3), S_OK);
+    EXPECT_NEAR(PositionSeconds(), 2.0, 0.1);
+}
+
+}  // namespace
