@@ -131,9 +131,9 @@ TEST_F(SingleInstanceTest, TwoStartsAtOnceLeaveExactlyOne)
     // One of them hands over and ends; the other keeps running.
     QProcess* ended = nullptr;
     for (int i = 0; i < 150 && !ended; ++i) {
-        if (a.waitForFinished(100))
+        if (a.waitForFinished(50))
             ended = &a;
-        else if (b.state() == QProcess::NotRunning)
+        else if (b.waitForFinished(50))
             ended = &b;
     }
     ASSERT_NE(ended, nullptr);
