@@ -59,15 +59,13 @@ CBitmapSkin::CBitmapSkin(CSkinSource& source)
 CBitmapSkin::CBitmapSkin(CSkinSource& source, const QString& sheetPath)
     : m_source(source), m_sheet(CSpriteSheet::Load(sheetPath))
 {
-    m_font.setFamily(QStringLiteral("Tahoma"));
-    m_font.setPixelSize(11);
+    InitFont();
 }
 
 CBitmapSkin::CBitmapSkin(CSkinSource& source, const QImage& sheet)
     : m_source(source), m_sheet(sheet)
 {
-    m_font.setFamily(QStringLiteral("Tahoma"));
-    m_font.setPixelSize(11);
+    InitFont();
 }
 
 void CBitmapSkin::GetMainMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 403, 70); }
@@ -87,6 +85,15 @@ void CBitmapSkin::GetListArea(QSize client, QRect& rc) const
 void CBitmapSkin::WindowRectFromVideo(const QRect& rcVideo, QRect& rcWindow) const
 {
     rcWindow = rcVideo.adjusted(-kBorder, -kVideoTop, kBorder, kVideoBottom);
+}
+
+// Tahoma at 11 pixels, hinted to the pixel grid so that stems come out solid
+// in the text colour. Where Tahoma is missing fontconfig supplies a sans face.
+void CBitmapSkin::InitFont()
+{
+    m_font.setFamily(QStringLiteral("Tahoma"));
+    m_font.setPixelSize(11);
+    m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
 int CBitmapSkin::VolumeLevel() const

@@ -23,6 +23,10 @@ public:
 
     bool HasSpriteSheet() const { return m_sheet.IsLoaded(); }
 
+    // The playlist window's title: "%d : " with the current entry's number,
+    // then the status text; the status text alone with no current entry.
+    static QString PlaylistTitle(int nCurrent, const QString& strStatus);
+
     void PaintMain(QPainter& painter, int nHotControl, QRect rcClient) override;
     void PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClient) override;
     void GetMainMinRect(QRect& rc) const override;
@@ -43,6 +47,7 @@ public:
     int GetVolumeRange() const override;
 
 private:
+    void InitFont();
     // The knob's distance from the loud end, kept on the bar.
     int VolumeLevel() const;
     void PaintMainFrame(QPainter& painter, int w, int h);

@@ -186,10 +186,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     if (!m_source.PlaylistRepeat())
         CopyAtPlaylistControl(painter, sprite::kRepeatOffNormal, client, PC_REPEATLIST);
 
-    const int current = m_source.PlaylistCurrent();
-    QString title = m_source.PlaylistStatusText();
-    if (current >= 0)
-        title.prepend(QStringLiteral("%1 : ").arg(current + 1));
+    const QString title = PlaylistTitle(m_source.PlaylistCurrent(), m_source.PlaylistStatusText());
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(kTitleTextColour));
     painter.drawText(RectLTRB(12, 4, w - 128, 21), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
@@ -202,6 +199,13 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
 
     PaintPlaylistPressed(painter, client, nHotControl);
     painter.restore();
+}
+
+QString CBitmapSkin::PlaylistTitle(int nCurrent, const QString& strStatus)
+{
+    if (nCurrent < 0)
+        return strStatus;
+    return QStringLiteral("%1 : ").arg(nCurrent + 1) + strStatus;
 }
 
 void CBitmapSkin::PaintPlaylistFrame(QPainter& painter, int w, int h)
