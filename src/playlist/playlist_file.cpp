@@ -27,6 +27,7 @@ const char* ReadErrorText(VmlError error)
     switch (error) {
     case VmlError::EndOfFile: return "An attempt was made to read past the end of %1.";
     case VmlError::BadClass: return "%1 contains an unexpected object.";
+    case VmlError::ReadFailed: return "An unexpected error occurred while reading %1.";
     case VmlError::BadFormat: break;
     }
     return "%1 has a bad format.";
@@ -128,16 +129,8 @@ bool CPlaylist::LoadFile(const QString& path, QWidget* parent, bool silentIfUnop
         return false;
     }
 
-    // Read whole rather than mapped: a file cut short by someone else while
-    // it is being parsed must give a format error, not a bus error.
-    const QByteArray contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        Clear();
-        Report(parent, "An unexpected error occurred while reading %1.", path);
-        return false;
-    }
     try {
-        CVmlInArchive archive(contents.constData(), static_cast<size_t>(contents.size()));
+        CVmlInArchive archive(file);
         Serialize(archive);
     } catch (const CVmlException& failure) {
         Clear();

@@ -110,6 +110,12 @@ void CVmlOutArchive::WriteBytes(const void* data, size_t size)
         Flush();
 }
 
+CVmlInArchive::CVmlInArchive(QIODevice& device)
+    : m_device(device), m_nSize(static_cast<uint64_t>(std::max<qint64>(device.size() - device.pos(), 0)))
+{
+    m_buffer.resize(kFlushSize);
+}
+
 uint32_t CVmlInArchive::ReadCount()
 {
     const uint16_t shortCount = ReadU16();
@@ -142,7 +148,8 @@ void CVmlInArchive::ReadNewClass()
     const uint16_t nameLength = ReadU16();
     if (nameLength >= kMaxClassNameLength)
         throw CVmlException{VmlError::BadClass};
-    const char* name = Take(nameLength);
+    char name[kMaxClassNameLength];
+    Read(name, nameLength);
     if (nameLength != kRowClassNameLength || std::memcmp(name, kRowClassName, nameLength) != 0)
         throw CVmlException{VmlError::BadClass};
     m_classIndexes.push_back(m_nNextIndex++);
@@ -172,13 +179,13 @@ QString CVmlInArchive::ReadString()
 
 QString CVmlInArchive::ReadWideChars(uint32_t length)
 {
-    // Checked before allocating, so a length read off disk never asks for
-    // more memory than the file holds.
-    if (size_t(length) * 2 > Remaining())
+    // Checked before allocating: a length read off disk never asks for more
+    // memory than the file holds.
+    const size_t bytes = size_t(length) * 2;
+    if (bytes > Remaining())
         throw CVmlException{VmlError::EndOfFile};
-    const char* bytes = Take(size_t(length) * 2);
     QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
-    std::memcpy(text.data(), bytes, size_t(length) * 2);
+    Read(text.data(), bytes);
     if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
         for (QChar& c : text)
             c = QChar(qFromLittleEndian(c.unicode()));
@@ -188,7 +195,10 @@ QString CVmlInArchive::ReadWideChars(uint32_t length)
 
 QString CVmlInArchive::ReadSingleByteChars(uint32_t length)
 {
-    const char* bytes = Take(length);
+    if (length > Remaining())
+        throw CVmlException{VmlError::EndOfFile};
+    QByteArray bytes(static_cast<qsizetype>(length), Qt::Uninitialized);
+    Read(bytes.data(), length);
     QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
     QChar* out = text.data();
     for (uint32_t i = 0; i < length; ++i) {
@@ -198,17 +208,51 @@ QString CVmlInArchive::ReadSingleByteChars(uint32_t length)
     return text;
 }
 
-uint8_t CVmlInArchive::ReadU8() { return static_cast<uint8_t>(*Take(1)); }
+uint8_t CVmlInArchive::ReadU8()
+{
+    uint8_t value = 0;
+    Read(&value, 1);
+    return value;
+}
 
-uint16_t CVmlInArchive::ReadU16() { return qFromLittleEndian<uint16_t>(Take(2)); }
+uint16_t CVmlInArchive::ReadU16()
+{
+    uchar bytes[2];
+    Read(bytes, 2);
+    return qFromLittleEndian<uint16_t>(bytes);
+}
 
-uint32_t CVmlInArchive::ReadU32() { return qFromLittleEndian<uint32_t>(Take(4)); }
+uint32_t CVmlInArchive::ReadU32()
+{
+    uchar bytes[4];
+    Read(bytes, 4);
+    return qFromLittleEndian<uint32_t>(bytes);
+}
 
-const char* CVmlInArchive::Take(size_t size)
+void CVmlInArchive::Read(void* target, size_t size)
 {
     if (size > Remaining())
         throw CVmlException{VmlError::EndOfFile};
-    const char* start = m_pData + m_nPos;
-    m_nPos += size;
-    return start;
+    auto* out = static_cast<char*>(target);
+    while (size > 0) {
+        if (m_nBufferPos == m_nBufferEnd)
+            Refill();
+        const size_t chunk = std::min(size, static_cast<size_t>(m_nBufferEnd - m_nBufferPos));
+        std::memcpy(out, m_buffer.constData() + m_nBufferPos, chunk);
+        m_nBufferPos += static_cast<qsizetype>(chunk);
+        m_nConsumed += chunk;
+        out += chunk;
+        size -= chunk;
+    }
+}
+
+void CVmlInArchive::Refill()
+{
+    const qint64 got = m_device.read(m_buffer.data(), m_buffer.size());
+    if (got < 0)
+        throw CVmlException{VmlError::ReadFailed};
+    if (got == 0)
+        throw CVmlException{VmlError::EndOfFile};  // the file shrank while being read
+    m_nBufferPos = 0;
+    m_nBufferEnd = got;
 }

@@ -14,6 +14,7 @@ enum class VmlError {
     EndOfFile,    // the data ended inside the list
     BadFormat,    // a malformed count, tag or text length
     BadClass,     // an object of a class other than the row class
+    ReadFailed,   // the device reported an error
 };
 
 // Thrown by CVmlInArchive; caught where the playlist file is read.
@@ -48,11 +49,13 @@ private:
     bool m_bFailed = false;
 };
 
-// Reads the object archive of a playlist file from bytes in memory. Every
-// read checks the remaining length; a problem throws CVmlException.
+// Reads the object archive of a playlist file from a device, through a
+// buffer. Every read checks what is left of the device's size, so no count
+// or length from the file makes it allocate more than the file holds; a
+// problem throws CVmlException.
 class CVmlInArchive {
 public:
-    CVmlInArchive(const char* data, size_t size) : m_pData(data), m_nSize(size) {}
+    explicit CVmlInArchive(QIODevice& device);
 
     uint32_t ReadCount();
     // Reads the tag before an object and checks that it introduces or refers
@@ -61,25 +64,31 @@ public:
     // A counted text, wide or single-byte (Windows-1252).
     QString ReadString();
 
-    size_t Remaining() const { return m_nSize - m_nPos; }
+    // Bytes of the device not read yet.
+    uint64_t Remaining() const { return m_nSize - m_nConsumed; }
 
 private:
     uint8_t ReadU8();
     uint16_t ReadU16();
     uint32_t ReadU32();
-    const char* Take(size_t size);
+    // Copies the next `size` bytes to `target`.
+    void Read(void* target, size_t size);
+    void Refill();
     void ReadNewClass();
     void RequireClassIndex(uint32_t index) const;
     QString ReadWideChars(uint32_t length);
     QString ReadSingleByteChars(uint32_t length);
 
-    const char* m_pData;
-    size_t m_nSize;
-    size_t m_nPos = 0;
+    QIODevice& m_device;
+    uint64_t m_nSize;
+    uint64_t m_nConsumed = 0;
+    QByteArray m_buffer;
+    qsizetype m_nBufferPos = 0;
+    qsizetype m_nBufferEnd = 0;
     uint32_t m_nNextIndex = 1;
     std::vector<uint32_t> m_classIndexes;  // ascending
 };
 
 // The fewest bytes one row can take in a file: a class reference tag and
 // four empty single-byte texts. Bounds a row count read from a file.
-constexpr size_t kMinRowBytes = 2 + 4;
+constexpr uint64_t kMinRowBytes = 2 + 4;
