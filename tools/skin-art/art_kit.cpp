@@ -67,7 +67,7 @@ double FrameProfile(double depth)
 double TitleProfile(int row)
 {
     if (row <= 0)
-        return 0.30;
+        return 0.40;  // also the colour of the panel's rails
     if (row == 1)
         return 0.62;
     if (row >= 16)

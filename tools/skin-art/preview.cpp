@@ -1,7 +1,8 @@
 // Renders the skinned main window and playlist window the way the player
 // draws them, for the screenshots in docs/ and for checking the art.
-// Usage: velmora_skin_preview <main.png> <playlist.png> [sheet]
+// Usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--sheet path]
 #include "bitmap_skin.h"
+#include "skin_geometry.h"
 #include "skin_state_record.h"
 
 #include <QGuiApplication>
@@ -50,7 +51,8 @@ QImage RenderMain(CBitmapSkin& skin, QSize size)
     // The video is a child window over the video area, so it covers the skin.
     QRect video;
     skin.GetVideoArea(size, video);
-    PaintVideo(p, video);
+    if (video.isValid())
+        PaintVideo(p, video);
     return image;
 }
 
@@ -77,14 +79,44 @@ void PaintRows(QPainter& p, const QRect& list, const QStringList& names, int sel
     }
 }
 
+// The window as the desktop shows it: transparent outside its shape.
+QImage Shaped(const QImage& image)
+{
+    QImage shaped = image.convertToFormat(QImage::Format_ARGB32);
+    const QRegion region = RoundedWindowRegion(image.size());
+    for (int y = 0; y < shaped.height(); ++y)
+        for (int x = 0; x < shaped.width(); ++x)
+            if (!region.contains(QPoint(x, y)))
+                shaped.setPixel(x, y, 0);
+    return shaped;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [sheet]\n");
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--sheet path]\n");
         return 2;
+    }
+    QSize mainSize(403, 280);
+    QSize listSize(318, 200);
+    QString sheetPath;
+    for (int i = 3; i + 1 < args.size(); i += 2) {
+        const QStringList wh = args[i + 1].split(QLatin1Char('x'));
+        const QSize size = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
+        if (args[i] == QLatin1String("--main") && size.isValid())
+            mainSize = size;
+        else if (args[i] == QLatin1String("--list") && size.isValid())
+            listSize = size;
+        else if (args[i] == QLatin1String("--sheet"))
+            sheetPath = args[i + 1];
+        else {
+            std::fprintf(stderr, "velmora_skin_preview: bad option %s\n", qPrintable(args[i]));
+            return 2;
+        }
     }
     CSkinStateRecord state;
     state.m_bLoaded = true;
@@ -106,14 +138,13 @@ int main(int argc, char** argv)
     state.m_nCurrent = 1;
     state.m_strStatus = QStringLiteral("%1 Files").arg(names.size());
 
-    CBitmapSkin skin = argc > 3 ? CBitmapSkin(state, QString::fromLocal8Bit(argv[3])) : CBitmapSkin(state);
+    CBitmapSkin skin = sheetPath.isEmpty() ? CBitmapSkin(state) : CBitmapSkin(state, sheetPath);
     if (!skin.HasSpriteSheet()) {
         std::fprintf(stderr, "velmora_skin_preview: no sprite sheet\n");
         return 1;
     }
-    bool ok = RenderMain(skin, QSize(403, 280)).save(QString::fromLocal8Bit(argv[1]));
+    bool ok = Shaped(RenderMain(skin, mainSize)).save(args[1]);
 
-    const QSize listSize(318, 200);
     QImage list(listSize, QImage::Format_RGB32);
     list.fill(Qt::black);
     QPainter p(&list);
@@ -122,6 +153,6 @@ int main(int argc, char** argv)
     PaintRows(p, area, names, 3, state.m_nCurrent);
     skin.PaintPlaylist(p, 0, QRect(QPoint(0, 0), listSize));
     p.end();
-    ok &= list.save(QString::fromLocal8Bit(argv[2]));
+    ok &= Shaped(list).save(args[2]);
     return ok ? 0 : 1;
 }
