@@ -42,7 +42,7 @@ struct GraphRef {
     }
 };
 
-class GstGraphTest : public ::testing::Test {
+class EngineGstGraphTest : public ::testing::Test {
 protected:
     CGstGraphFactory m_factory{FakeSinks()};
     GraphRef m_ref;
@@ -79,7 +79,7 @@ protected:
     }
 };
 
-TEST_F(GstGraphTest, AudioClipHasDurationAndVolumeButNoVideo)
+TEST_F(EngineGstGraphTest, AudioClipHasDurationAndVolumeButNoVideo)
 {
     Render(TestClip::Wav3s);
     LONGLONG duration = 0;
@@ -99,7 +99,7 @@ TEST_F(GstGraphTest, AudioClipHasDurationAndVolumeButNoVideo)
     EXPECT_TRUE(caps & AM_SEEKING_CanSeekAbsolute);
 }
 
-TEST_F(GstGraphTest, VideoClipsReportTheirSizeAndStreams)
+TEST_F(EngineGstGraphTest, VideoClipsReportTheirSizeAndStreams)
 {
     Render(TestClip::MkvH264Vorbis);
     long width = 0, height = 0, volume = 1;
@@ -118,7 +118,7 @@ TEST_F(GstGraphTest, VideoClipsReportTheirSizeAndStreams)
     audio->Release();
 }
 
-TEST_F(GstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
+TEST_F(EngineGstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
 {
     ASSERT_EQ(m_factory.CreateGraph(&m_ref.graph), S_OK);
     const HRESULT text = m_ref.graph->RenderFile(TestClipPath(TestClip::TextAsMp3));
@@ -133,7 +133,7 @@ TEST_F(GstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
     EXPECT_EQ(m_ref.graph->RenderFile(TestClipPath(TestClip::Wav1s)), S_OK);
 }
 
-TEST_F(GstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)
+TEST_F(EngineGstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)
 {
     Render(TestClip::Wav1s);
     CEventCounter target;
@@ -147,7 +147,7 @@ TEST_F(GstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)
     EXPECT_GT(elapsed, 700);  // the fake sinks keep real time
 }
 
-TEST_F(GstGraphTest, RateTwoHalvesThePlayingTimeAndBadRatesChangeNothing)
+TEST_F(EngineGstGraphTest, RateTwoHalvesThePlayingTimeAndBadRatesChangeNothing)
 {
     Render(TestClip::Wav3s);
     IMediaPosition* position = Get<IMediaPosition>();
@@ -165,7 +165,7 @@ TEST_F(GstGraphTest, RateTwoHalvesThePlayingTimeAndBadRatesChangeNothing)
     EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
 }
 
-TEST_F(GstGraphTest, SeeksWhilePausedLandOnTheTarget)
+TEST_F(EngineGstGraphTest, SeeksWhilePausedLandOnTheTarget)
 {
     Render(TestClip::Wav3s);
     ASSERT_EQ(Get<IMediaControl>()->Pause(), S_OK);

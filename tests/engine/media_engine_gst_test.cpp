@@ -46,9 +46,9 @@ private:
     std::function<void()> m_handle;
 };
 
-class GstEngineTest : public ::testing::Test {
+class EngineGstTest : public ::testing::Test {
 protected:
-    GstEngineTest()
+    EngineGstTest()
         : m_settings(testsupport::MakeScratchDir(QStringLiteral("gst-engine")) + QStringLiteral("/Velmora.ini"))
     {
         CPrompt::Install(&m_prompt);
@@ -56,7 +56,7 @@ protected:
         m_host.m_pNotifyTarget = &m_notify;
         m_engine = std::make_unique<CMediaEngine>(m_host, m_playlist, m_settings, m_factory, m_power);
     }
-    ~GstEngineTest() override
+    ~EngineGstTest() override
     {
         m_engine->Close();
         m_engine.reset();
@@ -106,7 +106,7 @@ protected:
     CGraphNotifyTarget m_notify{[this] { m_engine->HandleGraphEvents(); }};
 };
 
-TEST_F(GstEngineTest, ClipsOpenWithTheirLengthAndStreams)
+TEST_F(EngineGstTest, ClipsOpenWithTheirLengthAndStreams)
 {
     struct Expectation {
         TestClip clip;
@@ -134,7 +134,7 @@ TEST_F(GstEngineTest, ClipsOpenWithTheirLengthAndStreams)
     EXPECT_TRUE(m_prompt.m_texts.isEmpty());
 }
 
-TEST_F(GstEngineTest, BrokenFilesAreReportedWithGStreamersText)
+TEST_F(EngineGstTest, BrokenFilesAreReportedWithGStreamersText)
 {
     AddClip(TestClipPath(TestClip::TextAsMp3));
     AddClip(MissingClipPath());
@@ -151,7 +151,7 @@ TEST_F(GstEngineTest, BrokenFilesAreReportedWithGStreamersText)
     }
 }
 
-TEST_F(GstEngineTest, EndOfClipMovesToTheNextRowThenStops)
+TEST_F(EngineGstTest, EndOfClipMovesToTheNextRowThenStops)
 {
     AddClip(TestClipPath(TestClip::Wav1s));
     AddClip(TestClipPath(TestClip::VideoOnly));
@@ -166,7 +166,7 @@ TEST_F(GstEngineTest, EndOfClipMovesToTheNextRowThenStops)
     EXPECT_EQ(m_engine->GetPositionPercent(), 0);
 }
 
-TEST_F(GstEngineTest, RepeatRestartsWithoutReopening)
+TEST_F(EngineGstTest, RepeatRestartsWithoutReopening)
 {
     AddClip(TestClipPath(TestClip::Wav1s));
     OpenRow(0);
@@ -179,7 +179,7 @@ TEST_F(GstEngineTest, RepeatRestartsWithoutReopening)
     EXPECT_LT(PositionSeconds(), 0.9);
 }
 
-TEST_F(GstEngineTest, DoubleRateFinishesInHalfTheTime)
+TEST_F(EngineGstTest, DoubleRateFinishesInHalfTheTime)
 {
     AddClip(TestClipPath(TestClip::Wav3s));
     OpenRow(0);
@@ -190,7 +190,7 @@ TEST_F(GstEngineTest, DoubleRateFinishesInHalfTheTime)
     EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
 }
 
-TEST_F(GstEngineTest, PauseHoldsThePositionAndStopRewinds)
+TEST_F(EngineGstTest, PauseHoldsThePositionAndStopRewinds)
 {
     AddClip(TestClipPath(TestClip::Wav3s));
     OpenRow(0);

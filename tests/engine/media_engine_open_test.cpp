@@ -179,7 +179,7 @@ TEST_F(EngineTest, UnreadableVideoProbeClosesTheClip)
     EXPECT_EQ(m_script.graphsAlive, 0);
 }
 
-class EndOfClipTest : public EngineTest {
+class EngineEndOfClipTest : public EngineTest {
 protected:
     void EndOfClip()
     {
@@ -188,14 +188,14 @@ protected:
     }
 };
 
-TEST_F(EndOfClipTest, NoGraphMeansNoEvents)
+TEST_F(EngineEndOfClipTest, NoGraphMeansNoEvents)
 {
     m_script.events.push_back(EC_COMPLETE);
     EXPECT_EQ(m_engine->HandleGraphEvents(), S_OK);
     EXPECT_EQ(m_script.events.size(), 1u);
 }
 
-TEST_F(EndOfClipTest, RepeatRestartsTheSameGraph)
+TEST_F(EngineEndOfClipTest, RepeatRestartsTheSameGraph)
 {
     AddRows(2);
     OpenRow(0);
@@ -215,7 +215,7 @@ TEST_F(EndOfClipTest, RepeatRestartsTheSameGraph)
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
-TEST_F(EndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
+TEST_F(EngineEndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
 {
     AddRows(2);
     OpenRow(0);
@@ -231,7 +231,7 @@ TEST_F(EndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
     EXPECT_EQ(m_playlist.m_nCurrent, 1);
 }
 
-TEST_F(EndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)
+TEST_F(EngineEndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)
 {
     AddRows(3);
     m_settings.PlaylistRepeat = 1;
@@ -241,7 +241,7 @@ TEST_F(EndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
-TEST_F(EndOfClipTest, ShuffleDrawsFromThePlaylistRandomSource)
+TEST_F(EngineEndOfClipTest, ShuffleDrawsFromThePlaylistRandomSource)
 {
     AddRows(5);
     m_settings.Shuffle = 1;
@@ -254,7 +254,7 @@ TEST_F(EndOfClipTest, ShuffleDrawsFromThePlaylistRandomSource)
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
-TEST_F(EndOfClipTest, ShutdownAtClipEndPowersOffAndStopsHandling)
+TEST_F(EngineEndOfClipTest, ShutdownAtClipEndPowersOffAndStopsHandling)
 {
     AddRows(2);
     m_settings.m_nShutdownMode = SHUTDOWN_CLIP_END;
@@ -267,7 +267,7 @@ TEST_F(EndOfClipTest, ShutdownAtClipEndPowersOffAndStopsHandling)
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
-TEST_F(EndOfClipTest, ShutdownAtPlaylistEndWaitsForTheLastRow)
+TEST_F(EngineEndOfClipTest, ShutdownAtPlaylistEndWaitsForTheLastRow)
 {
     AddRows(2);
     m_settings.m_nShutdownMode = SHUTDOWN_PLAYLIST_END;
@@ -281,7 +281,7 @@ TEST_F(EndOfClipTest, ShutdownAtPlaylistEndWaitsForTheLastRow)
     EXPECT_FALSE(m_script.calls.contains(QStringLiteral("Stop")));
 }
 
-TEST_F(EndOfClipTest, FullScreenOnceUsedIsEnteredAgainAfterEveryAdvance)
+TEST_F(EngineEndOfClipTest, FullScreenOnceUsedIsEnteredAgainAfterEveryAdvance)
 {
     AddRows(3);
     OpenRow(0);
@@ -298,7 +298,7 @@ TEST_F(EndOfClipTest, FullScreenOnceUsedIsEnteredAgainAfterEveryAdvance)
     EXPECT_TRUE(m_engine->IsFullScreen());
 }
 
-TEST_F(EndOfClipTest, ClosedVideoWindowEndsTheProgram)
+TEST_F(EngineEndOfClipTest, ClosedVideoWindowEndsTheProgram)
 {
     AddRows(1);
     OpenRow(0);
@@ -308,7 +308,7 @@ TEST_F(EndOfClipTest, ClosedVideoWindowEndsTheProgram)
     EXPECT_EQ(m_host.m_nExits, 1);
 }
 
-TEST_F(EndOfClipTest, PlaybackErrorIsReportedAndStopsTheClip)
+TEST_F(EngineEndOfClipTest, PlaybackErrorIsReportedAndStopsTheClip)
 {
     AddRows(2);
     OpenRow(0);

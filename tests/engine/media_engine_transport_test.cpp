@@ -4,7 +4,7 @@
 
 namespace {
 
-class LoadedEngineTest : public EngineTest {
+class EngineLoadedTest : public EngineTest {
 protected:
     void SetUp() override
     {
@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(LoadedEngineTest, TransportRefusesWhatItsStateForbids)
+TEST_F(EngineLoadedTest, TransportRefusesWhatItsStateForbids)
 {
     EXPECT_FALSE(m_engine->Pause());
     EXPECT_FALSE(m_engine->Stop());
@@ -43,7 +43,7 @@ TEST_F(LoadedEngineTest, TransportRefusesWhatItsStateForbids)
     EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("Redraw 7")));
 }
 
-TEST_F(LoadedEngineTest, FailingRunIsReportedAndChangesNothing)
+TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
 {
     m_script.runResult = E_FAIL;
     m_tray.SetIcon(IDI_STOPPED);
@@ -55,7 +55,7 @@ TEST_F(LoadedEngineTest, FailingRunIsReportedAndChangesNothing)
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
 }
 
-TEST_F(LoadedEngineTest, TrayTipShortensLongPathsPerState)
+TEST_F(EngineLoadedTest, TrayTipShortensLongPathsPerState)
 {
     SetPath(42);
     m_engine->Play();
@@ -79,7 +79,7 @@ TEST_F(LoadedEngineTest, TrayTipShortensLongPathsPerState)
     EXPECT_LE(m_tray.Tip().size(), 55);
 }
 
-TEST_F(LoadedEngineTest, SeeksToTheShareOfTheDurationWhenAbsoluteSeeksWork)
+TEST_F(EngineLoadedTest, SeeksToTheShareOfTheDurationWhenAbsoluteSeeksWork)
 {
     m_script.duration = 3 * kUnitsPerSecond;
     m_engine->Close();
@@ -100,7 +100,7 @@ TEST_F(LoadedEngineTest, SeeksToTheShareOfTheDurationWhenAbsoluteSeeksWork)
     EXPECT_EQ(m_engine->GetPositionScaled(100), 0);
 }
 
-TEST_F(LoadedEngineTest, RateStepsAreUnboundedButRefusedRatesAreNotKept)
+TEST_F(EngineLoadedTest, RateStepsAreUnboundedButRefusedRatesAreNotKept)
 {
     EXPECT_FALSE(m_engine->IsRateChanged());
     for (int i = 0; i < 5; ++i)
@@ -118,7 +118,7 @@ TEST_F(LoadedEngineTest, RateStepsAreUnboundedButRefusedRatesAreNotKept)
     EXPECT_EQ(m_engine->Rate(), 0.95);
 }
 
-TEST_F(LoadedEngineTest, VolumeStepsStayWithinTheRangeAndUnmute)
+TEST_F(EngineLoadedTest, VolumeStepsStayWithinTheRangeAndUnmute)
 {
     m_engine->SetVolume(-100);
     m_engine->StepVolume(true);
@@ -143,7 +143,7 @@ TEST_F(LoadedEngineTest, VolumeStepsStayWithinTheRangeAndUnmute)
     EXPECT_FALSE(m_engine->IsMuted());
 }
 
-TEST_F(LoadedEngineTest, VolumeBarMapsOffsetsAndWaitsWhileMuted)
+TEST_F(EngineLoadedTest, VolumeBarMapsOffsetsAndWaitsWhileMuted)
 {
     m_engine->SetVolumeFromBar(-50, 100);
     EXPECT_EQ(m_engine->GetVolume(), -2000);
@@ -186,7 +186,7 @@ TEST_F(EngineTest, MuteWithoutAClipOrAdjustableAudioOnlyFlipsWhatItCan)
     EXPECT_TRUE(m_prompt.m_texts.isEmpty());
 }
 
-TEST_F(LoadedEngineTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
+TEST_F(EngineLoadedTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
 {
     m_engine->SetZoom(2, 1);
     EXPECT_EQ(m_engine->Zoom(), 10);
@@ -214,7 +214,7 @@ TEST_F(LoadedEngineTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
     EXPECT_EQ(m_engine->Zoom(), 10);
 }
 
-TEST_F(LoadedEngineTest, VideoIsLetterBoxedAndCentredInTheVideoArea)
+TEST_F(EngineLoadedTest, VideoIsLetterBoxedAndCentredInTheVideoArea)
 {
     // A wide area: full height, centred horizontally.
     m_host.m_rcVideoArea = QRect(10, 20, 400, 150);
@@ -234,7 +234,7 @@ TEST_F(LoadedEngineTest, VideoIsLetterBoxedAndCentredInTheVideoArea)
     EXPECT_FALSE(m_script.calls.contains(QStringLiteral("SetWindowPosition")));
 }
 
-TEST_F(LoadedEngineTest, FullScreenHidesTheWindowsAndBringsThemBack)
+TEST_F(EngineLoadedTest, FullScreenHidesTheWindowsAndBringsThemBack)
 {
     m_settings.TopMost = 0;
     m_engine->ToggleFullScreen();
@@ -265,7 +265,7 @@ TEST_F(LoadedEngineTest, FullScreenHidesTheWindowsAndBringsThemBack)
     EXPECT_FALSE(m_script.fullScreen);
 }
 
-TEST_F(LoadedEngineTest, TimeTextShowsPositionAndDuration)
+TEST_F(EngineLoadedTest, TimeTextShowsPositionAndDuration)
 {
     m_script.duration = 7200 * kUnitsPerSecond;
     m_engine->Close();
@@ -287,7 +287,7 @@ TEST_F(LoadedEngineTest, TimeTextShowsPositionAndDuration)
     EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00"));
 }
 
-TEST_F(LoadedEngineTest, ErrorReportIgnoresSuccessCodes)
+TEST_F(EngineLoadedTest, ErrorReportIgnoresSuccessCodes)
 {
     m_playlist.m_nCurrent = 0;
     m_engine->ReportGraphError(S_FALSE);

@@ -393,11 +393,41 @@ HRESULT CGstGraph::GetDuration(LONGLONG* duration)
 {
     if (!duration)
         return E_POINTER;
+    if (!m_bRendered)
+        return VFW_E_WRONG_STATE;
     gint64 ns = 0;
-    if (!m_bRendered || !gst_element_query_duration(m_pPlaybin, GST_FORMAT_TIME, &ns) || ns < 0)
+    if (gst_element_query_duration(m_pPlaybin, GST_FORMAT_TIME, &ns) && ns >= 0) {
+        *duration = ns / kNsPerUnit;
+        return S_OK;
+    }
+    const LONGLONG estimate = EstimateAudioDuration();
+    if (estimate <= 0)
         return E_FAIL;
-    *duration = ns / kNsPerUnit;
+    *duration = estimate;
     return S_OK;
+}
+
+LONGLONG CGstGraph::EstimateAudioDuration() const
+{
+    // An audio file without a length in its headers (an MP3 without a Xing
+    // frame, say) only knows its size until it has been read through; its
+    // bit rate gives the length.
+    if (m_bHasVideo || !m_bHasAudio)
+        return 0;
+    gint64 bytes = 0;
+    if (!gst_element_query_duration(m_pPlaybin, GST_FORMAT_BYTES, &bytes) || bytes <= 0)
+        return 0;
+    GstTagList* tags = nullptr;
+    g_signal_emit_by_name(m_pPlaybin, "get-audio-tags", 0, &tags);
+    if (!tags)
+        return 0;
+    guint bitrate = 0;
+    if (!gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &bitrate) || bitrate == 0)
+        gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &bitrate);
+    gst_tag_list_unref(tags);
+    if (bitrate == 0)
+        return 0;
+    return static_cast<LONGLONG>(static_cast<double>(bytes) * 8.0 / bitrate * kUnitsPerSecond);
 }
 
 HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)

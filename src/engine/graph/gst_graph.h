@@ -99,6 +99,7 @@ private:
     HRESULT ChangeState(GstState state);
     bool SeekTo(double rate, gint64 positionNs);
     QSize ReadVideoSize() const;
+    LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
 
     CGstGraphOptions m_options;
