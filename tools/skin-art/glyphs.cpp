@@ -20,30 +20,41 @@ struct Box {
     }
 };
 
-void Triangle(QPainterPath& path, QPointF a, QPointF b, QPointF c)
+// Shapes are combined as regions, so holes cut into one stay open whatever
+// is added after.
+void Add(QPainterPath& path, const QPainterPath& shape) { path = path.united(shape); }
+
+void Polygon(QPainterPath& path, const QPolygonF& polygon)
 {
-    path.addPolygon(QPolygonF({a, b, c, a}));
-    path.closeSubpath();
+    QPainterPath shape;
+    shape.addPolygon(polygon);
+    shape.closeSubpath();
+    Add(path, shape);
 }
 
-// A ring of thickness `width` through the box rectangle r.
+void Triangle(QPainterPath& path, QPointF a, QPointF b, QPointF c) { Polygon(path, QPolygonF({a, b, c})); }
+
+void Bar(QPainterPath& path, const QRectF& r)
+{
+    QPainterPath shape;
+    shape.addRect(r);
+    Add(path, shape);
+}
+
+// A ring of thickness `width` along the edges of r.
 void Frame(QPainterPath& path, const QRectF& r, double width)
 {
-    QPainterPath outer;
-    outer.addRect(r);
-    QPainterPath inner;
-    inner.addRect(r.adjusted(width, width, -width, -width));
-    path.addPath(outer.subtracted(inner));
+    Bar(path, QRectF(r.left(), r.top(), r.width(), width));
+    Bar(path, QRectF(r.left(), r.bottom() - width, r.width(), width));
+    Bar(path, QRectF(r.left(), r.top(), width, r.height()));
+    Bar(path, QRectF(r.right() - width, r.top(), width, r.height()));
 }
-
-void Bar(QPainterPath& path, const QRectF& r) { path.addRect(r); }
 
 QPainterPath Shape(Glyph glyph, const QRectF& rect)
 {
     const Box b{rect};
     const double px = 1.0;  // one pixel, the stroke width of outline symbols
     QPainterPath p;
-    p.setFillRule(Qt::WindingFill);
     switch (glyph) {
     case Glyph::Play: Triangle(p, b.P(0.2, 0), b.P(0.2, 1), b.P(0.95, 0.5)); break;
     case Glyph::Pause:
@@ -93,19 +104,19 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
         break;
     case Glyph::Minimize: Bar(p, b.R(0.1, 1 - 2 * px / rect.height(), 0.9, 1)); break;
     case Glyph::Maximize:
-        Frame(p, b.R(0.05, 0, 0.95, 1), px);
-        Bar(p, b.R(0.05, 0, 0.95, 2 * px / rect.height()));
+        Frame(p, rect, px);
+        Bar(p, QRectF(rect.left(), rect.top(), rect.width(), 2 * px));
         break;
-    case Glyph::Restore:
-        Frame(p, b.R(0.3, 0, 1, 0.7), px);
-        {
-            QPainterPath front;
-            front.addRect(b.R(0, 0.32, 0.7, 1));
-            p = p.subtracted(front);
-        }
-        Frame(p, b.R(0, 0.32, 0.7, 1), px);
-        Bar(p, b.R(0, 0.32, 0.7, 0.32 + 2 * px / rect.height()));
+    case Glyph::Restore: {
+        // The window behind shows only above and right of the front one.
+        const QRectF back(rect.left() + 3 * px, rect.top(), rect.width() - 3 * px, rect.height() - 3 * px);
+        const QRectF front(rect.left(), rect.top() + 3 * px, rect.width() - 3 * px, rect.height() - 3 * px);
+        Bar(p, QRectF(back.left(), back.top(), back.width(), px));
+        Bar(p, QRectF(back.right() - px, back.top(), px, back.height()));
+        Frame(p, front, px);
+        Bar(p, QRectF(front.left(), front.top(), front.width(), 2 * px));
         break;
+    }
     case Glyph::Close: {
         QPainterPath line;
         line.moveTo(b.P(0.08, 0));
@@ -115,15 +126,13 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
         QPainterPathStroker stroker;
         stroker.setWidth(1.7);
         stroker.setCapStyle(Qt::FlatCap);
-        p.addPath(stroker.createStroke(line));
+        Add(p, stroker.createStroke(line));
         break;
     }
     case Glyph::Speaker:
     case Glyph::SpeakerMuted: {
         Bar(p, b.R(0, 0.33, 0.2, 0.67));
-        QPolygonF cone({b.P(0.18, 0.33), b.P(0.5, 0), b.P(0.5, 1), b.P(0.18, 0.67)});
-        p.addPolygon(cone);
-        p.closeSubpath();
+        Polygon(p, QPolygonF({b.P(0.18, 0.33), b.P(0.5, 0), b.P(0.5, 1), b.P(0.18, 0.67)}));
         QPainterPathStroker stroker;
         stroker.setWidth(1.1);
         QPainterPath marks;
@@ -139,7 +148,7 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
             marks.moveTo(b.P(1.0, 0.22));
             marks.lineTo(b.P(0.64, 0.78));
         }
-        p.addPath(stroker.createStroke(marks));
+        Add(p, stroker.createStroke(marks));
         break;
     }
     case Glyph::Repeat: {
@@ -149,7 +158,7 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
         loop.arcTo(ring, 110, 300);
         QPainterPathStroker stroker;
         stroker.setWidth(1.5);
-        p.addPath(stroker.createStroke(loop));
+        Add(p, stroker.createStroke(loop));
         Triangle(p, b.P(0.18, -0.08), b.P(0.52, 0.14), b.P(0.18, 0.42));
         break;
     }
@@ -161,7 +170,7 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
         lines.cubicTo(b.P(0.45, 0.82), b.P(0.4, 0.18), b.P(0.78, 0.18));
         QPainterPathStroker stroker;
         stroker.setWidth(1.2);
-        p.addPath(stroker.createStroke(lines));
+        Add(p, stroker.createStroke(lines));
         Triangle(p, b.P(0.72, -0.05), b.P(1, 0.18), b.P(0.72, 0.41));
         Triangle(p, b.P(0.72, 0.59), b.P(1, 0.82), b.P(0.72, 1.05));
         break;
@@ -193,7 +202,7 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
             QPainterPath plus;
             plus.addRect(QRectF(b.X(0.82) - px / 2, b.Y(0.0), px, b.Y(0.6) - b.Y(0.0)));
             plus.addRect(QRectF(b.X(0.66), b.Y(0.3) - px / 2, b.X(1.0) - b.X(0.66), px));
-            p.addPath(plus);
+            Add(p, plus);
         }
         break;
     case Glyph::Remove: Bar(p, QRectF(rect.left(), b.Y(0.5) - px, rect.width(), 2 * px)); break;
@@ -202,25 +211,22 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
         Bar(p, b.R(0.05, 0.1, 0.95, 0.1 + 1.5 * px / rect.height()));
         Bar(p, b.R(0.35, 0, 0.65, 0.12));
         QPainterPath bin;
-        bin.addPolygon(QPolygonF({b.P(0.15, 0.3), b.P(0.85, 0.3), b.P(0.76, 1), b.P(0.24, 1)}));
-        bin.closeSubpath();
+        Polygon(bin, QPolygonF({b.P(0.15, 0.3), b.P(0.85, 0.3), b.P(0.76, 1), b.P(0.24, 1)}));
         QPainterPath cuts;
         cuts.addRect(QRectF(b.X(0.38) - px / 2, b.Y(0.42), px, b.Y(0.9) - b.Y(0.42)));
         cuts.addRect(QRectF(b.X(0.62) - px / 2, b.Y(0.42), px, b.Y(0.9) - b.Y(0.42)));
-        p.addPath(bin.subtracted(cuts));
+        Add(p, bin.subtracted(cuts));
         break;
     }
     case Glyph::Open:
         Bar(p, b.R(0, 0.12, 0.35, 0.3));
         {
-            QPainterPath back;
-            back.addRect(b.R(0, 0.25, 0.85, 1));
-            p.addPath(back);
+            // The folder's back, and its open front flap with a gap above it.
+            Bar(p, b.R(0, 0.25, 0.85, 1));
             QPainterPath front;
-            front.addPolygon(QPolygonF({b.P(0.2, 0.48), b.P(1.0, 0.48), b.P(0.85, 1), b.P(0.0, 1)}));
+            Polygon(front, QPolygonF({b.P(0.2, 0.42), b.P(1.05, 0.42), b.P(0.9, 1.05), b.P(-0.05, 1.05)}));
             p = p.subtracted(front);
-            p.addPolygon(QPolygonF({b.P(0.24, 0.56), b.P(1.0, 0.56), b.P(0.85, 1), b.P(0.06, 1)}));
-            p.closeSubpath();
+            Polygon(p, QPolygonF({b.P(0.26, 0.56), b.P(1.0, 0.56), b.P(0.85, 1), b.P(0.06, 1)}));
         }
         break;
     case Glyph::Save:
