@@ -14,7 +14,7 @@ namespace {
 
 QString Source(const char* path) { return QStringLiteral(VELMORA_SOURCE_DIR "/") + QLatin1String(path); }
 
-class MetalRedSheet : public testing::Test {
+class SkinMetalRedSheet : public testing::Test {
 protected:
     static void SetUpTestSuite() { s_sheet = new QImage(DrawMetalRedSheet()); }
     static void TearDownTestSuite() { delete s_sheet; }
@@ -39,9 +39,9 @@ protected:
     static QImage* s_sheet;
 };
 
-QImage* MetalRedSheet::s_sheet = nullptr;
+QImage* SkinMetalRedSheet::s_sheet = nullptr;
 
-TEST_F(MetalRedSheet, CommittedFileIsTheToolsOutput)
+TEST_F(SkinMetalRedSheet, CommittedFileIsTheToolsOutput)
 {
     QFile file(Source("res/skin/metal_red.bmp"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -62,7 +62,7 @@ TEST_F(MetalRedSheet, CommittedFileIsTheToolsOutput)
                 << "res/skin/metal_red.bmp is stale at (" << x << ", " << y << "): run velmora_skin_art";
 }
 
-TEST_F(MetalRedSheet, UnusedAreasAreMagenta)
+TEST_F(SkinMetalRedSheet, UnusedAreasAreMagenta)
 {
     for (QPoint p : {QPoint(165, 68), QPoint(180, 80), QPoint(164, 35), QPoint(209, 5), QPoint(194, 8),
                      QPoint(10, 115), QPoint(360, 121), QPoint(221, 30), QPoint(35, 50)})
@@ -75,7 +75,7 @@ TEST_F(MetalRedSheet, UnusedAreasAreMagenta)
                 ASSERT_NE(At(x, y), 0xFF00FFu) << x << ", " << y;
 }
 
-TEST_F(MetalRedSheet, TilesContinueTheirCorners)
+TEST_F(SkinMetalRedSheet, TilesContinueTheirCorners)
 {
     using namespace sprite;
     const QPoint tl = kMainTopLeft.topLeft(), tr = kMainTopRight.topLeft();
@@ -113,7 +113,7 @@ TEST_F(MetalRedSheet, TilesContinueTheirCorners)
     EXPECT_EQ(At(kGroovePixel.x(), kGroovePixel.y()), At(kTitleBarTile.x(), kTitleBarTile.y()));
 }
 
-TEST(PlayerIcons, EveryIdHasAnImageWithAlpha)
+TEST(SkinPlayerIcons, EveryIdHasAnImageWithAlpha)
 {
     for (int id : {138, 140, 142, 144, 153, 154, 155}) {
         for (int size : {32, 16}) {

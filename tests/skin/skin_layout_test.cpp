@@ -23,13 +23,13 @@ int Edge(int value, int size) { return value <= -1000 ? size + (value + 1000) : 
 constexpr int W(int d) { return -1000 - d; }  // W - d
 constexpr int H(int d) { return -1000 - d; }  // H - d
 
-class BitmapSkinLayout : public testing::Test {
+class SkinLayout : public testing::Test {
 protected:
     CSkinStateRecord state;
     CBitmapSkin skin{state, CodedSheet()};
 };
 
-TEST_F(BitmapSkinLayout, MainControlRectanglesAtTwoSizes)
+TEST_F(SkinLayout, MainControlRectanglesAtTwoSizes)
 {
     state.m_nVolume = -2000;  // level 29 on the 59-pixel bar
     const std::vector<ControlCase> cases = {
@@ -57,7 +57,7 @@ TEST_F(BitmapSkinLayout, MainControlRectanglesAtTwoSizes)
     }
 }
 
-TEST_F(BitmapSkinLayout, PlaylistControlRectanglesAtTwoSizes)
+TEST_F(SkinLayout, PlaylistControlRectanglesAtTwoSizes)
 {
     const std::vector<ControlCase> cases = {
         {PC_CLOSE, W(23), 7, W(7), 20},          {PC_ADDFILES, 97, H(26), 118, H(9)},
@@ -80,7 +80,7 @@ TEST_F(BitmapSkinLayout, PlaylistControlRectanglesAtTwoSizes)
     }
 }
 
-TEST_F(BitmapSkinLayout, UnknownIdsLeaveTheRectangleAlone)
+TEST_F(SkinLayout, UnknownIdsLeaveTheRectangleAlone)
 {
     const QRect before(1, 2, 3, 4);
     for (int id : {0, 13, 25, -1, 1000 + 1, 1013, 1017}) {
@@ -93,7 +93,7 @@ TEST_F(BitmapSkinLayout, UnknownIdsLeaveTheRectangleAlone)
     }
 }
 
-TEST_F(BitmapSkinLayout, EveryMainControlIsHitAtItsOwnRectangle)
+TEST_F(SkinLayout, EveryMainControlIsHitAtItsOwnRectangle)
 {
     const QSize size(403, 70);
     for (int id : {MC_CLOSE, MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP, MC_LOAD, MC_SEEK, MC_FULLSCREEN,
@@ -115,7 +115,7 @@ TEST_F(BitmapSkinLayout, EveryMainControlIsHitAtItsOwnRectangle)
     EXPECT_EQ(skin.HitTestMain(QSize(800, 600), 400, 300), 0);
 }
 
-TEST_F(BitmapSkinLayout, EveryPlaylistControlIsHitAtItsOwnRectangle)
+TEST_F(SkinLayout, EveryPlaylistControlIsHitAtItsOwnRectangle)
 {
     const QSize size(318, 200);
     for (int id : {PC_CLOSE, PC_MAXIMIZE, PC_ADDFILES, PC_ADDFOLDER, PC_REMOVE, PC_CLEAR, PC_SORT, PC_SAVE,
@@ -129,7 +129,25 @@ TEST_F(BitmapSkinLayout, EveryPlaylistControlIsHitAtItsOwnRectangle)
     EXPECT_EQ(skin.HitTestPlaylist(size, 100, 12), 0);   // the title
 }
 
-TEST_F(BitmapSkinLayout, PlayButtonAnswersOnlyInsideItsEllipse)
+// Below the minimum size controls overlap; the first in the hit order wins.
+TEST_F(SkinLayout, OverlappingControlsResolveInHitOrder)
+{
+    const int h = 70;
+    QRect a, b;
+    skin.GetMainControlRect(QSize(220, h), MC_STOP, a);
+    skin.GetMainControlRect(QSize(220, h), MC_REPEAT, b);
+    ASSERT_TRUE(a.intersects(b));
+    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 165, h - 20), MC_STOP);
+    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 185, h - 20), MC_LOAD);     // over the shuffle button
+    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 200, h - 20), MC_LOAD);     // over the playlist button
+    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 70, h - 20), MC_REPEAT);    // over the previous button
+    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 100, h - 20), MC_NEXT);     // over the shuffle button
+
+    EXPECT_EQ(skin.HitTestPlaylist(QSize(180, 100), 150, 80), PC_REMOVE);  // over move up
+    EXPECT_EQ(skin.HitTestPlaylist(QSize(180, 100), 170, 80), PC_CLEAR);   // over move down
+}
+
+TEST_F(SkinLayout, PlayButtonAnswersOnlyInsideItsEllipse)
 {
     const QSize size(403, 280);
     const int h = size.height();
@@ -144,7 +162,7 @@ TEST_F(BitmapSkinLayout, PlayButtonAnswersOnlyInsideItsEllipse)
     EXPECT_EQ(skin.HitTestMain(QSize(403, 500), 26, 500 - 27), MC_PLAYPAUSE);
 }
 
-TEST_F(BitmapSkinLayout, VolumeKnobFollowsTheCurrentVolume)
+TEST_F(SkinLayout, VolumeKnobFollowsTheCurrentVolume)
 {
     const QSize size(403, 70);
     state.m_nVolume = 0;
@@ -161,7 +179,7 @@ TEST_F(BitmapSkinLayout, VolumeKnobFollowsTheCurrentVolume)
     EXPECT_EQ(skin.GetVolumeRange(), 59);
 }
 
-TEST_F(BitmapSkinLayout, ThumbOffsetForEmptyAndScrolledLists)
+TEST_F(SkinLayout, ThumbOffsetForEmptyAndScrolledLists)
 {
     const QSize size(318, 200);  // list area 145 high: the thumb travels 111 pixels
     QRect rc;
@@ -186,7 +204,7 @@ TEST_F(BitmapSkinLayout, ThumbOffsetForEmptyAndScrolledLists)
     EXPECT_LE(rc.bottom() + 1, size.height() - 29);
 }
 
-TEST_F(BitmapSkinLayout, FixedSizesAndAreas)
+TEST_F(SkinLayout, FixedSizesAndAreas)
 {
     QRect rc;
     skin.GetMainMinRect(rc);
@@ -228,7 +246,7 @@ TEST(SkinVideoArea, WindowRectFromVideoInvertsGetVideoArea)
     EXPECT_EQ(window, RectLTRB(-6, -23, 6, 49));
 }
 
-TEST(PlainSkin, HasNoControlsAndNoFrame)
+TEST(SkinPlain, HasNoControlsAndNoFrame)
 {
     CPlainSkin skin;
     const QSize size(640, 480);

@@ -19,9 +19,9 @@ namespace {
 
 constexpr QRgb kBackground = 0x123456;
 
-class MainPaint : public testing::Test {
+class SkinMainPaint : public testing::Test {
 protected:
-    MainPaint()
+    SkinMainPaint()
     {
         // Loaded with no name, no time text and no progress: no text or
         // progress covers the frame unless a test asks for it.
@@ -50,7 +50,7 @@ protected:
     CBitmapSkin skin{state, CodedSheet()};
 };
 
-TEST_F(MainPaint, FrameAtTheMinimumSize)
+TEST_F(SkinMainPaint, FrameAtTheMinimumSize)
 {
     using namespace sprite;
     const QSize size(403, 70);
@@ -82,7 +82,7 @@ TEST_F(MainPaint, FrameAtTheMinimumSize)
     }
 }
 
-TEST_F(MainPaint, FrameAndPanelAtALargeSize)
+TEST_F(SkinMainPaint, FrameAndPanelAtALargeSize)
 {
     using namespace sprite;
     const int w = 1280, h = 720;
@@ -130,7 +130,7 @@ struct StateCase {
     QPoint image;
 };
 
-TEST_F(MainPaint, StateImages)
+TEST_F(SkinMainPaint, StateImages)
 {
     using namespace sprite;
     const std::vector<StateCase> cases = {
@@ -163,7 +163,7 @@ TEST_F(MainPaint, StateImages)
     EXPECT_TRUE(CopiedFrom(plain, Control(size, MC_SHUFFLE), kLowerRightGroup.topLeft() + QPoint(18, 1)));
 }
 
-TEST_F(MainPaint, PressedImages)
+TEST_F(SkinMainPaint, PressedImages)
 {
     using namespace sprite;
     const std::vector<StateCase> cases = {
@@ -208,7 +208,7 @@ TEST_F(MainPaint, PressedImages)
         EXPECT_TRUE(SamePixels(Paint(size, id), idle, idle.rect())) << id;
 }
 
-TEST_F(MainPaint, SeekProgressAndKnob)
+TEST_F(SkinMainPaint, SeekProgressAndKnob)
 {
     using namespace sprite;
     const int w = 625, h = 200;  // seek bar 400 pixels wide
@@ -235,7 +235,7 @@ TEST_F(MainPaint, SeekProgressAndKnob)
     EXPECT_TRUE(CopiedFrom(out, QRect(w - 69, h - 46, 8, 11), kVolumeKnob.topLeft()));
 }
 
-TEST_F(MainPaint, TitleAndTimeTextColours)
+TEST_F(SkinMainPaint, TitleAndTimeTextColours)
 {
     const QSize size(500, 120);
     state.m_strClipFileName = QStringLiteral("IIIII HHHHH.avi");
@@ -260,7 +260,7 @@ TEST_F(MainPaint, TitleAndTimeTextColours)
     EXPECT_TRUE(SamePixels(Paint(size), idle, idle.rect()));
 }
 
-TEST(MainPaintWithoutSheet, PaintsNothingButKeepsLayout)
+TEST(SkinWithoutSheet, PaintsNothingButKeepsLayout)
 {
     CSkinStateRecord state;
     state.m_bLoaded = true;
@@ -285,7 +285,7 @@ TEST(MainPaintWithoutSheet, PaintsNothingButKeepsLayout)
     EXPECT_EQ(video, RectLTRB(6, 23, 397, 231));
 }
 
-TEST(BuiltInSheet, IsCompiledIn)
+TEST(SkinBuiltInSheet, IsCompiledIn)
 {
     CSkinStateRecord state;
     CBitmapSkin skin(state);

@@ -17,9 +17,9 @@ namespace {
 
 constexpr QRgb kRowColour = 0x808080;
 
-class PlaylistPaint : public testing::Test {
+class SkinPlaylistPaint : public testing::Test {
 protected:
-    PlaylistPaint() { state.m_bPlaylistRepeat = true; }
+    SkinPlaylistPaint() { state.m_bPlaylistRepeat = true; }
 
     // Paints as the playlist window does: black list area, rows, the skin.
     QImage Paint(QSize size, int hot = 0)
@@ -42,7 +42,7 @@ protected:
     CBitmapSkin skin{state, CodedSheet()};
 };
 
-TEST_F(PlaylistPaint, FrameAtTwoSizes)
+TEST_F(SkinPlaylistPaint, FrameAtTwoSizes)
 {
     using namespace sprite;
     for (QSize size : {QSize(318, 100), QSize(900, 700)}) {
@@ -80,7 +80,7 @@ struct StateCase {
     QPoint image;
 };
 
-TEST_F(PlaylistPaint, StateAndPressedImages)
+TEST_F(SkinPlaylistPaint, StateAndPressedImages)
 {
     using namespace sprite;
     const std::vector<StateCase> states = {
@@ -125,7 +125,7 @@ TEST_F(PlaylistPaint, StateAndPressedImages)
     }
 }
 
-TEST_F(PlaylistPaint, ThumbFollowsTheTopRowAndShowsItsGripPressed)
+TEST_F(SkinPlaylistPaint, ThumbFollowsTheTopRowAndShowsItsGripPressed)
 {
     using namespace sprite;
     const QSize size(318, 200);
@@ -139,7 +139,7 @@ TEST_F(PlaylistPaint, ThumbFollowsTheTopRowAndShowsItsGripPressed)
     EXPECT_TRUE(CopiedFrom(out, QRect(318 - 22, 26 + 27, 4, 34), kThumbNormal.topLeft()));
 }
 
-TEST_F(PlaylistPaint, TitleTextAndColour)
+TEST_F(SkinPlaylistPaint, TitleTextAndColour)
 {
     EXPECT_EQ(CBitmapSkin::PlaylistTitle(-1, QStringLiteral("0 Files")), QStringLiteral("0 Files"));
     EXPECT_EQ(CBitmapSkin::PlaylistTitle(2, QStringLiteral("6 Files")), QStringLiteral("3 : 6 Files"));

@@ -34,7 +34,7 @@ void ExpectRoundedCorners(const QRegion& region, QSize size)
     EXPECT_FALSE(region.contains(QPoint(w / 2, h)));
 }
 
-TEST(WindowRegion, CornersFollowTheEllipse)
+TEST(SkinWindowRegion, CornersFollowTheEllipse)
 {
     for (QSize size : {QSize(403, 70), QSize(318, 100), QSize(1920, 1080)})
         ExpectRoundedCorners(RoundedWindowRegion(size), size);
@@ -47,7 +47,7 @@ TEST(WindowRegion, CornersFollowTheEllipse)
     EXPECT_TRUE(RoundedWindowRegion(QSize(0, 10)).isEmpty());
 }
 
-TEST(WindowRegion, BitmapSkinShapesAndPlainSkinRestoresTheWindow)
+TEST(SkinWindowRegion, BitmapSkinShapesAndPlainSkinRestoresTheWindow)
 {
     CSkinStateRecord state;
     CBitmapSkin bitmap(state, CodedSheet());
