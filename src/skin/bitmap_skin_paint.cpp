@@ -175,9 +175,10 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     // spilled rows never show between the pieces.
     QRect list;
     GetListArea(client, list);
-    painter.setClipRegion(QRegion(QRect(QPoint(0, 0), client)).subtracted(list));
+    painter.save();
+    painter.setClipRegion(QRegion(QRect(QPoint(0, 0), client)).subtracted(list), Qt::IntersectClip);
     painter.fillRect(QRect(QPoint(0, 0), client), Qt::black);
-    painter.setClipping(false);
+    painter.restore();
 
     PaintPlaylistFrame(painter, w, h);
 

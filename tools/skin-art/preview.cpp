@@ -1,6 +1,6 @@
 // Renders the skinned main window and playlist window the way the player
 // draws them, for the screenshots in docs/ and for checking the art.
-// Usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--sheet path]
+// Usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--hot id] [--sheet path]
 #include "bitmap_skin.h"
 #include "skin_geometry.h"
 #include "skin_state_record.h"
@@ -42,12 +42,12 @@ void PaintVideo(QPainter& p, const QRect& area)
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
-QImage RenderMain(CBitmapSkin& skin, QSize size)
+QImage RenderMain(CBitmapSkin& skin, QSize size, int hot)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
-    skin.PaintMain(p, 0, QRect(QPoint(0, 0), size));
+    skin.PaintMain(p, hot, QRect(QPoint(0, 0), size));
     // The video is a child window over the video area, so it covers the skin.
     QRect video;
     skin.GetVideoArea(size, video);
@@ -98,12 +98,13 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--sheet path]\n");
+        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--hot id] [--sheet path]\n");
         return 2;
     }
     QSize mainSize(403, 280);
     QSize listSize(318, 200);
     QString sheetPath;
+    int hot = 0;
     for (int i = 3; i + 1 < args.size(); i += 2) {
         const QStringList wh = args[i + 1].split(QLatin1Char('x'));
         const QSize size = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
@@ -111,6 +112,8 @@ int main(int argc, char** argv)
             mainSize = size;
         else if (args[i] == QLatin1String("--list") && size.isValid())
             listSize = size;
+        else if (args[i] == QLatin1String("--hot"))
+            hot = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--sheet"))
             sheetPath = args[i + 1];
         else {
@@ -143,7 +146,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "velmora_skin_preview: no sprite sheet\n");
         return 1;
     }
-    bool ok = Shaped(RenderMain(skin, mainSize)).save(args[1]);
+    bool ok = Shaped(RenderMain(skin, mainSize, hot < 1000 ? hot : 0)).save(args[1]);
 
     QImage list(listSize, QImage::Format_RGB32);
     list.fill(Qt::black);
@@ -151,7 +154,7 @@ int main(int argc, char** argv)
     QRect area;
     skin.GetListArea(listSize, area);
     PaintRows(p, area, names, 3, state.m_nCurrent);
-    skin.PaintPlaylist(p, 0, QRect(QPoint(0, 0), listSize));
+    skin.PaintPlaylist(p, hot >= 1000 ? hot : 0, QRect(QPoint(0, 0), listSize));
     p.end();
     ok &= Shaped(list).save(args[2]);
     return ok ? 0 : 1;

@@ -29,9 +29,9 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp)
 {
     PlateStyle style;
     style.relief = pressed ? Relief::Sunken : Relief::Raised;
-    style.top = pressed ? 0.30 : 0.58;
-    style.bottom = pressed ? 0.40 : 0.38;
-    style.bevel = pressed ? 0.20 : 0.26;
+    style.top = pressed ? 0.16 : 0.58;
+    style.bottom = pressed ? 0.30 : 0.38;
+    style.bevel = pressed ? 0.30 : 0.26;
     style.seed = r.x() * 31 + r.y();
     // Square corners: the outline runs round the whole rectangle, so caps
     // that share a column on the sheet agree there.
@@ -183,7 +183,7 @@ void PlayButton(QImage& image, QPoint at, Glyph glyph, bool pressed)
             } else {
                 // The face: a shallow dome with circular brushing.
                 const double dome = (pressed ? -0.7 : 1.0) * light * (d / kFace);
-                t = (pressed ? 0.34 : 0.50) + 0.20 * dome + 0.045 * Noise(23, static_cast<int>(d * 3));
+                t = (pressed ? 0.18 : 0.50) + 0.20 * dome + 0.045 * Noise(23, static_cast<int>(d * 3));
                 if (d > kFace - 1.2)
                     t += (pressed ? -0.12 : 0.14) * light;
             }
