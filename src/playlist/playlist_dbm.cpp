@@ -23,10 +23,16 @@ void CPlaylistDBM::Serialize(CVmlInArchive& archive)
         archive.ReadRowTag();
         auto row = std::make_unique<CPlaylistRow>();
         row->Serialize(archive);
-        // Rows of one folder usually follow each other; let them share the
-        // folder text instead of holding a copy each.
-        if (!rows.empty() && rows.back()->m_strFolder == row->m_strFolder)
-            row->m_strFolder = rows.back()->m_strFolder;
+        // Rows of one folder usually follow each other, and rows never played
+        // share their length text; let neighbours share equal texts instead
+        // of holding a copy each.
+        if (!rows.empty()) {
+            const CPlaylistRow& previous = *rows.back();
+            if (previous.m_strFolder == row->m_strFolder)
+                row->m_strFolder = previous.m_strFolder;
+            if (previous.m_strDuration == row->m_strDuration)
+                row->m_strDuration = previous.m_strDuration;
+        }
         rows.push_back(std::move(row));
     }
     m_rows = std::move(rows);

@@ -2,44 +2,67 @@
 
 #include <QCollator>
 
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <utility>
 
 namespace {
 
+struct TextKey {
+    QCollatorSortKey collated;
+    QString text;  // breaks ties between equal collation keys by code point
+};
+
+int Compare(const TextKey& a, const TextKey& b)
+{
+    const int collated = a.collated.compare(b.collated);
+    return collated != 0 ? collated : QString::compare(a.text, b.text);
+}
+
+// Each row's place in the order of the keys, equal keys sharing a rank.
+// Comparing ranks decides exactly as comparing the keys would, at the cost
+// of an integer comparison.
+std::vector<uint32_t> RankKeys(const std::vector<TextKey>& keys)
+{
+    std::vector<uint32_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(),
+              [&](uint32_t a, uint32_t b) { return Compare(keys[a], keys[b]) < 0; });
+    std::vector<uint32_t> ranks(keys.size());
+    uint32_t rank = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && Compare(keys[order[i - 1]], keys[order[i]]) != 0)
+            ++rank;
+        ranks[order[i]] = rank;
+    }
+    return ranks;
+}
+
 struct SortEntry {
-    QCollatorSortKey key;
-    QString text;  // breaks ties between equal keys by code point
+    uint32_t rank;
     std::unique_ptr<CPlaylistRow> row;
 };
 
-struct PivotKey {
-    QCollatorSortKey key;
-    QString text;
-};
-
-int Compare(const SortEntry& entry, const PivotKey& pivot)
-{
-    const int byKey = entry.key.compare(pivot.key);
-    return byKey != 0 ? byKey : QString::compare(entry.text, pivot.text);
-}
-
+// The three-way quicksort over the inclusive range lo .. hi. Where rows with
+// equal keys end up depends on its exact steps, so they are kept as they are.
 void Sort(std::vector<SortEntry>& entries, int lo, int hi)
 {
+    const auto at = [&](int index) -> SortEntry& { return entries[static_cast<size_t>(index)]; };
     while (lo < hi) {
-        const SortEntry& p = entries[static_cast<size_t>((lo + hi) / 2)];
-        const PivotKey pivot{p.key, p.text};
+        const uint32_t pivot = at((lo + hi) / 2).rank;
         int i = hi;
         int j = lo;
         int k = lo;
         while (j <= i) {
-            if (Compare(entries[static_cast<size_t>(i)], pivot) > 0) {
+            if (at(i).rank > pivot) {
                 --i;
             } else {
-                std::swap(entries[static_cast<size_t>(j)], entries[static_cast<size_t>(i)]);
-                if (Compare(entries[static_cast<size_t>(j)], pivot) >= 0) {
+                std::swap(at(j), at(i));
+                if (at(j).rank >= pivot) {
                     ++j;
                 } else {
-                    std::swap(entries[static_cast<size_t>(k)], entries[static_cast<size_t>(j)]);
+                    std::swap(at(k), at(j));
                     ++k;
                     ++j;
                 }
@@ -70,13 +93,19 @@ void SortRowsByText(std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CP
     // would not sort together; fold the case into the key there.
     const bool foldCase = collator.locale().language() == QLocale::C;
 
+    std::vector<TextKey> keys;
+    keys.reserve(rows.size());
+    for (const auto& row : rows) {
+        const QString& value = (*row).*text;
+        keys.push_back({collator.sortKey(foldCase ? value.toCaseFolded() : value), value});
+    }
+    const std::vector<uint32_t> ranks = RankKeys(keys);
+    keys.clear();
+
     std::vector<SortEntry> entries;
     entries.reserve(rows.size());
-    for (auto& row : rows) {
-        const QString& value = (*row).*text;
-        entries.push_back({collator.sortKey(foldCase ? value.toCaseFolded() : value), value,
-                           std::move(row)});
-    }
+    for (size_t i = 0; i < rows.size(); ++i)
+        entries.push_back({ranks[i], std::move(rows[i])});
     Sort(entries, 0, static_cast<int>(entries.size()) - 1);
     for (size_t i = 0; i < entries.size(); ++i)
         rows[i] = std::move(entries[i].row);

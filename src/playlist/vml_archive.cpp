@@ -17,7 +17,7 @@ constexpr char kRowClassName[] = "CPlaylistRow";
 constexpr size_t kRowClassNameLength = sizeof(kRowClassName) - 1;
 constexpr uint16_t kMaxClassNameLength = 64;
 constexpr uint16_t kWideMarker = 0xFFFE;
-constexpr qsizetype kFlushSize = 1 << 16;
+constexpr qsizetype kBufferSize = 1 << 16;
 
 // Windows-1252 differs from Latin-1 only in 0x80 ... 0x9F; its five unused
 // bytes there keep their Latin-1 meaning, as the system converter does.
@@ -32,7 +32,7 @@ constexpr char16_t kCp1252High[32] = {
 
 CVmlOutArchive::CVmlOutArchive(QIODevice& device) : m_device(device)
 {
-    m_buffer.reserve(kFlushSize + 64);
+    m_buffer.resize(kBufferSize);
 }
 
 void CVmlOutArchive::WriteCount(uint32_t count)
@@ -83,9 +83,9 @@ void CVmlOutArchive::WriteString(const QString& text)
 
 bool CVmlOutArchive::Flush()
 {
-    if (!m_buffer.isEmpty() && !m_bFailed)
-        m_bFailed = m_device.write(m_buffer) != m_buffer.size();
-    m_buffer.clear();
+    if (m_nUsed > 0 && !m_bFailed)
+        m_bFailed = m_device.write(m_buffer.constData(), m_nUsed) != m_nUsed;
+    m_nUsed = 0;
     return !m_bFailed;
 }
 
@@ -105,15 +105,23 @@ void CVmlOutArchive::WriteU32(uint32_t value)
 
 void CVmlOutArchive::WriteBytes(const void* data, size_t size)
 {
-    m_buffer.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
-    if (m_buffer.size() >= kFlushSize)
+    const auto length = static_cast<qsizetype>(size);
+    if (m_nUsed + length > m_buffer.size()) {
         Flush();
+        if (length > m_buffer.size()) {
+            if (!m_bFailed)
+                m_bFailed = m_device.write(static_cast<const char*>(data), length) != length;
+            return;
+        }
+    }
+    std::memcpy(m_buffer.data() + m_nUsed, data, size);
+    m_nUsed += length;
 }
 
 CVmlInArchive::CVmlInArchive(QIODevice& device)
     : m_device(device), m_nSize(static_cast<uint64_t>(std::max<qint64>(device.size() - device.pos(), 0)))
 {
-    m_buffer.resize(kFlushSize);
+    m_buffer.resize(kBufferSize);
 }
 
 uint32_t CVmlInArchive::ReadCount()

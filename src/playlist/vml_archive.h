@@ -45,6 +45,7 @@ private:
 
     QIODevice& m_device;
     QByteArray m_buffer;
+    qsizetype m_nUsed = 0;
     bool m_bClassWritten = false;
     bool m_bFailed = false;
 };
