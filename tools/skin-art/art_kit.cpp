@@ -58,7 +58,7 @@ double GrainY(int seed, int x, int y)
 
 double FrameProfile(double depth)
 {
-    static constexpr std::array<double, 6> kRod = {0.06, 0.50, 0.80, 0.74, 0.46, 0.07};
+    static constexpr std::array<double, 6> kRod = {0.06, 0.44, 0.70, 0.64, 0.40, 0.07};
     const double u = std::clamp(depth - 0.5, 0.0, 5.0);
     const auto i = std::min(static_cast<size_t>(u), kRod.size() - 2);
     return kRod[i] + (kRod[i + 1] - kRod[i]) * (u - i);
