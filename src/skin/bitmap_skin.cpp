@@ -16,15 +16,17 @@ constexpr int kVideoTop = 23;
 constexpr int kVideoBottom = 49;
 constexpr int kThumbHeight = 34;
 
+// The order in which points are tested; where controls overlap (only below
+// the minimum size) the first one wins.
 constexpr std::array kMainHitOrder = {
-    MC_CLOSE, MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP,   MC_LOAD,    MC_SEEK,
-    MC_FULLSCREEN, MC_FAST, MC_SLOW, MC_TOPMOST,  MC_HIDE,   MC_REPEAT,  MC_MUTE,
-    MC_VOLUME, MC_OPTIONS, MC_PLAYLIST, MC_PREVIOUS, MC_NEXT, MC_SHUFFLE,
+    MC_CLOSE,   MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP,     MC_LOAD, MC_SEEK,
+    MC_FULLSCREEN, MC_FAST,  MC_SLOW,     MC_TOPMOST,   MC_HIDE,     MC_REPEAT, MC_MUTE,
+    MC_VOLUME,  MC_OPTIONS,  MC_PLAYLIST, MC_PREVIOUS,  MC_NEXT,     MC_SHUFFLE,
 };
 
 constexpr std::array kPlaylistHitOrder = {
-    PC_CLOSE, PC_MAXIMIZE, PC_ADDFILES, PC_ADDFOLDER, PC_REMOVE, PC_CLEAR,   PC_SORT,
-    PC_SAVE,  PC_LOAD,     PC_REPEATLIST, PC_THUMB,   PC_NAMEMODE, PC_MOVEUP, PC_MOVEDOWN,
+    PC_CLOSE, PC_MAXIMIZE, PC_ADDFILES,   PC_ADDFOLDER, PC_REMOVE,   PC_CLEAR,  PC_SORT,
+    PC_SAVE,  PC_LOAD,     PC_REPEATLIST, PC_THUMB,     PC_NAMEMODE, PC_MOVEUP, PC_MOVEDOWN,
 };
 
 // Title buttons: 16 x 13, 17 pixels apart, the close button's right edge one
