@@ -96,8 +96,7 @@ void Document(QPainter& p, double s)
     p.setPen(Qt::NoPen);
     p.setBrush(C(kGlyph));
     p.drawPath(page);
-    p.setBrush(C(Metal(0.45)));
-    Symbol(p, Glyph::Play, QRectF(s * 0.36, s * 0.42, s * 0.3, s * 0.3));
+    // The media file's symbol, cut out of the page.
     p.setBrush(C(Metal(0.45)));
     PaintGlyphShape(p, Glyph::Play, QRectF(s * 0.36, s * 0.42, s * 0.3, s * 0.3));
 }

@@ -35,11 +35,7 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp)
     style.seed = r.x() * 31 + r.y();
     // Square corners: the outline runs round the whole rectangle, so caps
     // that share a column on the sheet agree there.
-    Fill(image, QRect(r.topLeft(), QSize(r.width(), 1)), kOutline);
-    Fill(image, QRect(r.left(), r.bottom(), r.width(), 1), kOutline);
-    Fill(image, QRect(r.topLeft(), QSize(1, r.height())), kOutline);
-    Fill(image, QRect(r.right(), r.top(), 1, r.height()), kOutline);
-    Plate(image, QRectF(r).adjusted(0, 0, 0, 0), 0.01, style);
+    Plate(image, QRectF(r), 0.01, style);
 
     QRectF box = GlyphBox(r);
     if (pressed)
@@ -48,7 +44,7 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp)
     EngraveGlyph(image, glyph, box, colour);
 
     if (lamp != Lamp::Plain) {
-        const int x = r.right() - 3 + (pressed ? 0 : 0);
+        const int x = r.right() - 3;
         const int y = r.top() + 2;
         const QRgb core = lamp == Lamp::Lit ? kLampLit : kLampDark;
         image.setPixel(x, y, core);
