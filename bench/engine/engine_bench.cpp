@@ -79,6 +79,74 @@ void BM_SeekLatency(benchmark::State& state)
 }
 BENCHMARK(BM_SeekLatency)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// The same two measurements on a bare playbin with the same sinks, for
+// comparison: what GStreamer itself needs on this machine.
+struct BarePlaybin {
+    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+
+    BarePlaybin()
+    {
+        const CGstGraphOptions options = CGstGraphOptions::FromEnvironment();
+        const QString videoSink = options.videoSink.isEmpty() ? CGstGraphFactory::ChooseVideoSink() : options.videoSink;
+        g_object_set(playbin, "video-sink", gst_element_factory_make(videoSink.toUtf8().constData(), nullptr), nullptr);
+        if (!options.audioSink.isEmpty())
+            g_object_set(playbin, "audio-sink", gst_element_factory_make(options.audioSink.toUtf8().constData(), nullptr),
+                         nullptr);
+        gchar* uri = gst_filename_to_uri(BenchClip().toUtf8().constData(), nullptr);
+        g_object_set(playbin, "uri", uri, nullptr);
+        g_free(uri);
+    }
+    ~BarePlaybin()
+    {
+        gst_element_set_state(playbin, GST_STATE_NULL);
+        gst_object_unref(playbin);
+    }
+    bool Paused()
+    {
+        gst_element_set_state(playbin, GST_STATE_PAUSED);
+        return gst_element_get_state(playbin, nullptr, nullptr, 10 * GST_SECOND) == GST_STATE_CHANGE_SUCCESS;
+    }
+};
+
+void BM_PlaybinPrerollBaseline(benchmark::State& state)
+{
+    if (!QFileInfo::exists(BenchClip())) {
+        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+        return;
+    }
+    for (auto _ : state) {
+        BarePlaybin bare;
+        if (!bare.Paused()) {
+            state.SkipWithError("the clip did not preroll");
+            return;
+        }
+        state.PauseTiming();
+        gst_element_set_state(bare.playbin, GST_STATE_NULL);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlaybinPrerollBaseline)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_PlaybinSeekBaseline(benchmark::State& state)
+{
+    if (!QFileInfo::exists(BenchClip())) {
+        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+        return;
+    }
+    BarePlaybin bare;
+    bare.Paused();
+    gint64 duration = 0;
+    gst_element_query_duration(bare.playbin, GST_FORMAT_TIME, &duration);
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
+    int step = 1;
+    for (auto _ : state) {
+        step = step % 9 + 1;
+        gst_element_seek_simple(bare.playbin, GST_FORMAT_TIME, flags, duration * step / 10);
+        gst_element_get_state(bare.playbin, nullptr, nullptr, 10 * GST_SECOND);
+    }
+}
+BENCHMARK(BM_PlaybinSeekBaseline)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -42,6 +42,9 @@ int main(int argc, char** argv)
     }
     QTemporaryDir scratch;
     CPlayerSettings settings(scratch.filePath(QStringLiteral("Velmora.ini")));
+    // The window takes the video's own size, so the picture is drawn unscaled
+    // as a bare playbin draws it.
+    settings.AutoSizeWin = 1;
     CPlaylist playlist;
     playlist.AddFileByPath(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])));
     CGstGraphFactory factory;

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
 #include <QObject>
 
 namespace {
@@ -176,6 +178,56 @@ TEST_F(EngineGstGraphTest, SeeksWhilePausedLandOnTheTarget)
     LONGLONG position = 0;
     ASSERT_EQ(Get<IMediaSeeking>()->GetCurrentPosition(&position), S_OK);
     EXPECT_NEAR(double(position) / kUnitsPerSecond, 1.5, 0.1);
+}
+
+class CInputRecorder : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        m_types << e->type();
+        return true;
+    }
+    QList<QEvent::Type> m_types;
+};
+
+TEST_F(EngineGstGraphTest, VideoSurfaceFollowsOwnerPositionAndFullScreen)
+{
+    Render(TestClip::VideoOnly);
+    IVideoWindow* window = Get<IVideoWindow>();
+    QWidget owner;
+    ASSERT_EQ(window->put_Owner(&owner), S_OK);
+    ASSERT_EQ(window->SetWindowPosition(10, 20, 160, 120), S_OK);
+    QWidget* surface = static_cast<CGstGraph*>(m_ref.graph)->VideoSurface();
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->parentWidget(), &owner);
+    EXPECT_EQ(surface->geometry(), QRect(10, 20, 160, 120));
+
+    CInputRecorder drain;
+    ASSERT_EQ(window->put_MessageDrain(&drain), S_OK);
+    ASSERT_EQ(window->put_FullScreenMode(OATRUE), S_OK);
+    long mode = OAFALSE;
+    ASSERT_EQ(window->get_FullScreenMode(&mode), S_OK);
+    EXPECT_EQ(mode, OATRUE);
+    QWidget* fullScreen = surface->window();
+    ASSERT_NE(fullScreen, &owner);
+    EXPECT_TRUE(fullScreen->isFullScreen());
+
+    // Input in full screen reaches the drain; closing the window is reported, not done.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(fullScreen, &key);
+    EXPECT_EQ(drain.m_types, QList<QEvent::Type>{QEvent::KeyPress});
+    fullScreen->close();
+    EXPECT_TRUE(fullScreen->isVisible());
+    long code = 0;
+    std::intptr_t p1 = 0, p2 = 0;
+    ASSERT_EQ(Get<IMediaEventEx>()->GetEvent(&code, &p1, &p2, 0), S_OK);
+    EXPECT_EQ(code, EC_USERABORT);
+
+    ASSERT_EQ(window->put_FullScreenMode(OAFALSE), S_OK);
+    EXPECT_EQ(surface->parentWidget(), &owner);
+    EXPECT_EQ(surface->geometry(), QRect(10, 20, 160, 120));
+    ASSERT_EQ(window->put_Visible(OAFALSE), S_OK);
+    EXPECT_FALSE(surface->isVisibleTo(&owner));
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+"""CPU cost of playing a clip through Velmora against bare GStreamer.
+
+Makes a 20-second 1920x1080 30 fps H.264 clip with audio (once, kept in the
+build folder), then plays it to the end several times under a private Xvfb:
+with the player and with `gst-launch-1.0 playbin`, both on ximagesink and the
+same audio sink. Prints the median CPU seconds (user + system) of each and
+their ratio (goal: at most 1.05). Then runs engine_bench for the
+open-to-first-frame time and the seek latency on the same clip.
+
+The player is build/velmora when it exists and accepts a file to play to the
+end (--player), otherwise bench/engine/velmora_engine_play, which drives the
+same CMediaEngine and graph in a plain window.
+"""
+
+import argparse
+import os
+import pathlib
+import resource
+import shlex
+import statistics
+import subprocess
+import sys
+import time
+
+CLIP_SECONDS = 20
+
+
+def make_clip(path: pathlib.Path) -> None:
+    if path.exists():
+        return
+    path.parent.mkdir(parents=True, exist_ok=True)
+    partial = path.with_suffix(".part")
+    pipeline = (
+        f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 30} ! "
+        "video/x-raw,width=1920,height=1080,framerate=30/1 ! videoconvert ! "
+        "x264enc speed-preset=superfast bitrate=8000 key-int-max=60 ! h264parse ! mux. "
+        f"audiotestsrc wave=sine num-buffers={CLIP_SECONDS * 10} samplesperbuffer=4410 ! "
+        "audio/x-raw,rate=44100,channels=2 ! audioconvert ! vorbisenc ! mux. "
+        f"matroskamux name=mux ! filesink location={partial}"
+    )
+    print(f"making {path} ...", flush=True)
+    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(pipeline)], check=True)
+    partial.rename(path)
+
+
+def start_xvfb() -> tuple[subprocess.Popen, str]:
+    for number in range(90, 120):
+        if not pathlib.Path(f"/tmp/.X{number}-lock").exists():
+            display = f":{number}"
+            server = subprocess.Popen(
+                ["Xvfb", display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(1.0)
+            if server.poll() is None:
+                return server, display
+    sys.exit("no free X display for Xvfb")
+
+
+def cpu_seconds(command: list[str], env: dict) -> tuple[float, float]:
+    """Runs command to its end; returns (CPU seconds, wall seconds)."""
+    started = time.monotonic()
+    child = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = os.waitstatus_to_exitcode(status)
+    wall = time.monotonic() - started
+    if child.returncode != 0:
+        sys.exit(f"{command[0]} failed with {child.returncode}")
+    return usage.ru_utime + usage.ru_stime, wall
+
+
+def main() -> None:
+    here = pathlib.Path(__file__).resolve()
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default=str(here.parents[2] / "build"), help="the build folder")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--player", help="player binary that plays its file argument to the end and exits")
+    parser.add_argument("--audio-sink", default="fakeaudiosink", help="audio sink of both players")
+    args = parser.parse_args()
+
+    build = pathlib.Path(args.build).resolve()
+    clip = build / "bench-clips" / "h264-1080p-20s.mkv"
+    make_clip(clip)
+    player = pathlib.Path(args.player) if args.player else build / "bench" / "engine" / "velmora_engine_play"
+    bench = build / "bench" / "engine" / "engine_bench"
+
+    server, display = start_xvfb()
+    try:
+        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
+                   VELMORA_VIDEO_SINK="ximagesink", VELMORA_AUDIO_SINK=args.audio_sink)
+        gst = ["gst-launch-1.0", "-q", "playbin", f"uri={clip.as_uri()}", "video-sink=ximagesink",
+               f"audio-sink={args.audio_sink}"]
+        ours = [str(player), str(clip)]
+        cpu_gst, cpu_ours, wall_ours = [], [], []
+        for run in range(args.runs):
+            cpu, _ = cpu_seconds(gst, env)
+            cpu_gst.append(cpu)
+            cpu, wall = cpu_seconds(ours, env)
+            cpu_ours.append(cpu)
+            wall_ours.append(wall)
+            print(f"run {run + 1}: gst-launch {cpu_gst[-1]:.2f} s CPU, player {cpu_ours[-1]:.2f} s CPU "
+                  f"({wall:.1f} s wall)", flush=True)
+        median_gst = statistics.median(cpu_gst)
+        median_ours = statistics.median(cpu_ours)
+        print(f"median CPU seconds: gst-launch {median_gst:.2f}, player {median_ours:.2f}")
+        print(f"ratio player / gst-launch: {median_ours / median_gst:.3f} (goal <= 1.05)")
+
+        if bench.exists():
+            subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip)), check=True)
+    finally:
+        server.terminate()
+        server.wait()
+
+
+if __name__ == "__main__":
+    main()
