@@ -1,11 +1,15 @@
 #include "player_app.h"
 
+#include "desktop_display_power.h"
+#include "gst_graph.h"
 #include "instance_client.h"
 #include "instance_server.h"
 #include "localized_strings.h"
 #include "main_frame.h"
 #include "parent_wnd.h"
+#include "media_engine.h"
 #include "player_settings.h"
+#include "playlist.h"
 #include "playlist_frame.h"
 #include "termination_watcher.h"
 #include "tray_icon.h"
@@ -77,10 +81,21 @@ bool CPlayerApp::InitInstance()
     connect(m_pTerminationWatcher, &CTerminationWatcher::terminationRequested,
             m_context.mainFrame, &CMainFrame::ExitAction);
 
+    m_context.playlist = new CPlaylist();
+
     m_context.playlistFrame = new CPlaylistFrame(m_context.mainFrame);
+    m_context.mainFrame->AttachPlaylistWindow(m_context.playlistFrame);
 
     m_context.tray = new CTrayIcon();
     m_context.tray->Add(m_context.mainFrame);
+    connect(m_context.tray, &CTrayIcon::activated, m_context.mainFrame, &CMainFrame::OnTrayActivated);
+
+    m_pGraphFactory = std::make_unique<CGstGraphFactory>();
+    m_pDisplayPower = std::make_unique<CDesktopDisplayPower>();
+    m_context.engine = new CMediaEngine(*m_context.mainFrame, *m_context.playlist, *m_context.settings,
+                                        *m_pGraphFactory, *m_pDisplayPower);
+    m_context.engine->SetTrayIcon(m_context.tray);
+    m_context.playlist->SetCloseMedia([engine = m_context.engine] { engine->Close(); });
 
     ApplyRestoredSettings();
     ShowWindows();
@@ -88,6 +103,8 @@ bool CPlayerApp::InitInstance()
     if (m_commandLine.IsFileOpen())
         m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
                                         QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
+    else
+        m_context.playlist->LoadList(false, m_context.mainFrame);
     return true;
 }
 
@@ -103,15 +120,19 @@ void CPlayerApp::ForwardToFirstInstance() const
 void CPlayerApp::ApplyRestoredSettings()
 {
     CPlayerSettings& settings = *m_context.settings;
+    CMediaEngine& engine = *m_context.engine;
+    if (settings.Mute)
+        engine.SetMutedFlag();
+    engine.SetVolume(settings.Volume);
+    if (settings.Repeat)
+        engine.ToggleRepeat();
     const CWindowRect& main = settings.m_rcMain;
     m_context.owner->setGeometry(main.left, main.top, main.Width(), 1);
     m_context.mainFrame->setGeometry(main.ToQRect());
     m_context.playlistFrame->setGeometry(settings.m_rcPlaylist.ToQRect());
     if (settings.TopMost) {
         m_context.owner->move(0, 0);
-        for (QWidget* window : {static_cast<QWidget*>(m_context.mainFrame),
-                                static_cast<QWidget*>(m_context.playlistFrame)})
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        m_context.owner->SetTopMost(true);
     }
     settings.ApplyLanguage();
 }
@@ -136,6 +157,10 @@ int CPlayerApp::ExitInstance()
     m_pTerminationWatcher = nullptr;
     delete m_context.settings;
     m_context.settings = nullptr;
+    if (m_context.playlist)
+        m_context.playlist->SetCloseMedia({});
+    delete m_context.engine;
+    m_context.engine = nullptr;
     delete m_context.mainFrame;
     m_context.mainFrame = nullptr;
     if (m_context.tray)
@@ -144,6 +169,8 @@ int CPlayerApp::ExitInstance()
     m_context.tray = nullptr;
     delete m_context.playlistFrame;
     m_context.playlistFrame = nullptr;
+    delete m_context.playlist;
+    m_context.playlist = nullptr;
     delete m_context.owner;
     m_context.owner = nullptr;
     return 0;

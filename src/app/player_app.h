@@ -9,7 +9,9 @@
 #include <memory>
 
 class QApplication;
+class CDisplayPower;
 class CInstanceServer;
+class IGraphFactory;
 class CMainFrameInstanceHandler;
 class CTerminationWatcher;
 
@@ -46,6 +48,8 @@ private:
     std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
     CPlayerContext m_context;
+    std::unique_ptr<IGraphFactory> m_pGraphFactory;
+    std::unique_ptr<CDisplayPower> m_pDisplayPower;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;
     CInstanceServer* m_pInstanceServer = nullptr;
     CTerminationWatcher* m_pTerminationWatcher = nullptr;

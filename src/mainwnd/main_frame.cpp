@@ -1,15 +1,26 @@
+// CMainFrame: construction, painting, sizing, the skin, the second-start
+// protocol, and what the engine and the skin ask of the main window.
 #include "main_frame.h"
 
+#include "bitmap_skin.h"
 #include "copy_data.h"
+#include "media_engine.h"
 #include "parent_wnd.h"
+#include "plain_skin.h"
 #include "player_context.h"
 #include "player_settings.h"
+#include "playlist.h"
 #include "playlist_frame.h"
+#include "playlist_skin_painter.h"
 #include "tray_icon.h"
+#include "window_topmost.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QPainter>
+#include <QTimerEvent>
+#include <QWindowStateChangeEvent>
 
 CMainFrame::CMainFrame(CPlayerContext& context)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_context(context)
@@ -18,6 +29,9 @@ CMainFrame::CMainFrame(CPlayerContext& context)
     setWindowIcon(QIcon(CTrayIcon::IconResourcePath(IDI_APPLICATION_ICON)));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
+    setMouseTracking(true);  // the sizing cursors follow the pointer
+    setFocusPolicy(Qt::StrongFocus);
+    RebuildSkin();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -28,8 +42,10 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 {
     switch (code) {
     case COPYDATA_OPEN_FILE:
-        m_strOpenPath = path.left(MAX_PATH_CHARS - 1);
-        QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
+        if (m_context.engine) {
+            m_context.engine->m_pszPath = path.left(MAX_PATH_CHARS - 1);
+            QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
+        }
         break;
     case COPYDATA_CLOSE:
         // Ends the program without storing the state of the run.
@@ -46,16 +62,36 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     }
 }
 
+void CMainFrame::OnOpenPending()
+{
+    CMediaEngine* engine = m_context.engine;
+    CPlaylist* playlist = m_context.playlist;
+    if (!engine || !playlist)
+        return;
+    const QString path = engine->m_pszPath;
+    engine->Close();
+    playlist->Clear();
+    playlist->AddFileByPath(path);
+    playlist->m_nCurrent = 0;
+    engine->Open();
+    engine->Play();
+}
+
 bool CMainFrame::event(QEvent* event)
 {
     if (event->type() == WM_OPEN_PENDING) {
         OnOpenPending();
         return true;
     }
+    if (event->type() == WM_GRAPH_NOTIFY) {
+        if (m_context.engine)
+            m_context.engine->HandleGraphEvents();
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip)
+        return ShowToolTip(static_cast<QHelpEvent*>(event));
     return QWidget::event(event);
 }
-
-void CMainFrame::OnOpenPending() {}
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
@@ -64,28 +100,280 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         ExitAction();
 }
 
-void CMainFrame::StoreWindowPlacement()
-{
-    if (isMaximized())
-        showNormal();
-    m_context.settings->m_rcMain = CWindowRect::FromQRect(normalGeometry());
-}
-
-void CMainFrame::ExitAction()
-{
-    StoreWindowPlacement();
-    DestroyWindow();
-}
-
 void CMainFrame::DestroyWindow()
 {
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
+    m_positionTimer.stop();
+    m_shutdownTimer.stop();
     if (m_context.playlistFrame)
         m_context.playlistFrame->hide();
     if (m_context.owner)
         m_context.owner->hide();
     hide();
     emit windowDestroyed();
+}
+
+// Painting and sizing.
+
+void CMainFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_pSkin)
+        return;
+    painter.fillRect(GetVideoArea(), Qt::black);
+    m_pSkin->PaintMain(painter, m_nHotControl, rect());
+}
+
+void CMainFrame::resizeEvent(QResizeEvent*)
+{
+    if (m_pSkin)
+        m_pSkin->ApplyRegion(*this);
+    if (m_context.engine && m_context.engine->HasVideo())
+        m_context.engine->FitVideoWindow();
+    if (m_moveHook)
+        m_moveHook();
+    update();
+}
+
+void CMainFrame::moveEvent(QMoveEvent*)
+{
+    if (m_moveHook)
+        m_moveHook();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
+        if (isMinimized() && !wasMinimized) {
+            // The group goes down with the main window, however it was
+            // minimised (our button, the owner's menu or the window manager).
+            m_bWasZoomed = change->oldState().testFlag(Qt::WindowMaximized);
+            m_bPlaylistHiddenByMinimize = IsPlaylistWindowVisible();
+            ShowPlaylistWindow(false);
+        } else if (wasMinimized && !isMinimized()) {
+            if (m_bWasZoomed && !isMaximized())
+                QMetaObject::invokeMethod(this, &QWidget::showMaximized, Qt::QueuedConnection);
+            if (m_bPlaylistHiddenByMinimize)
+                ShowPlaylistWindow(true);
+            m_bPlaylistHiddenByMinimize = false;
+        }
+        RedrawControl(1);
+    }
+    QWidget::changeEvent(event);
+}
+
+void CMainFrame::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_positionTimer.timerId()) {
+        if (m_context.engine)
+            m_context.engine->UpdateTimeText();
+        RedrawControl(17);
+        RedrawControl(7);
+    } else if (event->timerId() == m_shutdownTimer.timerId()) {
+        PowerOff();
+    }
+    QWidget::timerEvent(event);
+}
+
+void CMainFrame::ApplyMinimumSize()
+{
+    QRect minimum;
+    m_pSkin->GetMainMinRect(minimum);
+    setMinimumSize(minimum.size());
+}
+
+// The skin.
+
+void CMainFrame::RebuildSkin()
+{
+    QRect video;  // screen coordinates
+    if (m_pSkin) {
+        const QRect area = GetVideoArea();
+        video = area.translated(geometry().topLeft());
+        m_pSkin.reset();
+    }
+    CPlayerSettings* settings = m_context.settings;
+    if (settings && settings->m_bSkinSwitchFlag) {
+        m_pSkin = std::make_unique<CPlainSkin>();
+        settings->Skin = 2;
+    } else {
+        m_pSkin = std::make_unique<CBitmapSkin>(*this);
+    }
+    ApplyMinimumSize();
+    if (!testAttribute(Qt::WA_WState_Created))
+        return;
+
+    showNormal();
+    QRect window;
+    m_pSkin->WindowRectFromVideo(video, window);
+    QRect minimum;
+    m_pSkin->GetMainMinRect(minimum);
+    window.setWidth(std::max(window.width(), minimum.width()));
+    window.setHeight(std::max(window.height(), minimum.height()));
+    setGeometry(window);
+    show();
+    m_pSkin->ApplyRegion(*this);
+    if (m_context.engine && m_context.engine->HasVideo())
+        m_context.engine->FitVideoWindow();
+    if (m_pPlaylistWindow)
+        m_pPlaylistWindow->update();
+}
+
+void CMainFrame::ToggleSkinOff()
+{
+    CPlayerSettings& settings = *m_context.settings;
+    if (isMaximized() || (m_context.engine && m_context.engine->IsFullScreen()))
+        return;
+    settings.m_bSkinSwitchFlag = !settings.m_bSkinSwitchFlag;
+    ShowPlaylistWindow(false);
+    RebuildSkin();
+    if (!settings.m_bSkinSwitchFlag && settings.PLShow)
+        ShowPlaylistWindow(true);
+    update();
+}
+
+void CMainFrame::AttachPlaylistWindow(QWidget* playlistWindow)
+{
+    m_pPlaylistWindow = playlistWindow;
+    playlistWindow->installEventFilter(new CPlaylistSkinPainter(*this, playlistWindow));
+}
+
+QRect CMainFrame::ControlRect(int id) const
+{
+    QRect rc;
+    if (m_pSkin)
+        m_pSkin->GetMainControlRect(size(), id, rc);
+    return rc;
+}
+
+int CMainFrame::HitTest(const QPoint& point) const
+{
+    return m_pSkin ? m_pSkin->HitTestMain(size(), point.x(), point.y()) : 0;
+}
+
+void CMainFrame::RedrawControl(int id)
+{
+    const QRect rc = ControlRect(id);
+    if (!rc.isEmpty())
+        update(rc);
+}
+
+// What the engine asks of the main window.
+
+QRect CMainFrame::GetVideoArea()
+{
+    QRect area;
+    if (m_pSkin)
+        m_pSkin->GetVideoArea(size(), area);
+    return area;
+}
+
+QRect CMainFrame::WindowRectForVideo(int width, int height)
+{
+    const QRect area = GetVideoArea();
+    QRect minimum;
+    m_pSkin->GetMainMinRect(minimum);
+    const int outerWidth = std::max(this->width() - area.width() + width, minimum.width());
+    const int outerHeight = std::max(this->height() - area.height() + height, minimum.height());
+    return QRect(geometry().topLeft(), QSize(outerWidth, outerHeight));
+}
+
+void CMainFrame::ShowMainWindowNormal() { showNormal(); }
+
+void CMainFrame::ResizeMainWindow(int width, int height) { resize(width, height); }
+
+void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
+
+void CMainFrame::SetMainWindowTitle(const QString& title) { setWindowTitle(title); }
+
+void CMainFrame::SetMainWindowNotTopMost() { SetStaysOnTop(this, false); }
+
+void CMainFrame::InvalidatePlaylistWindow()
+{
+    if (m_context.playlistFrame)
+        m_context.playlistFrame->update();
+}
+
+bool CMainFrame::IsPlaylistWindowVisible()
+{
+    return m_context.playlistFrame && m_context.playlistFrame->isVisible();
+}
+
+void CMainFrame::ShowPlaylistWindow(bool show)
+{
+    if (m_context.playlistFrame)
+        m_context.playlistFrame->setVisible(show);
+}
+
+void CMainFrame::ShowOwnerWindow(bool show)
+{
+    if (m_context.owner)
+        m_context.owner->setVisible(show);
+}
+
+void CMainFrame::SetOwnerWindowTopMost()
+{
+    if (m_context.owner)
+        m_context.owner->SetTopMost(true);
+}
+
+void CMainFrame::SetPositionTimer(bool run)
+{
+    if (run)
+        m_positionTimer.start(TIMER_POSITION_PERIOD_MS, this);
+    else
+        m_positionTimer.stop();
+}
+
+// What the skin draws.
+
+bool CMainFrame::IsLoaded() const { return m_context.engine && m_context.engine->IsLoaded(); }
+bool CMainFrame::IsPlaying() const { return m_context.engine && m_context.engine->IsPlaying(); }
+bool CMainFrame::IsPaused() const { return m_context.engine && m_context.engine->IsPaused(); }
+bool CMainFrame::IsMuted() const { return m_context.engine && m_context.engine->IsMuted(); }
+bool CMainFrame::IsRepeat() const { return m_context.engine && m_context.engine->IsRepeat(); }
+bool CMainFrame::IsRateChanged() const { return m_context.engine && m_context.engine->IsRateChanged(); }
+
+int CMainFrame::GetPositionScaled(int scale) const
+{
+    return m_context.engine ? m_context.engine->GetPositionScaled(scale) : 0;
+}
+
+int CMainFrame::GetVolumeLevel(int range) const
+{
+    return m_context.engine && range > 0 ? m_context.engine->GetVolumeLevel(unsigned(range)) : 0;
+}
+
+QString CMainFrame::ClipFileName() const
+{
+    return m_context.engine ? m_context.engine->m_pszFileName : QString();
+}
+
+QString CMainFrame::TimeText() const
+{
+    return m_context.engine ? m_context.engine->m_szTime : QStringLiteral("00:00");
+}
+
+bool CMainFrame::TopMost() const { return m_context.settings && m_context.settings->TopMost; }
+bool CMainFrame::Shuffle() const { return m_context.settings && m_context.settings->Shuffle; }
+bool CMainFrame::PlaylistRepeat() const { return m_context.settings && m_context.settings->PlaylistRepeat; }
+bool CMainFrame::ShowFP() const { return !m_context.settings || m_context.settings->ShowFP; }
+
+bool CMainFrame::IsPlaylistMaximized() const
+{
+    return m_context.playlistFrame && m_context.playlistFrame->isMaximized();
+}
+
+int CMainFrame::PlaylistCount() const { return m_context.playlist ? m_context.playlist->GetCount() : 0; }
+int CMainFrame::PlaylistTop() const { return m_context.playlist ? std::max(m_context.playlist->m_nTop, 0) : 0; }
+int CMainFrame::PlaylistCurrent() const { return m_context.playlist ? m_context.playlist->m_nCurrent : -1; }
+
+QString CMainFrame::PlaylistStatusText() const
+{
+    return m_context.playlist ? m_context.playlist->m_strStatus : QString();
 }

@@ -1,20 +1,33 @@
 #pragma once
 
+#include "engine_host.h"
+#include "skin_source.h"
+
+#include <QBasicTimer>
 #include <QEvent>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 struct CPlayerContext;
+class CSkin;
+class QHelpEvent;
 
 // Posted to the main window to open the path waiting in the engine's path
 // buffer.
 inline const QEvent::Type WM_OPEN_PENDING = QEvent::Type(QEvent::User + 4);
 
+// What the tray icon reports, as the main window handles it.
+enum class TrayMouse { DoubleClick, RightButtonUp, Other };
+
 // The skinned main window: a frameless top-level window drawn by the skin,
-// with the video inside it, and the owner of the player's commands.
-class CMainFrame : public QWidget {
+// with the video inside it, and the owner of the player's commands. It is
+// the engine's host and the skin's source of state.
+class CMainFrame : public QWidget, public CEngineHost, public CSkinSource {
     Q_OBJECT
 public:
     explicit CMainFrame(CPlayerContext& context);
@@ -25,10 +38,92 @@ public:
     std::uint32_t OnInstanceQuery() const;
     void OnCopyData(std::uint32_t code, const QString& path);
 
+    // Every menu item, hot key and skin button ends here.
+    void OnCommand(int id);
+
+    void PlayAction();
+    void OpenClipAction();
+    void PauseResumeAction();
+    void StopOrCloseAction();
+    void ReplayAction();
+    void StepTrackAction(bool forward);
+    void ToggleAlwaysOnTop();
+    void ToggleSkinOff();
+    // Replaces the skin from the settings; the video keeps its place and
+    // size on screen and the frame follows it.
+    void RebuildSkin();
+    void StoreWindowPlacement();
     // Stores the state that outlives the run, then destroys the windows,
     // which ends the program.
-    void ExitAction();
-    void StoreWindowPlacement();
+    void ExitAction() override;
+    void ShowHideAction();
+    // Minimises the group as the skin's Minimize button does.
+    void MinimizeGroup();
+    void ShowContextMenu(const QPoint& globalPos);
+    // A tray icon event; returns 0 when handled, 1 otherwise.
+    int OnTrayNotify(TrayMouse mouse);
+    // The tray's activation (a QSystemTrayIcon::ActivationReason).
+    void OnTrayActivated(int reason);
+
+    // Invalidates control `id`'s rectangle.
+    void RedrawControl(int id);
+    CSkin* Skin() const { return m_pSkin.get(); }
+    // Paints the skin on the playlist window and gives it its shape.
+    void AttachPlaylistWindow(QWidget* playlistWindow);
+    // Runs after every move and resize; the playlist window's docking
+    // follows the main window through it.
+    void SetMoveHook(std::function<void()> hook) { m_moveHook = std::move(hook); }
+
+    int HotControl() const { return m_nHotControl; }
+    int CapturedControl() const { return m_nCapturedControl; }
+    bool IsDragging() const { return m_bDragging; }
+    bool WasZoomed() const { return m_bWasZoomed; }
+    const QString& TipText() const { return m_strTipText; }
+    bool IsShutdownTimerActive() const { return m_shutdownTimer.isActive(); }
+
+    // CEngineHost.
+    QWidget* MainWindow() override { return this; }
+    QObject* NotifyTarget() override { return this; }
+    QRect GetVideoArea() override;
+    QSize MainClientSize() override { return size(); }
+    QRect WindowRectForVideo(int width, int height) override;
+    void ShowMainWindowNormal() override;
+    void ResizeMainWindow(int width, int height) override;
+    void ShowMainWindow(bool show) override;
+    void SetMainWindowTitle(const QString& title) override;
+    void SetMainWindowNotTopMost() override;
+    void RedrawMainControl(int controlId) override { RedrawControl(controlId); }
+    void InvalidateMainWindow() override { update(); }
+    void InvalidatePlaylistWindow() override;
+    bool IsPlaylistWindowVisible() override;
+    void ShowPlaylistWindow(bool show) override;
+    void ShowOwnerWindow(bool show) override;
+    void SetOwnerWindowTopMost() override;
+    void SetPositionTimer(bool run) override;
+    void PowerOff() override;
+
+    // CSkinSource.
+    bool IsLoaded() const override;
+    bool IsPlaying() const override;
+    bool IsPaused() const override;
+    bool IsMuted() const override;
+    bool IsRepeat() const override;
+    bool IsRateChanged() const override;
+    int GetPositionScaled(int scale) const override;
+    int GetVolumeLevel(int range) const override;
+    QString ClipFileName() const override;
+    QString TimeText() const override;
+    bool TopMost() const override;
+    bool Shuffle() const override;
+    bool PlaylistRepeat() const override;
+    bool ShowFP() const override;
+    bool IsMainMaximized() const override { return isMaximized(); }
+    bool IsPlaylistMaximized() const override;
+    int PlaylistCount() const override;
+    int PlaylistTop() const override;
+    int PlaylistCurrent() const override;
+    QString PlaylistStatusText() const override;
+    void StoreThumbOffset(int offset) override { m_nThumbOffset = offset; }
 
 signals:
     // The main window is gone: the program ends.
@@ -36,13 +131,62 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnOpenPending();
     void DestroyWindow();
+    void OpenUrl(int commandId);
+    void ShowAbout();
+    void ShowPreferences();
+    void SetShutdownMode(int mode);
+    void ToggleMaximized();
+    void ToggleFullScreenCommand();
+    void TogglePlaylistWindow();
+    void ToggleShuffle();
+    void LeftButtonDown(const QPoint& point);
+    void LeftButtonUp(const QPoint& point);
+    void ReleaseAction(int control, const QPoint& point);
+    void RightButtonUp(const QPoint& point, const QPoint& globalPos);
+    bool ShowToolTip(QHelpEvent* event);
+    bool StartBorderResize(const QPoint& point);
+    void ApplyMinimumSize();
+    QRect ControlRect(int id) const;
+    int HitTest(const QPoint& point) const;
 
     CPlayerContext& m_context;
-    QString m_strOpenPath;
+    std::unique_ptr<CSkin> m_pSkin;
+    int m_nHotControl = 0;
+    int m_nCapturedControl = 0;
+    QString m_strTipText;
+    bool m_bWasZoomed = false;
+    QPoint m_ptDragAnchor;
+    bool m_bDragging = false;
+
+    // A resize of our own where the window manager cannot do it.
+    Qt::Edges m_resizeEdges;
+    QPoint m_ptResizeStart;
+    QRect m_rcResizeStart;
+
+    QBasicTimer m_positionTimer;
+    QBasicTimer m_shutdownTimer;
+    QWidget* m_pPlaylistWindow = nullptr;
+    std::function<void()> m_moveHook;
+    int m_nThumbOffset = 0;
+    bool m_bPlaylistHiddenByMinimize = false;
     bool m_bDestroyed = false;
 };

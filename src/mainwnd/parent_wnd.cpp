@@ -1,12 +1,29 @@
 #include "parent_wnd.h"
 
+#include "context_menu.h"
+#include "localized_strings.h"
 #include "main_frame.h"
+#include "menu_presenter.h"
 #include "player_context.h"
+#include "playlist_frame.h"
+#include "tray_icon.h"
+#include "window_topmost.h"
 
 #include <QIcon>
 
-#include "playlist_frame.h"
-#include "tray_icon.h"
+namespace {
+
+constexpr int kResetWindowPositionString = 107;
+
+CMenuItem MenuCommand(int id, const QString& text)
+{
+    CMenuItem item;
+    item.id = id;
+    item.text = text;
+    return item;
+}
+
+}  // namespace
 
 CParentWnd::CParentWnd(CPlayerContext& context) : QWidget(nullptr), m_context(context)
 {
@@ -18,12 +35,68 @@ CParentWnd::CParentWnd(CPlayerContext& context) : QWidget(nullptr), m_context(co
 void CParentWnd::ResetWindowPositions()
 {
     show();
-    move(100, 100);
-    resize(403, 1);
-    if (m_context.mainFrame) {
-        m_context.mainFrame->showNormal();
-        m_context.mainFrame->setGeometry(100, 100, 403, 280);
+    setGeometry(100, 100, 403, 1);
+    if (CMainFrame* main = m_context.mainFrame) {
+        if (main->isMinimized() || main->isMaximized())
+            main->showNormal();
+        main->setGeometry(100, 100, 403, 280);
+        main->show();
     }
     if (m_context.playlistFrame)
         m_context.playlistFrame->setGeometry(502, 100, 318, 100);
+}
+
+void CParentWnd::ShowSystemMenu(const QPoint& globalPos)
+{
+    CMenuItem menu;
+    menu.kind = CMenuItem::Kind::Popup;
+    const bool minimized = m_context.mainFrame && m_context.mainFrame->isMinimized();
+    CMenuItem restore = MenuCommand(SC_RESTORE, QStringLiteral("Restore"));
+    restore.enabled = minimized;
+    CMenuItem minimize = MenuCommand(SC_MINIMIZE, QStringLiteral("Minimize"));
+    minimize.enabled = !minimized;
+    menu.children = {restore, minimize};
+    const QString reset = LoadLocalizedString(kResetWindowPositionString);
+    if (!reset.isEmpty())
+        menu.children.push_back(MenuCommand(SC_RESET_WINDOW_POSITION, reset));
+    CMenuItem separator;
+    separator.kind = CMenuItem::Kind::Separator;
+    menu.children.push_back(separator);
+    menu.children.push_back(MenuCommand(SC_CLOSE, QStringLiteral("Close")));
+    if (const int chosen = CMenuPresenter::Get().Track(menu, globalPos, m_context.mainFrame))
+        OnSysCommand(chosen);
+}
+
+void CParentWnd::OnSysCommand(int command)
+{
+    CMainFrame* main = m_context.mainFrame;
+    switch (command & ~0xF) {
+    case SC_RESET_WINDOW_POSITION:
+        ResetWindowPositions();
+        break;
+    case SC_MINIMIZE:
+        if (main)
+            main->MinimizeGroup();
+        break;
+    case SC_RESTORE:
+        if (main) {
+            if (main->WasZoomed())
+                main->showMaximized();
+            else
+                main->showNormal();
+        }
+        break;
+    case SC_CLOSE:
+        if (main)
+            main->ExitAction();
+        break;
+    default:
+        break;
+    }
+}
+
+void CParentWnd::SetTopMost(bool topMost)
+{
+    SetStaysOnTop(m_context.mainFrame, topMost);
+    SetStaysOnTop(m_context.playlistFrame, topMost);
 }

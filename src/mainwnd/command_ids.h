@@ -1,0 +1,46 @@
+#pragma once
+
+// The player's command identifiers. Menus, hot keys and skin buttons all end
+// in CMainFrame::OnCommand with one of these.
+enum CommandId {
+    ID_RESET_WINDOW_POSITION = 32,
+    ID_OPEN_CLIP = 32771,
+    ID_CLOSE_CLIP = 32772,
+    ID_SHOW_HIDE = 32773,
+    ID_PLAY = 32774,
+    ID_PAUSE = 32775,
+    ID_STOP = 32776,
+    ID_MUTE = 32777,
+    ID_REPEAT = 32778,
+    ID_RATE_NORMAL = 32779,
+    ID_RATE_DOUBLE = 32780,
+    ID_RATE_HALF = 32781,
+    ID_RATE_INCREASE = 32782,
+    ID_RATE_DECREASE = 32783,
+    ID_ZOOM_NORMAL = 32784,
+    ID_ZOOM_DOUBLE = 32785,
+    ID_ZOOM_HALF = 32786,
+    ID_FULL_SCREEN = 32787,
+    ID_ALWAYS_ON_TOP = 32788,
+    ID_EXIT = 32790,
+    ID_ABOUT = 32791,
+    ID_PREFERENCES = 32799,
+    ID_SKIN_BITMAP_1 = 32801,
+    ID_SKIN_SWITCH = 32803,
+    ID_HOME_PAGE = 32818,
+    ID_DONATE = 32819,
+    ID_SUPPORT_FORUM = 32820,
+    ID_FAQ = 32821,
+    ID_SKIN_BITMAP_2 = 32823,
+    ID_SORT_BY_NAME = 32824,
+    ID_SORT_BY_FOLDER = 32825,
+    ID_PREVIOUS = 32826,
+    ID_NEXT = 32827,
+    ID_SHUTDOWN_NONE = 32829,
+    ID_SHUTDOWN_CLIP_END = 32830,
+    ID_SHUTDOWN_PLAYLIST_END = 32831,
+    ID_SHUTDOWN_MINUTES = 32832,
+};
+
+// The main window's timer for the shutdown countdown.
+constexpr int TIMER_SHUTDOWN = 3;

@@ -1,0 +1,370 @@
+// CMainFrame: the command dispatcher and the player's actions.
+#include "main_frame.h"
+
+#include "about_dlg.h"
+#include "command_ids.h"
+#include "media_engine.h"
+#include "parent_wnd.h"
+#include "player_context.h"
+#include "player_settings.h"
+#include "playlist.h"
+#include "playlist_frame.h"
+#include "skin.h"
+#include "url_opener.h"
+
+void CMainFrame::OnCommand(int id)
+{
+    CMediaEngine& engine = *m_context.engine;
+    switch (id) {
+    case ID_RESET_WINDOW_POSITION:
+        m_context.owner->ResetWindowPositions();
+        break;
+    case ID_OPEN_CLIP:
+        OpenClipAction();
+        break;
+    case ID_CLOSE_CLIP:
+        engine.Close();
+        break;
+    case ID_SHOW_HIDE:
+        ShowHideAction();
+        break;
+    case ID_PLAY:
+        engine.Play();
+        RedrawControl(4);
+        break;
+    case ID_PAUSE:
+        engine.Pause();
+        RedrawControl(4);
+        break;
+    case ID_STOP:
+        engine.Stop();
+        RedrawControl(4);
+        break;
+    case ID_MUTE:
+        engine.ToggleMute();
+        RedrawControl(15);
+        break;
+    case ID_REPEAT:
+        engine.ToggleRepeat();
+        RedrawControl(14);
+        break;
+    case ID_RATE_NORMAL:
+        engine.SetRate(1.0);
+        RedrawControl(4);
+        break;
+    case ID_RATE_DOUBLE:
+        engine.SetRate(2.0);
+        RedrawControl(4);
+        break;
+    case ID_RATE_HALF:
+        engine.SetRate(0.5);
+        RedrawControl(4);
+        break;
+    case ID_RATE_INCREASE:
+        engine.ChangeRate(+0.1);
+        RedrawControl(4);
+        break;
+    case ID_RATE_DECREASE:
+        engine.ChangeRate(-0.1);
+        RedrawControl(4);
+        break;
+    case ID_ZOOM_NORMAL:
+        engine.SetZoom(1, 1);
+        break;
+    case ID_ZOOM_DOUBLE:
+        engine.SetZoom(2, 1);
+        break;
+    case ID_ZOOM_HALF:
+        engine.SetZoom(1, 2);
+        break;
+    case ID_FULL_SCREEN:
+        show();
+        engine.ToggleFullScreen();
+        break;
+    case ID_ALWAYS_ON_TOP:
+        ToggleAlwaysOnTop();
+        break;
+    case ID_EXIT:
+        ExitAction();
+        break;
+    case ID_ABOUT:
+        ShowAbout();
+        break;
+    case ID_PREFERENCES:
+        ShowPreferences();
+        break;
+    case ID_SKIN_BITMAP_1:
+    case ID_SKIN_BITMAP_2:
+        m_context.settings->Skin = id == ID_SKIN_BITMAP_1 ? 1 : 2;
+        m_context.settings->m_bSkinSwitchFlag = false;
+        RebuildSkin();
+        update();
+        break;
+    case ID_SKIN_SWITCH:
+        ToggleSkinOff();
+        break;
+    case ID_HOME_PAGE:
+    case ID_DONATE:
+    case ID_SUPPORT_FORUM:
+    case ID_FAQ:
+        OpenUrl(id);
+        break;
+    case ID_PREVIOUS:
+        StepTrackAction(false);
+        break;
+    case ID_NEXT:
+        StepTrackAction(true);
+        break;
+    case ID_SHUTDOWN_NONE:
+        SetShutdownMode(SHUTDOWN_NONE);
+        break;
+    case ID_SHUTDOWN_CLIP_END:
+        SetShutdownMode(SHUTDOWN_CLIP_END);
+        break;
+    case ID_SHUTDOWN_PLAYLIST_END:
+        SetShutdownMode(SHUTDOWN_PLAYLIST_END);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::PlayAction()
+{
+    CMediaEngine& engine = *m_context.engine;
+    CPlaylist& playlist = *m_context.playlist;
+    if (engine.IsPaused()) {
+        engine.Play();
+        return;
+    }
+    if (engine.IsStopped() && engine.IsLoaded()) {
+        engine.Play();
+        return;
+    }
+    if (!engine.IsLoaded()) {
+        if (playlist.GetCount() == 0) {
+            OpenClipAction();
+            return;
+        }
+        playlist.m_nCurrent = playlist.m_nSelected >= 0 ? playlist.m_nSelected : 0;
+        engine.Open();
+        engine.Play();
+        RedrawControl(18);
+        if (IsPlaylistWindowVisible())
+            InvalidatePlaylistWindow();
+        return;
+    }
+    if (engine.IsPlaying()) {
+        if (engine.IsFullScreen())
+            engine.ToggleFullScreen();
+        OpenClipAction();
+    }
+}
+
+void CMainFrame::OpenClipAction()
+{
+    CMediaEngine& engine = *m_context.engine;
+    if (engine.ShowOpenDialog() != IDOK)
+        return;
+    const bool fullScreen = engine.IsFullScreen();
+    if (engine.IsLoaded())
+        engine.Close();
+    m_context.playlist->m_nCurrent = 0;
+    engine.Open();
+    engine.Play();
+    if (fullScreen)
+        engine.ToggleFullScreen();
+    InvalidatePlaylistWindow();
+}
+
+void CMainFrame::PauseResumeAction()
+{
+    CMediaEngine& engine = *m_context.engine;
+    if (engine.IsPlaying())
+        engine.Pause();
+    else if (engine.IsPaused())
+        engine.Play();
+}
+
+void CMainFrame::StopOrCloseAction()
+{
+    CMediaEngine& engine = *m_context.engine;
+    if (engine.IsPlaying() || engine.IsPaused())
+        engine.Stop();
+    else
+        engine.Close();
+}
+
+void CMainFrame::ReplayAction()
+{
+    m_context.engine->Stop();
+    m_context.engine->Play();
+}
+
+void CMainFrame::StepTrackAction(bool forward)
+{
+    CMediaEngine& engine = *m_context.engine;
+    CPlaylist& playlist = *m_context.playlist;
+    const int count = playlist.GetCount();
+    if (count == 0)
+        return;
+    int next = 0;
+    if (m_context.settings->Shuffle)
+        next = playlist.m_random.Next() % count;
+    else
+        next = forward ? playlist.m_nCurrent + 1 : playlist.m_nCurrent - 1;
+    if (next < 0 || next >= count)
+        return;
+    const bool fullScreen = engine.IsFullScreen();
+    engine.Close();
+    playlist.m_nCurrent = next;
+    engine.Open();
+    engine.Play();
+    if (fullScreen)
+        engine.ToggleFullScreen();
+}
+
+void CMainFrame::ToggleAlwaysOnTop()
+{
+    CPlayerSettings& settings = *m_context.settings;
+    m_context.owner->SetTopMost(!settings.TopMost);
+    settings.TopMost = !settings.TopMost;
+    RedrawControl(11);
+}
+
+void CMainFrame::StoreWindowPlacement()
+{
+    if (m_context.engine && m_context.engine->IsFullScreen())
+        m_context.engine->ToggleFullScreen();
+    if (isMaximized() || isMinimized())
+        showNormal();
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    m_context.settings->m_rcMain = CWindowRect::FromQRect(normal);
+    // The playlist window keeps no placement logic of its own yet.
+    if (m_context.playlistFrame) {
+        const QWidget& playlist = *m_context.playlistFrame;
+        const QRect rc = playlist.normalGeometry().isValid() ? playlist.normalGeometry() : playlist.geometry();
+        m_context.settings->m_rcPlaylist = CWindowRect::FromQRect(rc);
+    }
+}
+
+void CMainFrame::ExitAction()
+{
+    if (m_bDestroyed)
+        return;
+    CPlayerSettings& settings = *m_context.settings;
+    if (settings.m_bSkinSwitchFlag) {
+        settings.m_bSkinSwitchFlag = false;
+        RebuildSkin();
+    }
+    StoreWindowPlacement();
+    if (m_context.playlist)
+        m_context.playlist->SaveList(false, this);
+    if (const CMediaEngine* engine = m_context.engine) {
+        settings.Mute = engine->IsMuted();
+        settings.Volume = engine->GetVolume();
+        settings.Repeat = engine->IsRepeat();
+    }
+    DestroyWindow();
+}
+
+void CMainFrame::ShowHideAction()
+{
+    if (isVisible()) {
+        hide();
+        ShowPlaylistWindow(false);
+        ShowOwnerWindow(false);
+        return;
+    }
+    show();
+    ShowOwnerWindow(true);
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::MinimizeGroup()
+{
+    m_bWasZoomed = isMaximized();
+    if (m_context.owner)
+        m_context.owner->setGeometry(x(), y(), width(), 1);
+    showMinimized();
+}
+
+void CMainFrame::ToggleMaximized()
+{
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void CMainFrame::ToggleFullScreenCommand()
+{
+    if (m_context.engine->IsPlaying())
+        m_context.engine->ToggleFullScreen();
+}
+
+void CMainFrame::TogglePlaylistWindow()
+{
+    if (IsPlaylistWindowVisible()) {
+        ShowPlaylistWindow(false);
+    } else if (m_context.playlistFrame) {
+        m_context.playlistFrame->showNormal();
+    }
+    // Kept as the player has always done it: either way PLShow becomes 1.
+    m_context.settings->PLShow = 1;
+}
+
+void CMainFrame::ToggleShuffle()
+{
+    CPlayerSettings& settings = *m_context.settings;
+    settings.Shuffle = !settings.Shuffle;
+    if (!settings.Shuffle)
+        return;
+    m_context.playlist->m_random.SeedFromTime();
+    if (m_context.engine->IsRepeat()) {
+        m_context.engine->ToggleRepeat();
+        RedrawControl(14);
+    }
+}
+
+void CMainFrame::SetShutdownMode(int mode)
+{
+    m_shutdownTimer.stop();
+    m_context.settings->m_nShutdownMode = mode;
+}
+
+void CMainFrame::OpenUrl(int commandId)
+{
+    if (m_context.engine && m_context.engine->IsFullScreen())
+        m_context.engine->ToggleFullScreen();
+    DocPage page = DocPage::AboutUs;
+    switch (commandId) {
+    case ID_HOME_PAGE: page = DocPage::Home; break;
+    case ID_DONATE: page = DocPage::Donate; break;
+    case ID_SUPPORT_FORUM: page = DocPage::SupportForum; break;
+    case ID_FAQ: page = DocPage::Faq; break;
+    default: break;
+    }
+    const QUrl url = DocumentationUrl(page);
+    if (url.isValid())
+        CUrlOpener::Get().Open(url);
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutDlg about(this, [this] { OpenUrl(0); });
+    about.exec();
+}
+
+void CMainFrame::ShowPreferences()
+{
+    // The preferences sheet comes with its own change; until then the
+    // Options button and command have nothing to open.
+}
+
+void CMainFrame::PowerOff()
+{
+    // Switching the computer off comes with the shutdown timer's power
+    // action; until then a shutdown request is dropped.
+}

@@ -1,0 +1,70 @@
+// CMainFrame: the context menus and the tray icon's events.
+#include "main_frame.h"
+
+#include "context_menu.h"
+#include "media_engine.h"
+#include "menu_presenter.h"
+#include "parent_wnd.h"
+#include "player_context.h"
+#include "player_settings.h"
+#include "tray_activation.h"
+
+#include <QCursor>
+
+void CMainFrame::ShowContextMenu(const QPoint& globalPos)
+{
+    const CMediaEngine& engine = *m_context.engine;
+    const CPlayerSettings& settings = *m_context.settings;
+    CMenuState state;
+    state.mainWindowVisible = isVisible();
+    state.topMost = settings.TopMost;
+    state.skin = settings.Skin;
+    state.shutdownMode = settings.m_nShutdownMode;
+    state.loaded = engine.IsLoaded();
+    state.hasVideo = engine.HasVideo();
+    state.hasAudio = engine.HasAudio();
+    state.playing = engine.IsPlaying();
+    state.paused = engine.IsPaused();
+    state.stopped = engine.IsStopped();
+    state.muted = engine.IsMuted();
+    state.repeat = engine.IsRepeat();
+
+    const CMenuItem menu = engine.IsFullScreen() ? BuildFullScreenMenu(state) : BuildTrayMenu(state);
+    if (!engine.IsFullScreen())
+        activateWindow();
+    if (const int chosen = CMenuPresenter::Get().Track(menu, globalPos, this))
+        OnCommand(chosen);
+}
+
+int CMainFrame::OnTrayNotify(TrayMouse mouse)
+{
+    const bool fullScreen = m_context.engine && m_context.engine->IsFullScreen();
+    switch (mouse) {
+    case TrayMouse::DoubleClick:
+        if (fullScreen)
+            return 1;
+        if (m_context.settings->PLShow)
+            ShowPlaylistWindow(true);
+        ShowOwnerWindow(true);
+        show();
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+        return 0;
+    case TrayMouse::RightButtonUp:
+        if (fullScreen)
+            return 1;
+        ShowContextMenu(QCursor::pos());
+        return 0;
+    case TrayMouse::Other:
+        break;
+    }
+    return 1;
+}
+
+void CMainFrame::OnTrayActivated(int reason)
+{
+    static const bool statusNotifierHost = IsStatusNotifierHost();
+    OnTrayNotify(TrayMouseFromActivation(reason, statusNotifierHost));
+}

@@ -1,0 +1,61 @@
+#include "url_opener.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+class CDesktopUrlOpener final : public CUrlOpener {
+public:
+    bool Open(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+};
+
+CUrlOpener* g_pInstalled = nullptr;
+
+QString PageName(DocPage page)
+{
+    switch (page) {
+    case DocPage::Home: return QStringLiteral("index.html");
+    case DocPage::SupportForum: return QStringLiteral("support.html");
+    case DocPage::Faq: return QStringLiteral("faq.html");
+    case DocPage::Donate: return QStringLiteral("donate.html");
+    case DocPage::AboutUs: return QStringLiteral("about-us.html");
+    }
+    return {};
+}
+
+QString PageFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    return base + QStringLiteral("/velmora-doc");
+}
+
+}  // namespace
+
+CUrlOpener& CUrlOpener::Get()
+{
+    static CDesktopUrlOpener desktop;
+    return g_pInstalled ? *g_pInstalled : desktop;
+}
+
+void CUrlOpener::Install(CUrlOpener* opener) { g_pInstalled = opener; }
+
+QUrl DocumentationUrl(DocPage page)
+{
+    const QString name = PageName(page);
+    QFile source(QStringLiteral(":/doc/") + name);
+    if (!QDir().mkpath(PageFolder()) || !source.open(QIODevice::ReadOnly))
+        return {};
+    const QString target = PageFolder() + u'/' + name;
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    const QByteArray content = source.readAll();
+    if (out.write(content) != content.size())
+        return {};
+    return QUrl::fromLocalFile(target);
+}
