@@ -1,6 +1,6 @@
 // Open-to-first-frame time and seek latency of the engine on the clip named
 // by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip).
-#include "bench_host.h"
+#include "plain_window_host.h"
 #include "gst_graph.h"
 #include "media_engine.h"
 #include "player_settings.h"
@@ -20,7 +20,7 @@ struct BenchPlayer {
     CPlaylist playlist;
     CGstGraphFactory factory;
     CUntouchedDisplayPower power;
-    CBenchHost host;
+    CPlainWindowHost host;
     CMediaEngine engine{host, playlist, settings, factory, power};
 
     BenchPlayer() { host.m_window.show(); }

@@ -1,6 +1,6 @@
 // Plays one file to its end through CMediaEngine in a plain window, then
 // exits: the player's share of the CPU time, without the skin around it.
-#include "bench_host.h"
+#include "plain_window_host.h"
 #include "gst_graph.h"
 #include "media_engine.h"
 #include "player_settings.h"
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     playlist.AddFileByPath(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])));
     CGstGraphFactory factory;
     CUntouchedDisplayPower power;
-    CBenchHost host;
+    CPlainWindowHost host;
     CMediaEngine* engine = nullptr;
     CEndWatcher watcher(engine);
     host.m_pNotifyTarget = &watcher;

@@ -3,13 +3,22 @@
 #include "display_power.h"
 #include "engine_host.h"
 
+#include <QPalette>
 #include <QWidget>
 
-// The smallest home for the engine's video: a plain window whose whole
-// client area is the video area. Used by the benchmark player and benches.
-class CBenchHost : public CEngineHost {
+// The smallest home for the engine's video: a plain black window whose
+// whole client area is the video area. Used by the video window probe and
+// the engine benchmarks.
+class CPlainWindowHost : public CEngineHost {
 public:
-    CBenchHost() { m_window.resize(640, 360); }
+    CPlainWindowHost()
+    {
+        m_window.resize(640, 360);
+        QPalette palette = m_window.palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        m_window.setPalette(palette);
+        m_window.setAutoFillBackground(true);
+    }
 
     QWidget* MainWindow() override { return &m_window; }
     QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_window; }
@@ -36,7 +45,7 @@ public:
     QObject* m_pNotifyTarget = nullptr;
 };
 
-// Leaves the screen saver as it is: a benchmark must not change the desktop.
+// Leaves the screen saver as it is: probes and benchmarks must not change the desktop.
 class CUntouchedDisplayPower : public CDisplayPower {
 public:
     bool IsScreenSaverActive() override { return false; }
