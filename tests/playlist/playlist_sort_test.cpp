@@ -40,6 +40,19 @@ TEST(PlaylistSort, CaseDecidesOnlyBetweenOtherwiseEqualNames)
     EXPECT_EQ(names[4], "c.mp3");
 }
 
+TEST(PlaylistSort, CaseFoldingReachesBeyondAscii)
+{
+    CPlaylist playlist;
+    Fill(playlist, {QString::fromUtf8("Ébc.mp3"), QString::fromUtf8("STRASSE.mp3"),
+                    QString::fromUtf8("éab.mp3"), QString::fromUtf8("straße.mp3")});
+    playlist.SortByName();
+    const QStringList names = FileNames(playlist);
+    ASSERT_EQ(names.size(), 4);
+    // Folded, "straße" and "STRASSE" are the same key; ties go by code point.
+    EXPECT_EQ(names.mid(0, 2), (QStringList{"STRASSE.mp3", QString::fromUtf8("straße.mp3")}));
+    EXPECT_EQ(names.mid(2, 2), (QStringList{QString::fromUtf8("éab.mp3"), QString::fromUtf8("Ébc.mp3")}));
+}
+
 TEST(PlaylistSort, FollowsTheLocaleOfTheUserInterface)
 {
     const LocaleGuard german(QLocale(QLocale::German, QLocale::Germany));
