@@ -164,9 +164,11 @@ void CMainFrame::PlayAction()
 void CMainFrame::OpenClipAction()
 {
     CMediaEngine& engine = *m_context.engine;
+    // Taken before the dialog: filling the playlist closes the clip, which
+    // leaves full screen.
+    const bool fullScreen = engine.IsFullScreen();
     if (engine.ShowOpenDialog() != IDOK)
         return;
-    const bool fullScreen = engine.IsFullScreen();
     if (engine.IsLoaded())
         engine.Close();
     m_context.playlist->m_nCurrent = 0;

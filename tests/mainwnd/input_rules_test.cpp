@@ -1,0 +1,124 @@
+// The plain rules behind the main window's input: hot-key order, the
+// sizing border, what each control does with the mouse, tray activations.
+#include "control_rules.h"
+#include "hot_key_dispatch.h"
+#include "resize_band.h"
+#include "skin_ids.h"
+#include "tray_activation.h"
+
+#include <gtest/gtest.h>
+
+#include <QSystemTrayIcon>
+
+TEST(HotKeyDispatchTest, DefaultsReachTheirActions)
+{
+    const HotKeyTable table = DefaultHotKeys();
+    EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 'M'), table), HOTKEY_MUTE);
+    EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 'S'), table), HOTKEY_STOP);
+    EXPECT_EQ(KeyUpHotKey(MakeHotKey(HOTKEYF_EXT, 0x27), table), HOTKEY_INCPBRATE);
+    EXPECT_EQ(KeyDownHotKey(MakeHotKey(HOTKEYF_EXT, 0x26), table), HOTKEY_INCVOL);
+    EXPECT_EQ(KeyDownHotKey(MakeHotKey(0, 0x1B), table), HOTKEY_HIDE);
+    // Key-up actions are not key-down actions and back.
+    EXPECT_EQ(KeyDownHotKey(MakeHotKey(0, 'M'), table), HOTKEY_COUNT);
+    EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 0x1B), table), HOTKEY_COUNT);
+    // The keypad's right arrow is not the separate one.
+    EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 0x27), table), HOTKEY_COUNT);
+    // The normal-rate key is loaded but never compared.
+    EXPECT_EQ(KeyUpHotKey(table[HOTKEY_NORPBRATE], table), HOTKEY_COUNT);
+}
+
+TEST(HotKeyDispatchTest, DuplicateKeysTriggerOnlyTheFirstInOrder)
+{
+    HotKeyTable table = DefaultHotKeys();
+    const HotKeyCode key = MakeHotKey(HOTKEYF_CONTROL, 'Q');
+    table[HOTKEY_ALWAYSONTOP] = key;
+    table[HOTKEY_STOP] = key;
+    table[HOTKEY_MUTE] = key;
+    EXPECT_EQ(KeyUpHotKey(key, table), HOTKEY_MUTE);
+    table[HOTKEY_DECPBRATE] = key;
+    EXPECT_EQ(KeyUpHotKey(key, table), HOTKEY_DECPBRATE);
+
+    table[HOTKEY_HIDE] = key;
+    table[HOTKEY_DECVOL] = key;
+    EXPECT_EQ(KeyDownHotKey(key, table), HOTKEY_DECVOL);
+}
+
+TEST(HotKeyDispatchTest, AnUnassignedKeyMatchesNothing)
+{
+    HotKeyTable table = DefaultHotKeys();
+    table[HOTKEY_MUTE] = 0;
+    table[HOTKEY_HIDE] = 0;
+    EXPECT_EQ(KeyUpHotKey(0, table), HOTKEY_COUNT);
+    EXPECT_EQ(KeyDownHotKey(0, table), HOTKEY_COUNT);
+}
+
+TEST(ResizeBandTest, BandIsSixPixelsAndCornersTwentyDeep)
+{
+    const QRect window(100, 50, 403, 280);  // right edge x 502, bottom y 329
+    EXPECT_EQ(BorderHitTest(window, {100, 200}), HT_LEFT);
+    EXPECT_EQ(BorderHitTest(window, {105, 200}), HT_LEFT);
+    EXPECT_EQ(BorderHitTest(window, {106, 200}), HT_NOWHERE);
+    EXPECT_EQ(BorderHitTest(window, {107, 200}), HT_NOWHERE);  // 7 pixels in
+    EXPECT_EQ(BorderHitTest(window, {502, 200}), HT_RIGHT);
+    EXPECT_EQ(BorderHitTest(window, {497, 200}), HT_RIGHT);
+    EXPECT_EQ(BorderHitTest(window, {496, 200}), HT_NOWHERE);
+    EXPECT_EQ(BorderHitTest(window, {300, 50}), HT_TOP);
+    EXPECT_EQ(BorderHitTest(window, {300, 329}), HT_BOTTOM);
+    EXPECT_EQ(BorderHitTest(window, {300, 323}), HT_NOWHERE);
+    EXPECT_EQ(BorderHitTest(window, {503, 200}), HT_NOWHERE);  // outside
+
+    // Corner strips reach 20 pixels along each side.
+    EXPECT_EQ(BorderHitTest(window, {119, 50}), HT_TOPLEFT);
+    EXPECT_EQ(BorderHitTest(window, {120, 50}), HT_TOP);
+    EXPECT_EQ(BorderHitTest(window, {100, 69}), HT_TOPLEFT);
+    EXPECT_EQ(BorderHitTest(window, {100, 70}), HT_LEFT);
+    EXPECT_EQ(BorderHitTest(window, {483, 52}), HT_TOPRIGHT);
+    EXPECT_EQ(BorderHitTest(window, {101, 310}), HT_BOTTOMLEFT);
+    EXPECT_EQ(BorderHitTest(window, {500, 320}), HT_BOTTOMRIGHT);
+}
+
+TEST(ResizeBandTest, CursorsEdgesAndManualSizing)
+{
+    EXPECT_EQ(CursorForHit(HT_LEFT), Qt::SizeHorCursor);
+    EXPECT_EQ(CursorForHit(HT_BOTTOM), Qt::SizeVerCursor);
+    EXPECT_EQ(CursorForHit(HT_TOPLEFT), Qt::SizeFDiagCursor);
+    EXPECT_EQ(CursorForHit(HT_BOTTOMRIGHT), Qt::SizeFDiagCursor);
+    EXPECT_EQ(CursorForHit(HT_TOPRIGHT), Qt::SizeBDiagCursor);
+    EXPECT_EQ(CursorForHit(HT_NOWHERE), Qt::ArrowCursor);
+    EXPECT_EQ(EdgesForHit(HT_BOTTOMLEFT), Qt::BottomEdge | Qt::LeftEdge);
+
+    const QRect start(100, 100, 500, 300);
+    EXPECT_EQ(ResizedRect(start, Qt::RightEdge | Qt::BottomEdge, {20, 10}, {403, 70}), QRect(100, 100, 520, 310));
+    // The left edge stops where the minimum width is reached; the right
+    // edge stays put.
+    EXPECT_EQ(ResizedRect(start, Qt::LeftEdge, {200, 0}, {403, 70}), QRect(197, 100, 403, 300));
+    EXPECT_EQ(ResizedRect(start, Qt::TopEdge, {0, 500}, {403, 70}), QRect(100, 330, 500, 70));
+}
+
+TEST(ControlRulesTest, ButtonsReleaseTestsMenusAndTips)
+{
+    for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 20, 21, 22, 23, 24})
+        EXPECT_TRUE(IsButtonControl(id)) << id;
+    for (int id : {0, 13, 17, 18, 19})
+        EXPECT_FALSE(IsButtonControl(id)) << id;
+    for (int id : {1, 7, 12, 14, 15})
+        EXPECT_TRUE(NeedsReleaseOnControl(id)) << id;
+    for (int id : {16, 20, 21, 22, 23, 24})
+        EXPECT_FALSE(NeedsReleaseOnControl(id)) << id;
+    for (int id : {0, 17, 18, 19, 22, 23, 24})
+        EXPECT_TRUE(RightClickOpensMenu(id)) << id;
+    for (int id : {1, 12, 14, 16, 20, 21})
+        EXPECT_FALSE(RightClickOpensMenu(id)) << id;
+    EXPECT_EQ(ToolTipStringId(MC_PLAYLIST), 152);
+    EXPECT_EQ(ToolTipStringId(MC_SHUFFLE), 215);
+    EXPECT_EQ(ToolTipStringId(MC_TIME), 0);
+}
+
+TEST(TrayActivationTest, SingleClickStandsInForDoubleClickOnlyOnStatusNotifierHosts)
+{
+    EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::DoubleClick, false), TrayMouse::DoubleClick);
+    EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::Trigger, false), TrayMouse::Other);
+    EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::Trigger, true), TrayMouse::DoubleClick);
+    EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::Context, true), TrayMouse::RightButtonUp);
+    EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::MiddleClick, false), TrayMouse::Other);
+}

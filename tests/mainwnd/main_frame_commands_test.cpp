@@ -1,0 +1,438 @@
+// The main window's commands, skin switching, the owner window, the tray's
+// events and the exit path.
+#include "main_frame_fixture.h"
+
+#include "about_dlg.h"
+#include "command_ids.h"
+#include "copy_data.h"
+#include "skin_ids.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using MainFrameCommandTest = MainFrameTest;
+
+TEST_F(MainFrameCommandTest, RateCommandsCarriedByNoMenu)
+{
+    AddRows(1);
+    OpenRow(0);
+    Main().OnCommand(ID_RATE_DOUBLE);
+    EXPECT_DOUBLE_EQ(Engine().Rate(), 2.0);
+    Main().OnCommand(ID_RATE_HALF);
+    EXPECT_DOUBLE_EQ(Engine().Rate(), 0.5);
+    Main().OnCommand(ID_RATE_INCREASE);
+    EXPECT_NEAR(Engine().Rate(), 0.6, 1e-9);
+    Main().OnCommand(ID_RATE_DECREASE);
+    Main().OnCommand(ID_RATE_DECREASE);
+    EXPECT_NEAR(Engine().Rate(), 0.4, 1e-9);
+    Main().OnCommand(ID_RATE_NORMAL);
+    EXPECT_DOUBLE_EQ(Engine().Rate(), 1.0);
+}
+
+TEST_F(MainFrameCommandTest, TransportAndZoomCommands)
+{
+    AddRows(2);
+    OpenRow(0);
+    Main().OnCommand(ID_PAUSE);
+    EXPECT_TRUE(Engine().IsPaused());
+    Main().OnCommand(ID_PLAY);
+    EXPECT_TRUE(Engine().IsPlaying());
+    Main().OnCommand(ID_STOP);
+    EXPECT_TRUE(Engine().IsStopped());
+    Main().OnCommand(ID_ZOOM_DOUBLE);
+    EXPECT_EQ(Engine().Zoom(), 10);
+    Main().OnCommand(ID_ZOOM_HALF);
+    EXPECT_EQ(Engine().Zoom(), 2);
+    Main().OnCommand(ID_NEXT);
+    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    Main().OnCommand(ID_CLOSE_CLIP);
+    EXPECT_FALSE(Engine().IsLoaded());
+}
+
+TEST_F(MainFrameCommandTest, PlayWhilePlayingAsksForAFileAndLeavesFullScreenFirst)
+{
+    AddRows(1);
+    OpenRow(0);
+    Engine().ToggleFullScreen();
+    m_prompt.m_files = {m_strFolder + QStringLiteral("/chosen.avi")};
+    QFile(m_prompt.m_files[0]).open(QIODevice::WriteOnly);
+    Main().PlayAction();
+    EXPECT_FALSE(m_prompt.m_filters.isEmpty());
+    ASSERT_EQ(m_playlist.GetCount(), 1);
+    EXPECT_TRUE(m_playlist.GetRow(0).m_strPath.endsWith(QStringLiteral("chosen.avi")));
+    EXPECT_TRUE(Engine().IsPlaying());
+    EXPECT_FALSE(Engine().IsFullScreen());
+}
+
+TEST_F(MainFrameCommandTest, OpenClipInFullScreenReturnsToFullScreen)
+{
+    AddRows(1);
+    OpenRow(0);
+    Engine().ToggleFullScreen();
+    m_prompt.m_files = {m_strFolder + QStringLiteral("/other.avi")};
+    QFile(m_prompt.m_files[0]).open(QIODevice::WriteOnly);
+    Main().OpenClipAction();
+    EXPECT_TRUE(Engine().IsPlaying());
+    EXPECT_TRUE(Engine().IsFullScreen());
+
+    // A cancelled dialog changes nothing.
+    m_prompt.m_files.clear();
+    Main().OpenClipAction();
+    EXPECT_TRUE(Engine().IsPlaying());
+}
+
+TEST_F(MainFrameCommandTest, StepTrackStopsAtTheEndsWithoutShuffle)
+{
+    Main().StepTrackAction(true);  // empty playlist: nothing, in either mode
+    m_settings.Shuffle = 1;
+    Main().StepTrackAction(false);
+    EXPECT_EQ(m_script.graphsCreated, 0);
+
+    m_settings.Shuffle = 0;
+    AddRows(2);
+    OpenRow(1);
+    Main().StepTrackAction(true);
+    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_TRUE(Engine().IsPlaying());
+    Main().StepTrackAction(false);
+    Main().StepTrackAction(false);
+    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+}
+
+TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
+{
+    AddRows(7);
+    OpenRow(3);
+    m_settings.Shuffle = 1;
+    m_playlist.m_random.Seed(42);
+    CPlaylistRandom expected;
+    expected.Seed(42);
+    Main().StepTrackAction(false);
+    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+    Main().StepTrackAction(true);
+    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+}
+
+TEST_F(MainFrameCommandTest, ShutdownModesStopTheCountdown)
+{
+    Main().OnCommand(ID_SHUTDOWN_PLAYLIST_END);
+    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_PLAYLIST_END);
+    Main().OnCommand(ID_SHUTDOWN_CLIP_END);
+    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_CLIP_END);
+    Main().OnCommand(ID_SHUTDOWN_NONE);
+    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_NONE);
+    EXPECT_FALSE(Main().IsShutdownTimerActive());
+}
+
+TEST_F(MainFrameCommandTest, HelpCommandsOpenTheShippedPagesAndLeaveFullScreen)
+{
+    AddRows(1);
+    OpenRow(0);
+    Engine().ToggleFullScreen();
+    for (int id : {ID_HOME_PAGE, ID_SUPPORT_FORUM, ID_FAQ, ID_DONATE})
+        Main().OnCommand(id);
+    EXPECT_FALSE(Engine().IsFullScreen());
+    ASSERT_EQ(m_urls.m_urls.size(), 4);
+    for (const QUrl& url : m_urls.m_urls) {
+        ASSERT_TRUE(url.isLocalFile());
+        QFile page(url.toLocalFile());
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << url.toString().toStdString();
+        EXPECT_TRUE(page.readAll().contains("Velmora"));
+    }
+    EXPECT_TRUE(m_urls.m_urls[2].toLocalFile().endsWith(QStringLiteral("faq.html")));
+}
+
+TEST_F(MainFrameCommandTest, AboutBoxTextsAndAboutUsButton)
+{
+    int aboutUs = 0;
+    CAboutDlg about(&Main(), [&] { ++aboutUs; });
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Velmora"));
+    EXPECT_TRUE(about.HomePageLine()->text().startsWith(QStringLiteral("Home page")));
+    EXPECT_FALSE(about.NoticeLine()->text().isEmpty());
+    EXPECT_EQ(about.AboutUsButton()->text(), QStringLiteral("About us"));
+    about.AboutUsButton()->click();
+    EXPECT_EQ(aboutUs, 1);
+}
+
+using MainFrameSkinTest = MainFrameTest;
+
+TEST_F(MainFrameSkinTest, SwitchingTheSkinKeepsTheVideoInPlace)
+{
+    const QRect video = Main().GetVideoArea().translated(Main().pos());
+    Main().ToggleSkinOff();
+    EXPECT_TRUE(m_settings.m_bSkinSwitchFlag);
+    EXPECT_EQ(m_settings.Skin, 2);
+    EXPECT_EQ(Main().GetVideoArea().translated(Main().pos()), video);
+    EXPECT_EQ(Main().geometry(), video.adjusted(-2, -2, 2, 2));
+    EXPECT_EQ(Main().minimumSize(), QSize(40, 30));
+
+    Main().ToggleSkinOff();
+    EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
+    EXPECT_EQ(m_settings.Skin, 2);  // "Metal Red" stays unmarked
+    EXPECT_EQ(Main().GetVideoArea().translated(Main().pos()), video);
+    EXPECT_EQ(Main().geometry(), video.adjusted(-6, -23, 6, 49));
+}
+
+TEST_F(MainFrameSkinTest, PlainWindowTooSmallForTheSkinGrowsToTheMinimum)
+{
+    Main().ToggleSkinOff();
+    Main().setGeometry(300, 200, 60, 40);
+    Main().ToggleSkinOff();
+    // The video was 56 x 36: the frame is widened to the minimum width.
+    EXPECT_EQ(Main().geometry(), QRect(300 + 2 - 6, 200 + 2 - 23, 403, 36 + 23 + 49));
+}
+
+TEST_F(MainFrameSkinTest, NoSwitchWhileMaximizedOrInFullScreen)
+{
+    Main().showMaximized();
+    Main().ToggleSkinOff();
+    EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
+    Main().showNormal();
+
+    AddRows(1);
+    OpenRow(0);
+    Engine().ToggleFullScreen();
+    Main().OnCommand(ID_SKIN_SWITCH);
+    EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
+}
+
+TEST_F(MainFrameSkinTest, PlaylistWindowReturnsAfterTheSkinComesBackWhenShown)
+{
+    m_settings.PLShow = 1;
+    m_pPlaylistFrame->show();
+    Main().ToggleSkinOff();
+    EXPECT_FALSE(m_pPlaylistFrame->isVisible());
+    Main().ToggleSkinOff();
+    EXPECT_TRUE(m_pPlaylistFrame->isVisible());
+}
+
+TEST_F(MainFrameSkinTest, SkinCommandsForceTheBitmapSkin)
+{
+    Main().ToggleSkinOff();
+    Main().OnCommand(ID_SKIN_BITMAP_1);
+    EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
+    EXPECT_EQ(m_settings.Skin, 1);
+    EXPECT_EQ(Main().minimumSize(), QSize(403, 70));
+    Main().OnCommand(ID_SKIN_BITMAP_2);
+    EXPECT_EQ(m_settings.Skin, 2);
+}
+
+TEST_F(MainFrameSkinTest, PaintsTheSkinWithABlackVideoArea)
+{
+    QImage image = Main().grab().toImage();
+    const QRect video = Main().GetVideoArea();
+    EXPECT_EQ(image.pixelColor(video.center()), QColor(Qt::black));
+    // The frame is drawn: the title bar is not black.
+    EXPECT_NE(image.pixelColor(QPoint(60, 3)), QColor(Qt::black));
+}
+
+using MainFrameWindowTest = MainFrameTest;
+
+TEST_F(MainFrameWindowTest, RestoreAfterMinimizingMaximizedMaximizesAgain)
+{
+    Main().showMaximized();
+    Main().MinimizeGroup();
+    EXPECT_TRUE(Main().isMinimized());
+    EXPECT_TRUE(Main().WasZoomed());
+    m_pOwner->OnSysCommand(CParentWnd::SC_RESTORE);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Main().isMaximized());
+
+    Main().showNormal();
+    Main().MinimizeGroup();
+    EXPECT_FALSE(Main().WasZoomed());
+    m_pOwner->OnSysCommand(CParentWnd::SC_RESTORE);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Main().isMaximized());
+    EXPECT_FALSE(Main().isMinimized());
+}
+
+TEST_F(MainFrameWindowTest, MinimizingTakesThePlaylistWindowAlong)
+{
+    m_pPlaylistFrame->show();
+    Click(MC_MINIMIZE);
+    EXPECT_TRUE(Main().isMinimized());
+    EXPECT_FALSE(m_pPlaylistFrame->isVisible());
+    Main().showNormal();
+    EXPECT_TRUE(m_pPlaylistFrame->isVisible());
+}
+
+TEST_F(MainFrameWindowTest, ResetWindowPositionBringsOffScreenWindowsBack)
+{
+    Main().setGeometry(-5000, -4000, 500, 300);
+    m_pPlaylistFrame->setGeometry(9000, 9000, 400, 300);
+    m_menus.m_nChoice = CParentWnd::SC_RESET_WINDOW_POSITION;
+    KeyDown(Qt::Key_Space, Qt::AltModifier);  // the owner's system menu
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    EXPECT_NE(m_menus.m_menus[0].Find(CParentWnd::SC_RESET_WINDOW_POSITION), nullptr);
+    EXPECT_EQ(m_menus.m_menus[0].Find(CParentWnd::SC_RESET_WINDOW_POSITION)->text,
+              QStringLiteral("Reset Window Position"));
+    EXPECT_EQ(Main().geometry(), QRect(100, 100, 403, 280));
+    EXPECT_EQ(m_pPlaylistFrame->geometry(), QRect(502, 100, 318, 100));
+}
+
+TEST_F(MainFrameWindowTest, AlwaysOnTopFollowsTheSetting)
+{
+    m_pPlaylistFrame->show();
+    Main().ToggleAlwaysOnTop();
+    EXPECT_EQ(m_settings.TopMost, 1);
+    EXPECT_TRUE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(m_pPlaylistFrame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(Main().isVisible());
+    Main().ToggleAlwaysOnTop();
+    EXPECT_EQ(m_settings.TopMost, 0);
+    EXPECT_FALSE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainFrameWindowTest, ShowHideHidesTheGroupAndShowsOnlyTheMainWindow)
+{
+    m_pPlaylistFrame->show();
+    Main().OnCommand(ID_SHOW_HIDE);
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(m_pPlaylistFrame->isVisible());
+    EXPECT_FALSE(m_pOwner->isVisible());
+    Main().OnCommand(ID_SHOW_HIDE);
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_TRUE(m_pOwner->isVisible());
+    EXPECT_FALSE(m_pPlaylistFrame->isVisible());
+}
+
+using MainFrameTrayTest = MainFrameTest;
+
+TEST_F(MainFrameTrayTest, TrayMenuForNoClipAudioOnlyAndVideoClips)
+{
+    EXPECT_EQ(Main().OnTrayNotify(TrayMouse::RightButtonUp), 0);
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    EXPECT_EQ(m_menus.m_menus[0].Find(ID_FULL_SCREEN), nullptr);
+    EXPECT_FALSE(m_menus.m_menus[0].Find(ID_PLAY)->enabled);
+
+    AddRows(2);
+    m_script.hasVideo = false;
+    OpenRow(0);
+    Main().OnTrayNotify(TrayMouse::RightButtonUp);
+    EXPECT_FALSE(m_menus.m_menus[1].Find(ID_FULL_SCREEN)->enabled);
+    EXPECT_FALSE(m_menus.m_menus[1].children[9].enabled);  // "Zoom"
+
+    m_script.hasVideo = true;
+    Main().StepTrackAction(true);
+    Main().OnTrayNotify(TrayMouse::RightButtonUp);
+    EXPECT_TRUE(m_menus.m_menus[2].Find(ID_FULL_SCREEN)->enabled);
+    EXPECT_TRUE(m_menus.m_menus[2].children[9].enabled);
+    EXPECT_TRUE(m_menus.m_menus[2].Find(ID_PAUSE)->enabled);
+}
+
+TEST_F(MainFrameTrayTest, FullScreenIgnoresTheTrayAndUsesTheFullMenuInTheVideo)
+{
+    AddRows(1);
+    OpenRow(0);
+    Engine().ToggleFullScreen();
+    EXPECT_EQ(Main().OnTrayNotify(TrayMouse::RightButtonUp), 1);
+    EXPECT_EQ(Main().OnTrayNotify(TrayMouse::DoubleClick), 1);
+    EXPECT_TRUE(m_menus.m_menus.empty());
+    Release(QPoint(5, 5), Qt::RightButton);
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    EXPECT_TRUE(m_menus.m_menus[0].Find(ID_FULL_SCREEN)->checked);
+    EXPECT_EQ(m_menus.m_menus[0].Find(ID_OPEN_CLIP), nullptr);
+}
+
+TEST_F(MainFrameTrayTest, DoubleClickShowsTheWindowsAndOtherEventsAreNotHandled)
+{
+    m_settings.PLShow = 1;
+    Main().ShowHideAction();
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_EQ(Main().OnTrayNotify(TrayMouse::DoubleClick), 0);
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_TRUE(m_pOwner->isVisible());
+    EXPECT_TRUE(m_pPlaylistFrame->isVisible());
+    EXPECT_EQ(Main().OnTrayNotify(TrayMouse::Other), 1);
+}
+
+TEST_F(MainFrameTrayTest, TipIsCutTo63Characters)
+{
+    auto row = std::make_unique<CPlaylistRow>();
+    row->m_strPath = QStringLiteral("/media/") + QString(93, u'x');
+    m_playlist.m_rows.push_back(std::move(row));
+    OpenRow(0);
+    EXPECT_LE(m_tray.Tip().size(), 63);
+    m_tray.SetTip(QString(100, u'y'));
+    EXPECT_EQ(m_tray.Tip(), QString(63, u'y'));
+}
+
+using MainFrameExitTest = MainFrameTest;
+
+TEST_F(MainFrameExitTest, ExitStoresThePlacementSavesThePlaylistAndCopiesEngineState)
+{
+    AddRows(2);
+    OpenRow(1);
+    Engine().ToggleMute();
+    Engine().ToggleRepeat();
+    Engine().SetVolume(-1200);
+    Main().setGeometry(150, 160, 500, 300);
+    m_pPlaylistFrame->setGeometry(651, 160, 320, 200);
+    m_settings.m_bSkinSwitchFlag = true;
+    Main().RebuildSkin();
+    QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
+
+    Main().OnCommand(ID_EXIT);
+
+    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
+    // The skinned rectangle around the plain window's video is stored.
+    EXPECT_EQ(m_settings.m_rcMain, CWindowRect::FromQRect(Main().geometry()));
+    EXPECT_EQ(m_settings.m_rcPlaylist, (CWindowRect{651, 160, 971, 360}));
+    EXPECT_EQ(m_settings.Mute, 1);
+    EXPECT_EQ(m_settings.Repeat, 1);
+    EXPECT_EQ(m_settings.Volume, -1200);
+    EXPECT_TRUE(QFile::exists(m_playlist.DefaultFile()));
+    EXPECT_FALSE(Main().isVisible());
+}
+
+TEST_F(MainFrameExitTest, CloseButtonExitsOnlyWhenReleasedOnIt)
+{
+    QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
+    Press(ControlCenter(MC_CLOSE));
+    Release(ControlCenter(MC_MAXIMIZE));
+    EXPECT_EQ(destroyed.count(), 0);
+    Click(MC_CLOSE);
+    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_FALSE(m_pOwner->isVisible());
+}
+
+TEST_F(MainFrameExitTest, MaximizedWindowStoresItsNormalPlacement)
+{
+    Main().setGeometry(120, 130, 450, 300);
+    Main().showMaximized();
+    Main().ExitAction();
+    EXPECT_EQ(m_settings.m_rcMain, (CWindowRect{120, 130, 570, 430}));
+}
+
+TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAction)
+{
+    AddRows(3);
+    const QString path = m_strFolder + QStringLiteral("/handed.avi");
+    QFile(path).open(QIODevice::WriteOnly);
+    Main().OnCopyData(COPYDATA_OPEN_FILE, path);
+    EXPECT_EQ(Engine().m_pszPath, path);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_playlist.GetCount(), 1);
+    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_TRUE(Engine().IsPlaying());
+
+    QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
+    Main().OnCopyData(COPYDATA_CLOSE, {});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_FALSE(QFile::exists(m_playlist.DefaultFile()));
+}
+
+TEST_F(MainFrameExitTest, PositionTimerRefreshesTheTimeText)
+{
+    AddRows(1);
+    OpenRow(0);
+    m_script.position = 65 * kUnitsPerSecond;
+    QTest::qWait(1100);
+    EXPECT_TRUE(Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")));
+}
