@@ -145,6 +145,7 @@ TEST_F(EngineGstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)
     const qint64 elapsed = WaitForEvent(&code, 5000);
     ASSERT_GE(elapsed, 0);
     EXPECT_EQ(code, EC_COMPLETE);
+    QCoreApplication::sendPostedEvents();  // the announcement may trail the event itself
     EXPECT_EQ(target.m_nPosted, 1);
     EXPECT_GT(elapsed, 700);  // the fake sinks keep real time
 }
