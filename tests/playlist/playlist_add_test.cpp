@@ -1,4 +1,5 @@
 #include "default_playlist_path.h"
+#include "folder_browse.h"
 #include "media_files.h"
 #include "pl_file_dialog.h"
 #include "playlist.h"
@@ -185,6 +186,19 @@ TEST_F(FolderTree, FileDialogAddsTheChosenFilesInItsOrder)
     EXPECT_FALSE(open.DoModal(nullptr));
     EXPECT_EQ(playlist.GetCount(), 1);
     EXPECT_EQ(closeCalls, 1);
+}
+
+TEST_F(FolderTree, AddDirectoryAsksForAFolderAndScansIt)
+{
+    CRecordingPrompt prompt;
+    Make("a.mp3");
+    EXPECT_FALSE(AddFolderFromBrowser(playlist, nullptr));
+    EXPECT_EQ(prompt.m_lastTitle, "Select folder");
+    EXPECT_EQ(playlist.GetCount(), 0);
+
+    prompt.m_folderAnswer = root;
+    EXPECT_TRUE(AddFolderFromBrowser(playlist, nullptr));
+    EXPECT_EQ(FileNames(playlist), QStringList{"a.mp3"});
 }
 
 TEST(DefaultPlaylistPath, BesideAWritableExecutableElseInTheDataHome)

@@ -29,11 +29,17 @@ public:
         m_lastSuffix = defaultSuffix;
         return m_saveAnswer;
     }
-    QString GetExistingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString GetExistingDirectory(QWidget*, const QString& title, const QString&) override
+    {
+        m_lastTitle = title;
+        return m_folderAnswer;
+    }
 
     QStringList m_messages;
     QStringList m_openAnswer;  // empty: the user cancels
     QString m_saveAnswer;
+    QString m_folderAnswer;  // empty: the user cancels
     QStringList m_lastFilters;
     QString m_lastSuffix;
+    QString m_lastTitle;
 };
