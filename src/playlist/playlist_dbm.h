@@ -16,7 +16,7 @@ public:
     bool IsValidIndex(int index) const { return index >= 0 && index < GetCount(); }
 
     // Writes the count and every row. Reading replaces the rows only when the
-    // whole list could be read; a malformed list throws CVmlError and leaves
+    // whole list could be read; a malformed list throws CVmlException and leaves
     // the rows as they were.
     void Serialize(CVmlOutArchive& archive) const;
     void Serialize(CVmlInArchive& archive);
