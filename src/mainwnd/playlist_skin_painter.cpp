@@ -1,6 +1,5 @@
 #include "playlist_skin_painter.h"
 
-#include "main_frame.h"
 #include "skin.h"
 
 #include <QEvent>
@@ -8,14 +7,14 @@
 #include <QWidget>
 
 CPlaylistSkinPainter::CPlaylistSkinPainter(CMainFrame& mainFrame, QWidget* playlistWindow)
-    : QObject(playlistWindow), m_mainFrame(mainFrame), m_pWindow(playlistWindow)
+    : QObject(playlistWindow), m_pMainFrame(&mainFrame), m_pWindow(playlistWindow)
 {
     m_pWindow->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 bool CPlaylistSkinPainter::eventFilter(QObject* watched, QEvent* event)
 {
-    CSkin* skin = m_mainFrame.Skin();
+    CSkin* skin = m_pMainFrame ? m_pMainFrame->Skin() : nullptr;
     if (watched != m_pWindow || !skin)
         return false;
     switch (event->type()) {

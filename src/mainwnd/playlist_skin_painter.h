@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QObject>
+#include "main_frame.h"
 
-class CMainFrame;
-class QWidget;
+#include <QObject>
+#include <QPointer>
 
 // Draws the current skin's frame on the playlist window and gives the window
 // the skin's shape and minimum size. The list rows themselves are the
@@ -17,6 +17,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CMainFrame& m_mainFrame;
+    // The main window may go first at exit.
+    QPointer<CMainFrame> m_pMainFrame;
     QWidget* m_pWindow;
 };
