@@ -8,9 +8,12 @@ same audio sink. Prints the median CPU seconds (user + system) of each and
 their ratio (goal: at most 1.05). Then runs engine_bench for the
 open-to-first-frame time and the seek latency on the same clip.
 
-The player is build/velmora when it exists and accepts a file to play to the
-end (--player), otherwise bench/engine/velmora_engine_play, which drives the
-same CMediaEngine and graph in a plain window.
+The player is build/velmora when it exists: it runs in a private home with
+AutoSizeWin on (so the picture is drawn at its own size, as the bare playbin
+draws it) and, since it stays open after the clip, is ended with SIGTERM
+shortly after the clip's length. Otherwise (or with --engine-only) it is
+bench/engine/velmora_engine_play, which drives the same CMediaEngine and
+graph in a plain window and exits at the end of the clip.
 """
 
 import argparse
@@ -18,9 +21,11 @@ import os
 import pathlib
 import resource
 import shlex
+import signal
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 CLIP_SECONDS = 20
@@ -45,22 +50,24 @@ def make_clip(path: pathlib.Path) -> None:
 
 
 def start_xvfb() -> tuple[subprocess.Popen, str]:
-    for number in range(90, 120):
-        if not pathlib.Path(f"/tmp/.X{number}-lock").exists():
-            display = f":{number}"
-            server = subprocess.Popen(
-                ["Xvfb", display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(1.0)
-            if server.poll() is None:
-                return server, display
-    sys.exit("no free X display for Xvfb")
+    """A private X server on a display it picks itself."""
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", "1", "-screen", "0", "2560x1440x24", "-nolisten", "tcp"],
+        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    number = server.stdout.readline().strip()
+    if not number:
+        sys.exit("Xvfb did not start")
+    return server, f":{number}"
 
 
-def cpu_seconds(command: list[str], env: dict) -> tuple[float, float]:
-    """Runs command to its end; returns (CPU seconds, wall seconds)."""
+def cpu_seconds(command: list[str], env: dict, stop_after: float = 0.0) -> tuple[float, float]:
+    """Runs command to its end, or ends it with SIGTERM after stop_after
+    seconds; returns (CPU seconds, wall seconds)."""
     started = time.monotonic()
     child = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if stop_after:
+        time.sleep(stop_after)
+        child.send_signal(signal.SIGTERM)
     _, status, usage = os.wait4(child.pid, 0)
     child.returncode = os.waitstatus_to_exitcode(status)
     wall = time.monotonic() - started
@@ -69,22 +76,38 @@ def cpu_seconds(command: list[str], env: dict) -> tuple[float, float]:
     return usage.ru_utime + usage.ru_stime, wall
 
 
+def private_home(root: pathlib.Path) -> dict:
+    """A home for the player with AutoSizeWin on; nothing of the user's."""
+    config = root / "config"
+    (config / "Olvistra").mkdir(parents=True)
+    (config / "Olvistra" / "Velmora.ini").write_text("[Setting]\nAutoSizeWin=1\n")
+    runtime = root / "runtime"
+    runtime.mkdir(mode=0o700)
+    return {"HOME": str(root), "XDG_CONFIG_HOME": str(config), "XDG_DATA_HOME": str(root / "data"),
+            "XDG_RUNTIME_DIR": str(runtime), "DBUS_SESSION_BUS_ADDRESS": "disabled:"}
+
+
 def main() -> None:
     here = pathlib.Path(__file__).resolve()
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default=str(here.parents[2] / "build"), help="the build folder")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--player", help="player binary that plays its file argument to the end and exits")
+    parser.add_argument("--engine-only", action="store_true",
+                        help="measure bench/engine/velmora_engine_play even when build/velmora exists")
     parser.add_argument("--audio-sink", default="fakeaudiosink", help="audio sink of both players")
     args = parser.parse_args()
 
     build = pathlib.Path(args.build).resolve()
     clip = build / "bench-clips" / "h264-1080p-20s.mkv"
     make_clip(clip)
-    player = pathlib.Path(args.player) if args.player else build / "bench" / "engine" / "velmora_engine_play"
+    app = build / "velmora"
+    full_app = app.exists() and not args.engine_only
+    player = app if full_app else build / "bench" / "engine" / "velmora_engine_play"
     bench = build / "bench" / "engine" / "engine_bench"
+    print(f"player: {player}")
 
     server, display = start_xvfb()
+    scratch = tempfile.TemporaryDirectory(prefix="velmora-bench-")
     try:
         env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                    VELMORA_VIDEO_SINK="ximagesink", VELMORA_AUDIO_SINK=args.audio_sink)
@@ -95,7 +118,11 @@ def main() -> None:
         for run in range(args.runs):
             cpu, _ = cpu_seconds(gst, env)
             cpu_gst.append(cpu)
-            cpu, wall = cpu_seconds(ours, env)
+            if full_app:
+                home = pathlib.Path(scratch.name) / f"run{run}"
+                cpu, wall = cpu_seconds(ours, dict(env, **private_home(home)), stop_after=CLIP_SECONDS + 2.0)
+            else:
+                cpu, wall = cpu_seconds(ours, env)
             cpu_ours.append(cpu)
             wall_ours.append(wall)
             print(f"run {run + 1}: gst-launch {cpu_gst[-1]:.2f} s CPU, player {cpu_ours[-1]:.2f} s CPU "
@@ -108,6 +135,7 @@ def main() -> None:
         if bench.exists():
             subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip)), check=True)
     finally:
+        scratch.cleanup()
         server.terminate()
         server.wait()
 

@@ -152,6 +152,8 @@ BENCHMARK(BM_PlaybinSeekBaseline)->Unit(benchmark::kMillisecond)->Iterations(20)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QTemporaryDir home;
+    UsePrivateHome(home.path());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -41,6 +41,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir scratch;
+    UsePrivateHome(scratch.path());
     CPlayerSettings settings(scratch.filePath(QStringLiteral("Velmora.ini")));
     // The window takes the video's own size, so the picture is drawn unscaled
     // as a bare playbin draws it.

@@ -3,6 +3,7 @@
 #include "display_power.h"
 #include "engine_host.h"
 
+#include <QDir>
 #include <QPalette>
 #include <QWidget>
 
@@ -54,3 +55,14 @@ public:
     bool SetPowerOffActive(bool) override { return true; }
     bool SetLowPowerActive(bool) override { return true; }
 };
+
+// Points HOME and the XDG folders into `folder`, so that the settings and
+// playlist objects a probe or benchmark needs never reach the user's files.
+inline void UsePrivateHome(const QString& folder)
+{
+    QDir().mkpath(folder + QStringLiteral("/config"));
+    QDir().mkpath(folder + QStringLiteral("/data"));
+    qputenv("HOME", folder.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (folder + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (folder + QStringLiteral("/data")).toLocal8Bit());
+}

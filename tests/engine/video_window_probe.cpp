@@ -20,6 +20,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir scratch;
+    UsePrivateHome(scratch.path());
     CPlayerSettings settings(scratch.filePath(QStringLiteral("Velmora.ini")));
     CPlaylist playlist;
     if (!playlist.AddFileByPath(QString::fromLocal8Bit(argv[1])))

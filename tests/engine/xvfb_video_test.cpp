@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -28,14 +27,6 @@ public:
     QProcess m_process;
 };
 
-QString FreeDisplay()
-{
-    for (int number = 70; number < 99; ++number)
-        if (!QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-            return QStringLiteral(":%1").arg(number);
-    return {};
-}
-
 bool IsBlack(QRgb pixel)
 {
     return qRed(pixel) < 40 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
@@ -54,16 +45,14 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
             QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
             GTEST_SKIP() << "needs Xvfb and ImageMagick's import";
-        m_display = FreeDisplay();
-        ASSERT_FALSE(m_display.isEmpty());
+        // Xvfb picks a free display itself and writes its number to stdout.
         m_server.m_process.start(QStringLiteral("Xvfb"),
-                                 {m_display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24"),
-                                  QStringLiteral("-br"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        ASSERT_TRUE(m_server.m_process.waitForStarted(5000));
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X") + m_display.mid(1);
-        for (int i = 0; i < 100 && !QFileInfo::exists(socket); ++i)
-            QThread::msleep(50);
-        ASSERT_TRUE(QFileInfo::exists(socket));
+                                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                  QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-br"),
+                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        ASSERT_TRUE(m_server.m_process.waitForReadyRead(10000));
+        m_display = QLatin1Char(':') + QString::fromLatin1(m_server.m_process.readLine().trimmed());
+        ASSERT_GT(m_display.size(), 1);
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert(QStringLiteral("DISPLAY"), m_display);
         m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
