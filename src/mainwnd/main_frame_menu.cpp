@@ -30,7 +30,7 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos)
     state.repeat = engine.IsRepeat();
 
     const CMenuItem menu = engine.IsFullScreen() ? BuildFullScreenMenu(state) : BuildTrayMenu(state);
-    if (!engine.IsFullScreen())
+    if (!engine.IsFullScreen() && isVisible())
         activateWindow();
     if (const int chosen = CMenuPresenter::Get().Track(menu, globalPos, this))
         OnCommand(chosen);

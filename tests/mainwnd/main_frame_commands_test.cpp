@@ -5,8 +5,10 @@
 #include "about_dlg.h"
 #include "command_ids.h"
 #include "copy_data.h"
+#include "localized_strings.h"
 #include "skin_ids.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -274,6 +276,19 @@ TEST_F(MainFrameWindowTest, ResetWindowPositionBringsOffScreenWindowsBack)
     EXPECT_EQ(m_pPlaylistFrame->geometry(), QRect(502, 100, 318, 100));
 }
 
+TEST_F(MainFrameWindowTest, SystemMenuFollowsTheInterfaceLanguage)
+{
+    const int previous = InterfaceLanguage();
+    SetInterfaceLanguage(1031);
+    m_pOwner->ShowSystemMenu(QPoint(10, 10));
+    SetInterfaceLanguage(previous);
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    const CMenuItem* reset = m_menus.m_menus[0].Find(CParentWnd::SC_RESET_WINDOW_POSITION);
+    ASSERT_NE(reset, nullptr);
+    EXPECT_NE(reset->text, QStringLiteral("Reset Window Position"));
+    EXPECT_FALSE(reset->text.isEmpty());
+}
+
 TEST_F(MainFrameWindowTest, AlwaysOnTopFollowsTheSetting)
 {
     m_pPlaylistFrame->show();
@@ -433,6 +448,14 @@ TEST_F(MainFrameExitTest, PositionTimerRefreshesTheTimeText)
     AddRows(1);
     OpenRow(0);
     m_script.position = 65 * kUnitsPerSecond;
-    QTest::qWait(1100);
+    EXPECT_FALSE(Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")));
+    // One tick of the one-second timer; a busy machine may deliver it late.
+    QDeadlineTimer deadline(5000);
+    while (!Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")) && !deadline.hasExpired())
+        QTest::qWait(50);
     EXPECT_TRUE(Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")));
+    Engine().Pause();
+    m_script.position = 70 * kUnitsPerSecond;
+    QTest::qWait(1200);
+    EXPECT_TRUE(Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")));  // no ticks while paused
 }
