@@ -17,7 +17,9 @@ public:
     HRESULT CreateGraph(IGraphBuilder** graph) override
     {
         ++m_nCreated;
-        return m_real.CreateGraph(graph);
+        const HRESULT hr = m_real.CreateGraph(graph);
+        m_pLast = SUCCEEDED(hr) ? static_cast<CGstGraph*>(*graph) : nullptr;
+        return hr;
     }
     QString GetErrorText(HRESULT hr) override { return m_real.GetErrorText(hr); }
 
@@ -27,6 +29,7 @@ public:
         return options;
     }()};
     int m_nCreated = 0;
+    CGstGraph* m_pLast = nullptr;  // not counted; valid while the engine holds it
 };
 
 // The main window's part: graph notifications go to the engine.
@@ -207,6 +210,27 @@ TEST_F(EngineGstTest, PauseHoldsThePositionAndStopRewinds)
     EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00:00|00:00:03"));
     EXPECT_EQ(m_engine->Seek(2, 3), S_OK);
     EXPECT_NEAR(PositionSeconds(), 2.0, 0.1);
+}
+
+TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
+{
+    AddClip(TestClipPath(TestClip::Wav3s));
+    AddClip(TestClipPath(TestClip::Wav1s));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->Play());
+    RunFor(300);
+
+    // What a failing source posts when its file goes bad under it.
+    GstElement* pipeline = m_factory.m_pLast->Pipeline();
+    GError* error = g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
+    gst_element_post_message(pipeline, gst_message_new_error(GST_OBJECT(pipeline), error, "test"));
+    g_error_free(error);
+
+    EXPECT_GE(RunUntil([&] { return !m_engine->IsLoaded(); }, 3000), 0);
+    EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Could not read from resource.")});
+    EXPECT_FALSE(m_engine->IsPlaying());
+    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_FALSE(m_host.m_bTimer);
 }
 
 }  // namespace

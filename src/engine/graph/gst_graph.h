@@ -46,6 +46,8 @@ public:
     bool IsValid() const { return m_pPlaybin != nullptr; }
     // The widget the video is drawn into, for tests and diagnostics.
     QWidget* VideoSurface() const;
+    // The playbin, for tests and diagnostics.
+    GstElement* Pipeline() const { return m_pPlaybin; }
 
     unsigned long AddRef() override;
     unsigned long Release() override;
