@@ -220,8 +220,7 @@ void CMainFrame::RebuildSkin()
     m_pSkin->ApplyRegion(*this);
     if (m_context.engine && m_context.engine->HasVideo())
         m_context.engine->FitVideoWindow();
-    if (m_pPlaylistWindow)
-        m_pPlaylistWindow->update();
+    InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleSkinOff()
@@ -239,7 +238,6 @@ void CMainFrame::ToggleSkinOff()
 
 void CMainFrame::AttachPlaylistWindow(QWidget* playlistWindow)
 {
-    m_pPlaylistWindow = playlistWindow;
     playlistWindow->installEventFilter(new CPlaylistSkinPainter(*this, playlistWindow));
 }
 
@@ -291,7 +289,14 @@ void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
 
 void CMainFrame::SetMainWindowTitle(const QString& title) { setWindowTitle(title); }
 
-void CMainFrame::SetMainWindowNotTopMost() { SetStaysOnTop(this, false); }
+// Full screen raised the whole group; the playlist window comes down too.
+void CMainFrame::SetMainWindowNotTopMost()
+{
+    if (m_context.owner)
+        m_context.owner->SetTopMost(false);
+    else
+        SetStaysOnTop(this, false);
+}
 
 void CMainFrame::InvalidatePlaylistWindow()
 {

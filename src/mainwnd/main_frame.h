@@ -124,6 +124,9 @@ public:
     int PlaylistCurrent() const override;
     QString PlaylistStatusText() const override;
     void StoreThumbOffset(int offset) override { m_nThumbOffset = offset; }
+    // The scroll thumb's offset the skin laid out last, for the playlist
+    // window's thumb drag.
+    int ThumbOffset() const { return m_nThumbOffset; }
 
 signals:
     // The main window is gone: the program ends.
@@ -184,7 +187,6 @@ private:
 
     QBasicTimer m_positionTimer;
     QBasicTimer m_shutdownTimer;
-    QWidget* m_pPlaylistWindow = nullptr;
     std::function<void()> m_moveHook;
     int m_nThumbOffset = 0;
     bool m_bPlaylistHiddenByMinimize = false;

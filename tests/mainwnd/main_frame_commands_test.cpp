@@ -302,6 +302,24 @@ TEST_F(MainFrameWindowTest, AlwaysOnTopFollowsTheSetting)
     EXPECT_FALSE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+TEST_F(MainFrameWindowTest, FullScreenLeavesTheGroupOnTopOnlyWhenTheSettingSaysSo)
+{
+    AddRows(1);
+    OpenRow(0);
+    m_pPlaylistFrame->show();
+    Engine().ToggleFullScreen();
+    Engine().ToggleFullScreen();
+    EXPECT_FALSE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(m_pPlaylistFrame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(m_pPlaylistFrame->isVisible());
+
+    Main().ToggleAlwaysOnTop();
+    Engine().ToggleFullScreen();
+    Engine().ToggleFullScreen();
+    EXPECT_TRUE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(m_pPlaylistFrame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
 TEST_F(MainFrameWindowTest, ShowHideHidesTheGroupAndShowsOnlyTheMainWindow)
 {
     m_pPlaylistFrame->show();
