@@ -23,6 +23,10 @@ HRESULT CGraphEventQueue::Pop(long* code, std::intptr_t* param1, std::intptr_t* 
     }
     const Event event = m_events.front();
     m_events.pop_front();
+    // A handler may stop reading before it sees the queue empty (the power
+    // action does); the next event must be announced all the same.
+    if (m_events.empty())
+        m_bPosted = false;
     *code = event.code;
     *param1 = event.param1;
     *param2 = event.param2;

@@ -12,7 +12,7 @@ class QObject;
 
 // Events of one graph, queued from any thread and drained on the interface
 // thread. The notify target gets one posted QEvent per batch: a new post
-// happens only after a drain has found the queue empty.
+// happens only once the queue has been emptied.
 class CGraphEventQueue {
 public:
     void Push(long code, std::intptr_t param1 = 0, std::intptr_t param2 = 0);

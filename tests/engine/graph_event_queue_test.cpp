@@ -1,0 +1,76 @@
+// Announcing queued graph events to the notify target.
+#include "graph_event_queue.h"
+#include "graph_interfaces.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr int kNotifyType = QEvent::User + 2;
+
+class CPostCounter : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != kNotifyType)
+            return QObject::event(e);
+        ++m_nPosted;
+        return true;
+    }
+    int Delivered()
+    {
+        QCoreApplication::sendPostedEvents(this);
+        return m_nPosted;
+    }
+    int m_nPosted = 0;
+};
+
+TEST(EngineGraphEventQueueTest, ABurstIsAnnouncedOnceAndReadInOrder)
+{
+    CPostCounter target;
+    CGraphEventQueue queue;
+    queue.SetTarget(&target, kNotifyType);
+    queue.Push(EC_COMPLETE);
+    queue.Push(EC_ERRORABORT, E_FAIL);
+    EXPECT_EQ(target.Delivered(), 1);
+
+    long code = 0;
+    std::intptr_t p1 = 0, p2 = 0;
+    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
+    EXPECT_EQ(code, EC_ERRORABORT);
+    EXPECT_EQ(p1, E_FAIL);
+    EXPECT_EQ(queue.Pop(&code, &p1, &p2), E_ABORT);
+}
+
+TEST(EngineGraphEventQueueTest, AnEventAfterTheLastOneReadIsAnnouncedAgain)
+{
+    CPostCounter target;
+    CGraphEventQueue queue;
+    queue.SetTarget(&target, kNotifyType);
+    queue.Push(EC_COMPLETE);
+    long code = 0;
+    std::intptr_t p1 = 0, p2 = 0;
+    // The reader stops after one event without looking for more.
+    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
+    queue.Push(EC_COMPLETE);
+    EXPECT_EQ(target.Delivered(), 2);
+}
+
+TEST(EngineGraphEventQueueTest, EventsQueuedWithoutATargetAreAnnouncedWhenOneIsSet)
+{
+    CPostCounter target;
+    CGraphEventQueue queue;
+    queue.Push(EC_COMPLETE);
+    EXPECT_EQ(target.Delivered(), 0);
+    queue.SetTarget(&target, kNotifyType);
+    EXPECT_EQ(target.Delivered(), 1);
+    queue.SetTarget(nullptr, kNotifyType);
+    queue.Push(EC_COMPLETE);
+    EXPECT_EQ(target.Delivered(), 1);
+}
+
+}  // namespace
