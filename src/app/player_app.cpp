@@ -34,6 +34,24 @@ private:
 
 namespace {
 
+// GStreamer starts (and may scan its plug-ins) only when the first clip is
+// opened, so that the windows and the instance channel come up at once.
+class CDeferredGraphFactory final : public IGraphFactory {
+public:
+    HRESULT CreateGraph(IGraphBuilder** graph) override { return Factory().CreateGraph(graph); }
+    QString GetErrorText(HRESULT hr) override { return Factory().GetErrorText(hr); }
+
+private:
+    IGraphFactory& Factory()
+    {
+        if (!m_pFactory)
+            m_pFactory = std::make_unique<CGstGraphFactory>();
+        return *m_pFactory;
+    }
+
+    std::unique_ptr<IGraphFactory> m_pFactory;
+};
+
 QStringList ArgumentsAfterProgramName(int argc, char** argv)
 {
     QStringList arguments;
@@ -90,7 +108,7 @@ bool CPlayerApp::InitInstance()
     m_context.tray->Add(m_context.mainFrame);
     connect(m_context.tray, &CTrayIcon::activated, m_context.mainFrame, &CMainFrame::OnTrayActivated);
 
-    m_pGraphFactory = std::make_unique<CGstGraphFactory>();
+    m_pGraphFactory = std::make_unique<CDeferredGraphFactory>();
     m_pDisplayPower = std::make_unique<CDesktopDisplayPower>();
     m_context.engine = new CMediaEngine(*m_context.mainFrame, *m_context.playlist, *m_context.settings,
                                         *m_pGraphFactory, *m_pDisplayPower);
