@@ -308,13 +308,15 @@ void CMainFrame::ToggleFullScreenCommand()
 
 void CMainFrame::TogglePlaylistWindow()
 {
+    // PLShow records what the user chose, so the next start shows the
+    // playlist window only when it was left open.
     if (IsPlaylistWindowVisible()) {
         ShowPlaylistWindow(false);
+        m_context.settings->PLShow = 0;
     } else if (m_context.playlistFrame) {
         m_context.playlistFrame->showNormal();
+        m_context.settings->PLShow = 1;
     }
-    // Kept as the player has always done it: either way PLShow becomes 1.
-    m_context.settings->PLShow = 1;
 }
 
 void CMainFrame::ToggleShuffle()

@@ -73,6 +73,9 @@ TEST_F(MainFrameButtonTest, ButtonsTwentyToTwentyFourActWhereverReleased)
     Release(kOffControls);
     EXPECT_TRUE(m_pPlaylistFrame->isVisible());
     EXPECT_EQ(m_settings.PLShow, 1);
+    Click(MC_PLAYLIST);
+    EXPECT_FALSE(m_pPlaylistFrame->isVisible());
+    EXPECT_EQ(m_settings.PLShow, 0);  // hidden by the user: not shown at the next start
 
     // Moving off still cancels them.
     Press(ControlCenter(MC_NEXT));
