@@ -9,6 +9,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
+
+#include <memory>
 #include <QObject>
 
 namespace {
@@ -209,9 +211,13 @@ TEST_F(EngineGstGraphTest, VideoSurfaceFollowsOwnerPositionAndFullScreen)
     long mode = OAFALSE;
     ASSERT_EQ(window->get_FullScreenMode(&mode), S_OK);
     EXPECT_EQ(mode, OATRUE);
-    QWidget* fullScreen = surface->window();
+    // The video is drawn in a surface of a full-screen window of its own.
+    QWidget* fullScreenSurface = static_cast<CGstGraph*>(m_ref.graph)->VideoSurface();
+    ASSERT_NE(fullScreenSurface, surface);
+    QWidget* fullScreen = fullScreenSurface->window();
     ASSERT_NE(fullScreen, &owner);
     EXPECT_TRUE(fullScreen->isFullScreen());
+    EXPECT_FALSE(surface->isVisibleTo(&owner));
 
     // Input in full screen reaches the drain; closing the window is reported, not done.
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -225,10 +231,24 @@ TEST_F(EngineGstGraphTest, VideoSurfaceFollowsOwnerPositionAndFullScreen)
     EXPECT_EQ(code, EC_USERABORT);
 
     ASSERT_EQ(window->put_FullScreenMode(OAFALSE), S_OK);
-    EXPECT_EQ(surface->parentWidget(), &owner);
+    EXPECT_EQ(static_cast<CGstGraph*>(m_ref.graph)->VideoSurface(), surface);
+    EXPECT_TRUE(surface->isVisibleTo(&owner));
     EXPECT_EQ(surface->geometry(), QRect(10, 20, 160, 120));
     ASSERT_EQ(window->put_Visible(OAFALSE), S_OK);
     EXPECT_FALSE(surface->isVisibleTo(&owner));
+}
+
+TEST_F(EngineGstGraphTest, AnOwnerThatGoesFirstStopsTheGraph)
+{
+    Render(TestClip::VideoOnly);
+    auto owner = std::make_unique<QWidget>();
+    ASSERT_EQ(Get<IVideoWindow>()->put_Owner(owner.get()), S_OK);
+    ASSERT_EQ(Get<IMediaControl>()->Run(), S_OK);
+    owner.reset();
+    GstState state = GST_STATE_VOID_PENDING;
+    gst_element_get_state(static_cast<CGstGraph*>(m_ref.graph)->Pipeline(), &state, nullptr, 0);
+    EXPECT_EQ(state, GST_STATE_NULL);
+    EXPECT_EQ(static_cast<CGstGraph*>(m_ref.graph)->VideoSurface(), nullptr);
 }
 
 }  // namespace

@@ -85,8 +85,14 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         bind = [overlay](std::uintptr_t handle) { gst_video_overlay_set_window_handle(overlay, handle); };
         expose = [overlay] { gst_video_overlay_expose(overlay); };
     }
-    m_pOutput = std::make_unique<CVideoOutput>(std::move(bind), std::move(expose),
-                                               [this] { m_events.Push(EC_USERABORT); });
+    // A surface its owner destroys while the clip is open (the main window
+    // going away first) must not be drawn into again.
+    m_pOutput = std::make_unique<CVideoOutput>(
+        std::move(bind), std::move(expose), [this] { m_events.Push(EC_USERABORT); },
+        [this] {
+            m_bRendered = false;
+            gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+        });
     if (m_pScaleFilter) {
         GstElement* filter = m_pScaleFilter;
         m_pOutput->SetResizeHandler([filter](QSize size) { SetScaledSize(filter, size); });

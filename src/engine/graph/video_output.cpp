@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPalette>
+#include <QScreen>
 
 #include <memory>
 
@@ -45,8 +47,8 @@ bool IsForwardedInput(QEvent::Type type)
 
 }  // namespace
 
-CVideoSurface::CVideoSurface(bool native, std::function<void()> onExpose)
-    : m_bNative(native), m_onExpose(std::move(onExpose))
+CVideoSurface::CVideoSurface(QWidget* parent, bool native, std::function<void()> onExpose)
+    : QWidget(parent), m_bNative(native), m_onExpose(std::move(onExpose))
 {
     if (m_bNative) {
         setAttribute(Qt::WA_NativeWindow);
@@ -57,6 +59,21 @@ CVideoSurface::CVideoSurface(bool native, std::function<void()> onExpose)
     } else {
         PaintBlack(this);
     }
+}
+
+CVideoSurface::~CVideoSurface()
+{
+    if (m_onDestroy)
+        m_onDestroy();
+}
+
+bool CVideoSurface::event(QEvent* event)
+{
+    const bool result = QWidget::event(event);
+    // A window being torn down reports 0; only a new window is of interest.
+    if (event->type() == QEvent::WinIdChange && internalWinId() && m_onNewWindow)
+        m_onNewWindow();
+    return result;
 }
 
 QPaintEngine* CVideoSurface::paintEngine() const
@@ -79,6 +96,14 @@ void CVideoSurface::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (m_onResize)
         m_onResize(size());
+}
+
+bool COwnerWindowWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    // Acted on once the new window is complete, not while Qt is making it.
+    if (event->type() == QEvent::WinIdChange && static_cast<QWidget*>(watched)->internalWinId() && m_onNewWindow)
+        QMetaObject::invokeMethod(this, m_onNewWindow, Qt::QueuedConnection);
+    return false;
 }
 
 CFullScreenVideoWindow::CFullScreenVideoWindow(std::function<void()> onUserClose, std::function<void()> onResize)
@@ -115,38 +140,65 @@ void CFullScreenVideoWindow::resizeEvent(QResizeEvent* event)
 }
 
 CVideoOutput::CVideoOutput(std::function<void(std::uintptr_t)> bindHandle, std::function<void()> expose,
-                           std::function<void()> onUserClose)
-    : m_bindHandle(std::move(bindHandle)), m_expose(std::move(expose)), m_onUserClose(std::move(onUserClose))
+                           std::function<void()> onUserClose, std::function<void()> onSurfaceLost)
+    : m_bindHandle(std::move(bindHandle)),
+      m_expose(std::move(expose)),
+      m_onUserClose(std::move(onUserClose)),
+      m_onSurfaceLost(std::move(onSurfaceLost)),
+      m_ownerWatcher([this] { RestoreChildWindow(); })
 {
 }
 
 CVideoOutput::~CVideoOutput()
 {
-    delete m_pSurface.data();
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->removeEventFilter(&m_ownerWatcher);
+    // The sink no longer draws (its graph is down); nothing to stop first.
+    for (CVideoSurface* surface : {m_pSurface.data(), m_pFullScreenSurface.data()})
+        if (surface)
+            surface->SetDestroyHandler({});
     delete m_pFullScreen.data();
+    delete m_pSurface.data();
+}
+
+CVideoSurface* CVideoOutput::MakeSurface(QWidget* parent)
+{
+    auto* surface = new CVideoSurface(parent, bool(m_bindHandle), m_expose);
+    surface->SetResizeHandler(m_onResize);
+    surface->SetNewWindowHandler([this, surface] { Rebind(surface); });
+    return surface;
+}
+
+CVideoSurface* CVideoOutput::MakeChildSurface(QWidget* parent)
+{
+    CVideoSurface* surface = MakeSurface(parent);
+    surface->SetDestroyHandler([this, surface] {
+        if (Surface() == surface && m_onSurfaceLost)
+            m_onSurfaceLost();
+    });
+    return surface;
+}
+
+QWidget* CVideoOutput::Surface() const
+{
+    return m_pFullScreenSurface ? m_pFullScreenSurface.data() : m_pSurface.data();
 }
 
 void CVideoOutput::Prepare()
 {
-    if (!m_pSurface) {
-        m_pSurface = new CVideoSurface(bool(m_bindHandle), m_expose);
-        m_pSurface->SetResizeHandler(m_onResize);
-    }
-    Rebind();
+    // No parent yet: a native window of its own, unmapped, that the owner
+    // adopts later.
+    if (!m_pSurface)
+        m_pSurface = MakeChildSurface(nullptr);
+    if (!IsFullScreen())
+        Bind(m_pSurface);
 }
 
-void CVideoOutput::SetResizeHandler(std::function<void(QSize)> onResize)
+void CVideoOutput::Bind(CVideoSurface* surface)
 {
-    m_onResize = std::move(onResize);
-    if (m_pSurface)
-        m_pSurface->SetResizeHandler(m_onResize);
-}
-
-void CVideoOutput::Rebind()
-{
-    if (!m_bindHandle || !m_pSurface)
+    if (!m_bindHandle || !surface)
         return;
-    const auto handle = static_cast<std::uintptr_t>(m_pSurface->winId());
+    const auto handle = static_cast<std::uintptr_t>(surface->winId());
     if (handle != m_nBoundHandle) {
         m_nBoundHandle = handle;
         m_bindHandle(handle);
@@ -155,15 +207,58 @@ void CVideoOutput::Rebind()
         m_expose();
 }
 
+void CVideoOutput::Rebind(CVideoSurface* surface)
+{
+    if (surface == Surface())
+        Bind(surface);
+}
+
+void CVideoOutput::SetResizeHandler(std::function<void(QSize)> onResize)
+{
+    m_onResize = std::move(onResize);
+    for (CVideoSurface* surface : {m_pSurface.data(), m_pFullScreenSurface.data()})
+        if (surface)
+            surface->SetResizeHandler(m_onResize);
+}
+
 void CVideoOutput::SetOwner(QWidget* owner)
 {
     Prepare();
-    m_pOwner = owner;
-    if (IsFullScreen())
+    if (!owner) {
+        m_pSurface->hide();
         return;
-    m_pSurface->setParent(owner);
+    }
+    if (m_pSurface->parentWidget() != owner) {
+        m_pOwner = owner;
+        m_pSurface->setParent(owner);
+        WatchOwnerWindow();
+        if (!IsFullScreen())
+            Bind(m_pSurface);
+    }
     ApplyChildGeometry();
-    Rebind();
+}
+
+void CVideoOutput::WatchOwnerWindow()
+{
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->removeEventFilter(&m_ownerWatcher);
+    m_pWatchedWindow = m_pOwner ? m_pOwner->window() : nullptr;
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->installEventFilter(&m_ownerWatcher);
+}
+
+void CVideoOutput::RestoreChildWindow()
+{
+    if (!m_pSurface || !m_pSurface->parentWidget())
+        return;
+    // Qt keeps the old surface's dead window id; a new surface gets a real one.
+    CVideoSurface* old = m_pSurface;
+    old->SetDestroyHandler({});
+    m_pSurface = MakeChildSurface(old->parentWidget());
+    ApplyChildGeometry();
+    if (!IsFullScreen())
+        Bind(m_pSurface);
+    delete old;
 }
 
 void CVideoOutput::ApplyChildGeometry()
@@ -172,24 +267,21 @@ void CVideoOutput::ApplyChildGeometry()
         return;
     if (!m_rcWindow.isNull())
         m_pSurface->setGeometry(m_rcWindow);
-    m_pSurface->setVisible(m_bVisible && m_pSurface->parentWidget());
+    m_pSurface->setVisible(m_bVisible && m_pSurface->parentWidget() && !IsFullScreen());
 }
 
 void CVideoOutput::SetVisible(bool visible)
 {
     m_bVisible = visible;
-    if (!IsFullScreen())
-        ApplyChildGeometry();
+    ApplyChildGeometry();
 }
 
 void CVideoOutput::SetPosition(const QRect& rect)
 {
     m_rcWindow = rect;
-    if (!IsFullScreen()) {
-        ApplyChildGeometry();
-        if (m_expose)
-            m_expose();
-    }
+    ApplyChildGeometry();
+    if (!IsFullScreen() && m_expose)
+        m_expose();
 }
 
 void CVideoOutput::SetDrain(QObject* drain)
@@ -207,25 +299,40 @@ void CVideoOutput::SetFullScreen(bool fullScreen)
     if (fullScreen) {
         m_pFullScreen = new CFullScreenVideoWindow(m_onUserClose, [this] { PlaceInFullScreen(); });
         m_pFullScreen->SetDrain(m_pDrain);
-        m_pSurface->setParent(m_pFullScreen);
-        m_pSurface->show();
+        m_pFullScreenSurface = MakeSurface(m_pFullScreen);
+        m_pFullScreenSurface->SetDestroyHandler([this] {
+            if (Surface() == m_pFullScreenSurface && m_onSurfaceLost)
+                m_onSurfaceLost();
+        });
+        // Sized to the screen here as well, for window managers (or none)
+        // that ignore the full-screen request.
+        QScreen* screen = m_pOwner ? m_pOwner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            m_pFullScreen->setGeometry(screen->geometry());
         m_pFullScreen->showFullScreen();
         PlaceInFullScreen();
+        m_pFullScreenSurface->show();
+        Bind(m_pFullScreenSurface);
+        m_pSurface->hide();
         m_pFullScreen->activateWindow();
         m_pFullScreen->setFocus();
     } else {
-        m_pSurface->setParent(m_pOwner);
+        // The sink moves back before the full-screen window's native window goes.
+        CFullScreenVideoWindow* window = m_pFullScreen;
+        m_pFullScreenSurface->SetDestroyHandler({});
+        m_pFullScreen = nullptr;
+        m_pFullScreenSurface = nullptr;
         ApplyChildGeometry();
-        delete m_pFullScreen.data();
+        Bind(m_pSurface);
+        delete window;
     }
-    Rebind();
 }
 
 void CVideoOutput::PlaceInFullScreen()
 {
-    if (!m_pFullScreen || !m_pSurface)
+    if (!m_pFullScreen || !m_pFullScreenSurface)
         return;
-    m_pSurface->setGeometry(FitCentred(m_videoSize, m_pFullScreen->rect()));
+    m_pFullScreenSurface->setGeometry(FitCentred(m_videoSize, m_pFullScreen->rect()));
     if (m_expose)
         m_expose();
 }
