@@ -37,6 +37,17 @@ bool IsYellow(QRgb pixel)
     return qRed(pixel) > 150 && qGreen(pixel) > 150 && qBlue(pixel) < 80;
 }
 
+// Where the test pattern's yellow bar is on the screen; empty when nowhere.
+QRect YellowBar(const QImage& shot)
+{
+    QRect bar;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (IsYellow(shot.pixel(x, y)))
+                bar |= QRect(x, y, 1, 1);
+    return bar;
+}
+
 // A private X server with a black root window, and screenshots of it.
 class EngineXvfbTest : public ::testing::Test {
 protected:
@@ -113,15 +124,12 @@ TEST_F(EngineXvfbTest, TheProgramPlaysAClipLetterBoxedInItsVideoArea)
     // its height. Early screenshots may catch the window still being laid
     // out, so the test looks until one shows the settled picture.
     QString last = QStringLiteral("no video frame appeared");
+    QRect picture;
     bool settled = false;
     for (int attempt = 0; attempt < 20 && !settled; ++attempt) {
         QThread::msleep(500);
         const QImage shot = Screenshot();
-        QRect yellow;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                if (IsYellow(shot.pixel(x, y)))
-                    yellow |= QRect(x, y, 1, 1);
+        const QRect yellow = YellowBar(shot);
         if (yellow.isEmpty())
             continue;
         const double width = yellow.width() * 7.0;
@@ -132,10 +140,30 @@ TEST_F(EngineXvfbTest, TheProgramPlaysAClipLetterBoxedInItsVideoArea)
         // Black bars left and right of the picture, which fills the space between.
         settled = std::abs(width / height - 4.0 / 3.0) < 0.08 && IsBlack(shot.pixel(left - 4, y)) &&
                   IsBlack(shot.pixel(right + 4, y)) && !IsBlack(shot.pixel(left + 4, y));
+        picture = QRect(left, yellow.top(), right - left, yellow.height());
         last = QStringLiteral("yellow bar at %1,%2 %3x%4").arg(yellow.x()).arg(yellow.y()).arg(yellow.width()).arg(yellow.height());
     }
-    EXPECT_TRUE(settled) << last.toStdString();
+    ASSERT_TRUE(settled) << last.toStdString();
     EXPECT_EQ(player.m_process.state(), QProcess::Running);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        return;
+    // Full screen (the default hot key Z) and back: the picture fills the
+    // screen's width, then returns to the window.
+    const auto xdotool = [&](const QStringList& args) {
+        QProcess tool;
+        tool.setProcessEnvironment(m_env);
+        tool.start(QStringLiteral("xdotool"), args);
+        tool.waitForFinished(5000);
+    };
+    xdotool({QStringLiteral("mousemove"), QString::number(picture.center().x()), QString::number(picture.center().y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    xdotool({QStringLiteral("key"), QStringLiteral("z")});
+    QThread::msleep(1000);
+    EXPECT_GT(YellowBar(Screenshot()).width() * 7, 700);
+    xdotool({QStringLiteral("key"), QStringLiteral("z")});
+    QThread::msleep(1000);
+    EXPECT_NEAR(YellowBar(Screenshot()).width(), picture.width() / 7, 1) << "the picture did not come back to the window";
 }
 #endif
 
