@@ -1,10 +1,10 @@
 #include "video_output.h"
 
 #include <QCloseEvent>
-#include <QResizeEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include <memory>
