@@ -95,7 +95,10 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         });
     if (m_pScaleFilter) {
         GstElement* filter = m_pScaleFilter;
-        m_pOutput->SetResizeHandler([filter](QSize size) { SetScaledSize(filter, size); });
+        m_pOutput->SetResizeHandler([this, filter](QSize size) {
+            SetScaledSize(filter, size);
+            RefreshPausedFrame();
+        });
     }
 
     GstBus* bus = gst_element_get_bus(m_pPlaybin);
@@ -116,6 +119,24 @@ CGstGraph::~CGstGraph()
         gst_object_unref(m_pVideoSink);
     if (m_pPlaybin)
         gst_object_unref(m_pPlaybin);
+}
+
+void CGstGraph::RefreshPausedFrame()
+{
+    // A paused pipeline sends no new frame at the new size by itself; a seek
+    // to where it stands makes it decode the frame again.
+    if (!m_bRendered)
+        return;
+    GstState state = GST_STATE_VOID_PENDING;
+    GstState pending = GST_STATE_VOID_PENDING;
+    if (gst_element_get_state(m_pPlaybin, &state, &pending, 0) != GST_STATE_CHANGE_SUCCESS || state != GST_STATE_PAUSED)
+        return;
+    gint64 positionNs = 0;
+    if (!gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs))
+        return;
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    gst_element_seek(m_pPlaybin, m_dRate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs, GST_SEEK_TYPE_NONE,
+                     GST_CLOCK_TIME_NONE);
 }
 
 GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)

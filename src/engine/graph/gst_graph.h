@@ -103,6 +103,7 @@ private:
     QSize ReadVideoSize() const;
     LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
+    void RefreshPausedFrame();
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
