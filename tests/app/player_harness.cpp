@@ -43,6 +43,10 @@ QProcessEnvironment PlayerHarness::Environment() const
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_strFolder + QStringLiteral("/runtime"));
     environment.insert(QStringLiteral("HOME"), m_strFolder);
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // GStreamer's plug-in registry is a cache: share one among the tests so
+    // each start does not rescan every plug-in.
+    environment.insert(QStringLiteral("GST_REGISTRY"),
+                       testsupport::BuildPath(QStringLiteral("tests/gst-registry.bin")));
     return environment;
 }
 

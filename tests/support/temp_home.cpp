@@ -37,6 +37,11 @@ void InstallTempHome()
     Export("XDG_CACHE_HOME", Sub("cache"));
     Export("XDG_RUNTIME_DIR", RuntimeDir());
     chmod(QFile::encodeName(RuntimeDir()).constData(), 0700);
+    // GStreamer's plug-in registry is only a cache: one shared in the build
+    // folder spares every test process a scan of all plug-ins.
+    const QByteArray buildDir = qgetenv("VELMORA_BUILD_DIR");
+    if (!buildDir.isEmpty() && qEnvironmentVariableIsEmpty("GST_REGISTRY"))
+        setenv("GST_REGISTRY", (buildDir + "/tests/gst-registry.bin").constData(), 1);
     // No test may reach the user's session or system bus.
     setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-bus", 1);
     setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-bus", 1);
