@@ -55,6 +55,8 @@ QProcess& PlayerHarness::Start(const QStringList& arguments)
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(Environment());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
+    if (!m_strWorkingDirectory.isEmpty())
+        process->setWorkingDirectory(m_strWorkingDirectory);
     process->start(Executable(), arguments);
     process->waitForStarted(5000);
     m_processes.push_back(std::move(process));

@@ -17,6 +17,8 @@ public:
 
     bool DisplayReady() const { return m_xvfb.IsRunning(); }
 
+    // The working folder of the instances started from now on.
+    void SetWorkingDirectory(const QString& folder) { m_strWorkingDirectory = folder; }
     // Starts an instance in the background.
     QProcess& Start(const QStringList& arguments);
     // Runs an instance to its end; returns its exit code, or -1 when it did
@@ -40,6 +42,7 @@ private:
 
     testsupport::XvfbServer m_xvfb;
     QString m_strFolder;
+    QString m_strWorkingDirectory;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 

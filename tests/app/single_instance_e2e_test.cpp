@@ -5,6 +5,7 @@
 #include "player_harness.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QThread>
 
@@ -19,6 +20,17 @@ namespace {
 
 constexpr int kEndTimeoutMs = 15000;
 
+QByteArray Utf16(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class SingleInstanceTest : public testing::Test {
 protected:
     void SetUp() override
@@ -32,6 +44,18 @@ protected:
         QProcess& first = m_harness.Start(arguments);
         EXPECT_TRUE(m_harness.WaitUntilListening());
         return first;
+    }
+
+    // A one-second tone in the test's folder.
+    QString MakeClip(const QString& name) const
+    {
+        const QString path = m_harness.Folder() + u'/' + name;
+        QProcess gst;
+        gst.start(QStringLiteral("gst-launch-1.0"),
+                  {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("num-buffers=44"),
+                   QStringLiteral("!"), QStringLiteral("wavenc"), QStringLiteral("!"),
+                   QStringLiteral("filesink"), QStringLiteral("location=") + path});
+        return gst.waitForFinished(30000) && gst.exitCode() == 0 ? path : QString();
     }
 
     static bool EndsWithin(QProcess& process, int timeoutMs)
@@ -70,12 +94,39 @@ TEST_F(SingleInstanceTest, SecondStartWithoutFileShowsTheFirstAndEnds)
 
 TEST_F(SingleInstanceTest, SecondStartWithFileHandsItOverAndEnds)
 {
+    const QString clip = MakeClip(QStringLiteral("handed over.wav"));
+    ASSERT_FALSE(clip.isEmpty());
     QProcess& first = StartFirst({QStringLiteral("-background")});
-    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("relative/clip.avi")}, kEndTimeoutMs), 0);
+
+    // Given relative to the second instance's own working folder.
+    m_harness.SetWorkingDirectory(QFileInfo(clip).path());
+    EXPECT_EQ(m_harness.RunToEnd({QFileInfo(clip).fileName()}, kEndTimeoutMs), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
     // Handing over a file does not show a hidden player.
-    QThread::msleep(300);
+    QThread::msleep(500);
     EXPECT_FALSE(m_harness.MainWindowVisible());
+
+    first.terminate();
+    ASSERT_TRUE(EndsWithin(first, kEndTimeoutMs));
+    const QByteArray saved = ReadFile(m_harness.DefaultPlaylistPath());
+    EXPECT_TRUE(saved.contains(Utf16(clip))) << "the running player took the full path";
+}
+
+TEST_F(SingleInstanceTest, StartWithFileReplacesTheDefaultPlaylist)
+{
+    const QString before = MakeClip(QStringLiteral("before.wav"));
+    const QString after = MakeClip(QStringLiteral("after.wav"));
+    ASSERT_FALSE(before.isEmpty());
+    ASSERT_FALSE(after.isEmpty());
+    for (const QString& clip : {before, after}) {
+        QProcess& player = StartFirst({QStringLiteral("-background"), clip});
+        QThread::msleep(500);
+        player.terminate();
+        ASSERT_TRUE(EndsWithin(player, kEndTimeoutMs));
+    }
+    const QByteArray saved = ReadFile(m_harness.DefaultPlaylistPath());
+    EXPECT_TRUE(saved.contains(Utf16(after)));
+    EXPECT_FALSE(saved.contains(Utf16(before))) << "the default playlist was not loaded";
 }
 
 TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
