@@ -423,6 +423,18 @@ TEST_F(MainFrameExitTest, ExitStoresThePlacementSavesThePlaylistAndCopiesEngineS
     EXPECT_FALSE(Main().isVisible());
 }
 
+TEST_F(MainFrameExitTest, WindowManagerCloseEndsThroughTheExitAction)
+{
+    AddRows(1);
+    Engine().SetVolume(-700);
+    Main().show();
+    QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
+    Main().close();
+    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_EQ(m_settings.Volume, -700);
+    EXPECT_TRUE(QFile::exists(m_playlist.DefaultFile()));
+}
+
 TEST_F(MainFrameExitTest, CloseButtonExitsOnlyWhenReleasedOnIt)
 {
     QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
