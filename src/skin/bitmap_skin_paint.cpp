@@ -9,7 +9,6 @@
 #include "sprite_layout.h"
 
 #include <QPainter>
-#include <QRegion>
 
 #include <algorithm>
 
@@ -17,6 +16,22 @@ namespace {
 
 constexpr QRgb kTitleTextColour = 0xDCDCDC;
 const QString kProgramTitle = QStringLiteral("Velmora");
+
+// Fills `all` black except `hole`, as four strips round it.
+void CoverOutside(QPainter& painter, const QRect& all, const QRect& hole)
+{
+    const QRect keep = all & hole;
+    if (keep.isEmpty()) {
+        painter.fillRect(all, Qt::black);
+        return;
+    }
+    const int right = all.right() + 1;
+    const int bottom = all.bottom() + 1;
+    painter.fillRect(RectLTRB(all.left(), all.top(), right, keep.top()), Qt::black);
+    painter.fillRect(RectLTRB(all.left(), keep.bottom() + 1, right, bottom), Qt::black);
+    painter.fillRect(RectLTRB(all.left(), keep.top(), keep.left(), keep.bottom() + 1), Qt::black);
+    painter.fillRect(RectLTRB(keep.right() + 1, keep.top(), right, keep.bottom() + 1), Qt::black);
+}
 
 }  // namespace
 
@@ -175,10 +190,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     // spilled rows never show between the pieces.
     QRect list;
     GetListArea(client, list);
-    painter.save();
-    painter.setClipRegion(QRegion(QRect(QPoint(0, 0), client)).subtracted(list), Qt::IntersectClip);
-    painter.fillRect(QRect(QPoint(0, 0), client), Qt::black);
-    painter.restore();
+    CoverOutside(painter, QRect(QPoint(0, 0), client), list);
 
     PaintPlaylistFrame(painter, w, h);
 
