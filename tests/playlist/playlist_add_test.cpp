@@ -15,17 +15,10 @@
 #include <gtest/gtest.h>
 
 using playlisttest::FileNames;
+using playlisttest::Paths;
 using playlisttest::WriteAll;
 
 namespace {
-
-QStringList Paths(const CPlaylist& playlist)
-{
-    QStringList paths;
-    for (const auto& row : playlist.m_rows)
-        paths << row->m_strPath;
-    return paths;
-}
 
 class FolderTree : public testing::Test {
 protected:

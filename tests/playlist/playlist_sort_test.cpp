@@ -8,16 +8,10 @@
 using playlisttest::AddRow;
 using playlisttest::Fill;
 using playlisttest::FileNames;
+using playlisttest::Folders;
+using playlisttest::Paths;
 
 namespace {
-
-QStringList Folders(const CPlaylist& playlist)
-{
-    QStringList folders;
-    for (const auto& row : playlist.m_rows)
-        folders << row->m_strFolder;
-    return folders;
-}
 
 class LocaleGuard {
 public:
@@ -84,10 +78,7 @@ TEST(PlaylistSort, ByFolderComparesWholePathsAndDropsTheCurrentRow)
     playlist.m_nTop = 1;
     playlist.m_nCurrent = 1;
     playlist.SortByFolder();
-    QStringList paths;
-    for (const auto& row : playlist.m_rows)
-        paths << row->m_strPath;
-    EXPECT_EQ(paths, (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
+    EXPECT_EQ(Paths(playlist), (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
     EXPECT_EQ(playlist.m_nCurrent, -1);
     EXPECT_EQ(playlist.m_nSelected, 2);
     EXPECT_EQ(playlist.m_nTop, 1);

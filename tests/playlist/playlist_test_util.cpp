@@ -25,13 +25,19 @@ void Fill(CPlaylist& playlist, const QStringList& names)
     playlist.UpdateStatus();
 }
 
-QStringList FileNames(const CPlaylist& playlist)
+static QStringList RowTexts(const CPlaylist& playlist, QString CPlaylistRow::*text)
 {
-    QStringList names;
+    QStringList texts;
     for (const auto& row : playlist.m_rows)
-        names << row->m_strFileName;
-    return names;
+        texts << (*row).*text;
+    return texts;
 }
+
+QStringList FileNames(const CPlaylist& playlist) { return RowTexts(playlist, &CPlaylistRow::m_strFileName); }
+
+QStringList Folders(const CPlaylist& playlist) { return RowTexts(playlist, &CPlaylistRow::m_strFolder); }
+
+QStringList Paths(const CPlaylist& playlist) { return RowTexts(playlist, &CPlaylistRow::m_strPath); }
 
 QByteArray ReadAll(const QString& path)
 {

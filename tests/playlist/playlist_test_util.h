@@ -14,7 +14,10 @@ namespace playlisttest {
 void AddRow(CPlaylist& playlist, const QString& folder, const QString& name);
 // A playlist of rows named by `names`, all in folder "/m".
 void Fill(CPlaylist& playlist, const QStringList& names);
+// One text of every row, in row order.
 QStringList FileNames(const CPlaylist& playlist);
+QStringList Folders(const CPlaylist& playlist);
+QStringList Paths(const CPlaylist& playlist);
 
 QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);
