@@ -72,17 +72,14 @@ CBitmapSkin::CBitmapSkin(CSkinSource& source, const QImage& sheet)
 
 void CBitmapSkin::GetMainMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 403, 70); }
 
-void CBitmapSkin::GetPlaylistMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 318, 100); }
+void CBitmapSkin::GetPlaylistMinRect(QRect& rc) const { rc = PlaylistMinRect(); }
 
 void CBitmapSkin::GetVideoArea(QSize client, QRect& rc) const
 {
     rc = RectLTRB(kBorder, kVideoTop, client.width() - kBorder, client.height() - kVideoBottom);
 }
 
-void CBitmapSkin::GetListArea(QSize client, QRect& rc) const
-{
-    rc = RectLTRB(5, 26, client.width() - 24, client.height() - 29);
-}
+void CBitmapSkin::GetListArea(QSize client, QRect& rc) const { rc = PlaylistListArea(client); }
 
 void CBitmapSkin::WindowRectFromVideo(const QRect& rcVideo, QRect& rcWindow) const
 {

@@ -12,19 +12,16 @@ void CPlainSkin::PaintMain(QPainter&, int, QRect) {}
 void CPlainSkin::PaintPlaylist(QPainter&, int, QRect) {}
 
 void CPlainSkin::GetMainMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 40, 30); }
-void CPlainSkin::GetPlaylistMinRect(QRect& rc) const { rc = RectLTRB(0, 0, 318, 100); }
+void CPlainSkin::GetPlaylistMinRect(QRect& rc) const { rc = PlaylistMinRect(); }
 
 void CPlainSkin::GetVideoArea(QSize client, QRect& rc) const
 {
     rc = RectLTRB(kMargin, kMargin, client.width() - kMargin, client.height() - kMargin);
 }
 
-// The playlist window is hidden in this mode; its list keeps the bitmap
-// skin's place so that nothing moves if it is shown anyway.
-void CPlainSkin::GetListArea(QSize client, QRect& rc) const
-{
-    rc = RectLTRB(5, 26, client.width() - 24, client.height() - 29);
-}
+// The playlist window is hidden in this mode; its list keeps its place so
+// that nothing moves if it is shown anyway.
+void CPlainSkin::GetListArea(QSize client, QRect& rc) const { rc = PlaylistListArea(client); }
 
 void CPlainSkin::WindowRectFromVideo(const QRect& rcVideo, QRect& rcWindow) const
 {
