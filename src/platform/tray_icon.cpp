@@ -19,7 +19,6 @@ void CTrayIcon::Add(QWidget* mainWindow)
     m_pIcon = std::make_unique<QSystemTrayIcon>();
     connect(m_pIcon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { emit activated(int(reason)); });
-    m_bAdded = true;
     SetIcon(IDI_APPLICATION_ICON);
     SetTip(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     if (QSystemTrayIcon::isSystemTrayAvailable())
@@ -45,5 +44,4 @@ void CTrayIcon::SetIcon(int iconId)
 void CTrayIcon::Remove()
 {
     m_pIcon.reset();
-    m_bAdded = false;
 }

@@ -37,7 +37,6 @@ public:
 
     QString Tip() const { return m_strTip; }
     int IconId() const { return m_nIconId; }
-    bool IsAdded() const { return m_bAdded; }
 
     // The image of an icon id from the player's resources.
     static QString IconResourcePath(int iconId);
@@ -49,5 +48,4 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_pIcon;
     QString m_strTip;
     int m_nIconId = 0;
-    bool m_bAdded = false;
 };

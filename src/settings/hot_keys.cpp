@@ -284,7 +284,7 @@ QString HotKeyText(HotKeyCode code)
 {
     if (HotKeyVirtualKey(code) == 0 && code <= 0xFFFF)
         return QStringLiteral("None");
-    const std::uint32_t modifiers = (code >> 16) & 0xFF;
+    const std::uint32_t modifiers = HotKeyModifiers(code);
     const QString separator = QStringLiteral(" + ");
     QString text;
     if (modifiers & HOTKEYF_CONTROL)

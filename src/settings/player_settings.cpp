@@ -23,6 +23,12 @@ QString DefaultProfilePath()
         + QStringLiteral("/Olvistra/Velmora.ini");
 }
 
+QString AutostartPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/autostart/velmora.desktop");
+}
+
 QString RunningExecutable()
 {
     if (QCoreApplication::instance())
@@ -62,16 +68,6 @@ CPlayerSettings::CPlayerSettings(QString profilePath, QString executablePath)
 
 CPlayerSettings::~CPlayerSettings() { Save(); }
 
-QString CPlayerSettings::AutostartPath() const
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart/velmora.desktop");
-}
-
-QString CPlayerSettings::AutostartCommand() const
-{
-    return QStringLiteral("\"%1\" %2").arg(m_strExecutablePath, kBackgroundSwitch);
-}
 
 void CPlayerSettings::Load()
 {

@@ -48,10 +48,6 @@ public:
     // Makes languageID the interface language.
     void ApplyLanguage() const;
 
-    QString ProfilePath() const { return m_strProfilePath; }
-    QString AutostartPath() const;
-    // The autostart command: the quoted executable path and " /background".
-    QString AutostartCommand() const;
 
     int TopMost = 0;
     int languageID = 0;

@@ -15,7 +15,6 @@ public:
     QString Text(int id) const { return m_texts.value(id); }
     bool Contains(int id) const { return m_texts.contains(id); }
     QList<int> Ids() const { return m_texts.keys(); }
-    bool IsEmpty() const { return m_texts.isEmpty(); }
 
 private:
     QHash<int, QString> m_texts;
