@@ -20,12 +20,9 @@ using playlisttest::WriteAll;
 
 namespace {
 
-class FolderTree : public testing::Test {
+class FolderTree : public playlisttest::PlaylistTest {
 protected:
-    FolderTree() : root(testsupport::MakeScratchDir(QStringLiteral("tree")))
-    {
-        playlist.SetCloseMedia([this] { ++closeCalls; });
-    }
+    FolderTree() : root(testsupport::MakeScratchDir(QStringLiteral("tree"))) {}
 
     QString Make(const QString& relative)
     {
@@ -40,8 +37,6 @@ protected:
     }
 
     QString root;
-    CPlaylist playlist;
-    int closeCalls = 0;
 };
 
 TEST_F(FolderTree, ScanAddsMediaFilesOfEveryFolderWithTheirOwnFolder)

@@ -31,16 +31,7 @@ void PrintTo(const Indexes& i, std::ostream* os)
     *os << "{selected " << i.selected << ", top " << i.top << ", current " << i.current << "}";
 }
 
-class PlaylistModel : public testing::Test {
-protected:
-    PlaylistModel()
-    {
-        playlist.SetCloseMedia([this] { ++closeCalls; });
-    }
-
-    CPlaylist playlist;
-    int closeCalls = 0;
-};
+class PlaylistModel : public playlisttest::PlaylistTest {};
 
 TEST_F(PlaylistModel, FreshPlaylistIsEmptyWithNoIndexes)
 {

@@ -6,9 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace playlisttest {
+
+// A live playlist that counts how often it makes the engine close its media.
+class PlaylistTest : public testing::Test {
+protected:
+    PlaylistTest() { playlist.SetCloseMedia([this] { ++closeCalls; }); }
+
+    CPlaylist playlist;
+    int closeCalls = 0;
+};
 
 // Appends a row with the given folder and name, as a scan would.
 void AddRow(CPlaylist& playlist, const QString& folder, const QString& name);

@@ -59,11 +59,10 @@ QByteArray Row(const QByteArray& tag, const QString& name, const QString& folder
     return tag + Wide(name) + Wide(folder) + Wide(path) + Wide(duration);
 }
 
-class VmlFile : public testing::Test {
+class VmlFile : public playlisttest::PlaylistTest {
 protected:
     VmlFile() : dir(testsupport::MakeScratchDir(QStringLiteral("vml")))
     {
-        playlist.SetCloseMedia([this] { ++closeCalls; });
         playlist.SetDefaultFile(dir + QStringLiteral("/default.vml"));
     }
 
@@ -97,8 +96,6 @@ protected:
 
     CRecordingPrompt prompt;
     QString dir;
-    CPlaylist playlist;
-    int closeCalls = 0;
 };
 
 const QString kBadFormat = QStringLiteral("%1 has a bad format.");
