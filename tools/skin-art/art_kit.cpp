@@ -51,11 +51,6 @@ double GrainX(int seed, int x, int y)
     return 0.65 * Noise(seed, y * 7919) + 0.35 * Smooth(seed + y * 131, x / 11.0);
 }
 
-double GrainY(int seed, int x, int y)
-{
-    return GrainX(seed + 17, y, x);
-}
-
 double FrameProfile(double depth)
 {
     static constexpr std::array<double, 6> kRod = {0.06, 0.44, 0.70, 0.64, 0.40, 0.07};

@@ -22,8 +22,6 @@ QRgb Mix(QRgb a, QRgb b, double f);
 double Noise(int seed, int i);
 // Brushed grain at a pixel: streaks that run along x, -1 ... 1.
 double GrainX(int seed, int x, int y);
-// Streaks that run along y.
-double GrainY(int seed, int x, int y);
 
 // Brightness of the frame rod at `depth` pixels in from the window's edge.
 double FrameProfile(double depth);
