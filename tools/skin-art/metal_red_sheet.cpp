@@ -9,6 +9,7 @@
 #include "sprite_layout.h"
 
 #include <array>
+#include <cstddef>
 
 using namespace art;
 
@@ -77,24 +78,37 @@ void BarsAndConnectors(QImage& sheet)
     Joint(sheet, kBarJointB.topLeft(), 6);
 }
 
+// The plate behind a row of buttons in a bottom bar: the main window's
+// transport strip and the playlist's bars.
+void BottomPlate(QImage& sheet, const QRectF& r, int seed)
+{
+    PlateStyle plate;
+    plate.top = 0.50;
+    plate.bottom = 0.30;
+    plate.seed = seed;
+    Plate(sheet, r, 4.0, plate);
+}
+
+// 21 x 17 buttons 24 pixels apart from `first`, each with its pressed image.
+template <std::size_t N>
+void ButtonRow(QImage& sheet, QPoint first, const std::array<Glyph, N>& glyphs,
+               const std::array<QPoint, N>& pressed)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        Button(sheet, Cell(first + QPoint(24 * static_cast<int>(i), 0), 21, 17), glyphs[i], false);
+        Button(sheet, Cell(pressed[i], 21, 17), glyphs[i], true);
+    }
+}
+
 void TransportStrip(QImage& sheet)
 {
     using namespace sprite;
     const QRect strip = kTransportStrip;
     Fill(sheet, strip, kBlack);
-    PlateStyle plate;
-    plate.top = 0.50;
-    plate.bottom = 0.30;
-    plate.seed = 3;
-    Plate(sheet, QRectF(strip), 4.0, plate);
-    const std::array glyphs = {Glyph::Previous, Glyph::Next, Glyph::Slower,
-                               Glyph::Faster, Glyph::Stop, Glyph::Eject};
-    const std::array pressed = {kPreviousPressed, kNextPressed, kSlowPressed,
-                                kFastPressed, kStopPressed, kLoadPressed};
-    for (int i = 0; i < 6; ++i) {
-        Button(sheet, Cell(QPoint(strip.x() + 11 + 24 * i, strip.y() + 2), 21, 17), glyphs[i], false);
-        Button(sheet, Cell(pressed[i], 21, 17), glyphs[i], true);
-    }
+    BottomPlate(sheet, QRectF(strip), 3);
+    ButtonRow(sheet, strip.topLeft() + QPoint(11, 2),
+              std::array{Glyph::Previous, Glyph::Next, Glyph::Slower, Glyph::Faster, Glyph::Stop, Glyph::Eject},
+              std::array{kPreviousPressed, kNextPressed, kSlowPressed, kFastPressed, kStopPressed, kLoadPressed});
     Screw(sheet, strip.topLeft() + QPoint(5, 10));
     Screw(sheet, strip.topLeft() + QPoint(157, 10));
 }
@@ -206,17 +220,6 @@ void StateAndPressedImages(QImage& sheet)
         Button(sheet, Cell(image.at), image.glyph, image.pressed, image.lamp);
 }
 
-// A plate behind a row of buttons in the playlist's bottom bar; rows match
-// the main window's transport strip.
-void BottomPlate(QImage& sheet, const QRectF& r, int seed)
-{
-    PlateStyle plate;
-    plate.top = 0.50;
-    plate.bottom = 0.30;
-    plate.seed = seed;
-    Plate(sheet, r, 4.0, plate);
-}
-
 void PlaylistPieces(QImage& sheet, const QImage& window)
 {
     using namespace sprite;
@@ -242,7 +245,7 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
     Plate(sheet, QRectF(stud), 2.0, studStyle);
     for (QPoint corner : {stud.topLeft(), stud.topRight(), stud.bottomLeft(), stud.bottomRight()})
         sheet.setPixel(corner, kOutline);
-    Screw(sheet, stud.center() + QPoint(0, 0));
+    Screw(sheet, stud.center());
 
     const QPoint tr = kListTopRight.topLeft();
     Button(sheet, Cell(tr + QPoint(12, 7)), Glyph::Maximize, false);
@@ -266,14 +269,11 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
     const QRect strip = kListButtonStrip;
     Fill(sheet, strip, kBlack);
     BottomPlate(sheet, QRectF(strip.x(), strip.y(), strip.width(), 21), 14);
-    const std::array glyphs = {Glyph::Add, Glyph::AddFolder, Glyph::Remove, Glyph::Clear,
-                               Glyph::Open, Glyph::Save, Glyph::Sort};
-    const std::array pressed = {kAddFilesPressed, kAddFolderPressed, kRemovePressed, kClearPressed,
-                                kListLoadPressed, kListSavePressed, kListSortPressed};
-    for (int i = 0; i < 7; ++i) {
-        Button(sheet, Cell(QPoint(strip.x() + 6 + 24 * i, strip.y() + 2), 21, 17), glyphs[i], false);
-        Button(sheet, Cell(pressed[i], 21, 17), glyphs[i], true);
-    }
+    ButtonRow(sheet, strip.topLeft() + QPoint(6, 2),
+              std::array{Glyph::Add, Glyph::AddFolder, Glyph::Remove, Glyph::Clear, Glyph::Open, Glyph::Save,
+                         Glyph::Sort},
+              std::array{kAddFilesPressed, kAddFolderPressed, kRemovePressed, kClearPressed, kListLoadPressed,
+                         kListSavePressed, kListSortPressed});
 
     // The scroll thumb and its pressed grip.
     const QRect thumb = kThumbNormal;
@@ -299,7 +299,7 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
     sunk.top = 0.30;
     sunk.bottom = 0.42;
     Plate(sheet, QRectF(p.x(), p.y(), 8, 20), 1.0, sunk);
-    grip(p + QPoint(0, 0), true);
+    grip(p, true);
 }
 
 }  // namespace
