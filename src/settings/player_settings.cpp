@@ -68,7 +68,6 @@ CPlayerSettings::CPlayerSettings(QString profilePath, QString executablePath)
 
 CPlayerSettings::~CPlayerSettings() { Save(); }
 
-
 void CPlayerSettings::Load()
 {
     QSettings profile(m_strProfilePath, QSettings::IniFormat);
