@@ -7,9 +7,8 @@
 
 namespace {
 
-// Tested in this order; "wm" is listed twice as it always was.
-constexpr std::array<std::string_view, 33> kMediaExtensions = {
-    "mpeg", "mpg", "avi", "wmv", "asf", "wm", "wm", "wma", "mp3", "wav", "mid",
+constexpr std::array<std::string_view, 32> kMediaExtensions = {
+    "mpeg", "mpg", "avi", "wmv", "asf", "wm", "wma", "mp3", "wav", "mid",
     "m2v", "dat", "avs", "divx", "xvid", "mkv", "mov", "mp4", "ogm", "vob", "ts",
     "asx", "b4s", "m3u", "wpl", "zpl", "cda", "mp2", "mpa", "ogg", "rm", "rmvb",
 };
