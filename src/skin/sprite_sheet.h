@@ -24,7 +24,6 @@ public:
     static CSpriteSheet Load(const QString& path);
 
     bool IsLoaded() const { return !m_image.isNull(); }
-    const QImage& Image() const { return m_image; }
 
     // Copies `piece` with its top-left corner at `at`.
     void Copy(QPainter& painter, const QRect& piece, QPoint at) const;
