@@ -247,29 +247,21 @@ void CMediaEngine::StepZoom(bool larger)
     SetZoom(m_nZoom, 5);
 }
 
-// The video area's largest part of the picture's shape, centred; false
-// when the picture has no size.
-bool CMediaEngine::LetterBox(QRect* out)
+// The video area's largest part of a width x height picture's shape,
+// centred; false when the picture has no size.
+bool CMediaEngine::LetterBox(long width, long height, QRect* out)
 {
-    long width = 0;
-    long height = 0;
-    if (!m_pVideo || FAILED(m_pVideo->GetVideoSize(&width, &height)) || width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0)
         return false;
     const QRect area = m_host.GetVideoArea();
-    const long left = area.left();
-    const long top = area.top();
-    const long right = left + area.width();
-    const long bottom = top + area.height();
-    const long areaWidth = right - left;
-    const long areaHeight = bottom - top;
+    const long areaWidth = area.width();
+    const long areaHeight = area.height();
     if (areaHeight < double(areaWidth) / double(width) * double(height)) {
-        const long fitRight = left + static_cast<long>(double(areaHeight * width) / double(height));
-        const long shift = (right - fitRight) / 2;
-        *out = QRect(int(left + shift), int(top), int(fitRight - left), int(areaHeight));
+        const long fitWidth = static_cast<long>(double(areaHeight * width) / double(height));
+        *out = QRect(int(area.left() + (areaWidth - fitWidth) / 2), area.top(), int(fitWidth), int(areaHeight));
     } else {
-        const long fitBottom = top + static_cast<long>(double(areaWidth * height) / double(width));
-        const long shift = (bottom - fitBottom) / 2;
-        *out = QRect(int(left), int(top + shift), int(areaWidth), int(fitBottom - top));
+        const long fitHeight = static_cast<long>(double(areaWidth * height) / double(width));
+        *out = QRect(area.left(), int(area.top() + (areaHeight - fitHeight) / 2), int(areaWidth), int(fitHeight));
     }
     return true;
 }
@@ -292,14 +284,18 @@ HRESULT CMediaEngine::FitVideoWindow()
     if (FAILED(hr))
         return hr;
     QRect rect;
-    if (LetterBox(&rect))
+    if (LetterBox(width, height, &rect))
         m_pWindow->SetWindowPosition(rect.left(), rect.top(), rect.width(), rect.height());
     return hr;
 }
 
 void CMediaEngine::GetVideoRect(QRect* out)
 {
-    if (out && !LetterBox(out))
+    if (!out)
+        return;
+    long width = 0;
+    long height = 0;
+    if (!m_pVideo || FAILED(m_pVideo->GetVideoSize(&width, &height)) || !LetterBox(width, height, out))
         *out = m_host.GetVideoArea();
 }
 

@@ -115,7 +115,7 @@ private:
     void RestoreDisplayPower();
     void ApplyVolume(long level, bool unmute);
     void AdvanceAfterEndOfClip();
-    bool LetterBox(QRect* out);
+    bool LetterBox(long width, long height, QRect* out);
 
     CEngineHost& m_host;
     CPlaylist& m_playlist;
