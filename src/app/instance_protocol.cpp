@@ -32,11 +32,8 @@ QByteArray EncodeRecord(const CopyDataRecord& record)
 
 CopyDataRecord MakeOpenFileRecord(const QString& path)
 {
-    CopyDataRecord record{COPYDATA_OPEN_FILE, {}};
-    record.bytes.reserve((path.size() + 1) * 2);
-    for (const QChar c : path)
-        record.bytes.append(EncodeUint32(c.unicode()).left(2));
-    record.bytes.append(2, '\0');
+    CopyDataRecord record{COPYDATA_OPEN_FILE, QByteArray((path.size() + 1) * 2, '\0')};
+    qToLittleEndian<quint16>(path.utf16(), path.size(), record.bytes.data());
     return record;
 }
 
