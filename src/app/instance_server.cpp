@@ -3,7 +3,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
-#include <QVariant>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@ struct CInstanceServer::Connection {
     QLocalSocket* socket;
     QByteArray buffer;
     bool queried = false;
+    bool dropped = false;
 };
 
 CInstanceServer::CInstanceServer(CInstanceHandler& handler, QObject* parent)
@@ -49,20 +49,24 @@ void CInstanceServer::Accept()
             continue;
         }
         ++m_nConnections;
-        auto connection = std::make_shared<Connection>(Connection{socket, {}, false});
+        auto connection = std::make_shared<Connection>(Connection{socket, {}, false, false});
         connect(socket, &QLocalSocket::readyRead, this, [this, connection] { Read(*connection); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
-        QTimer::singleShot(kConnectionTimeoutMs, socket, [this, socket] { Drop(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, connection] { Drop(*connection); });
+        QTimer::singleShot(kConnectionTimeoutMs, socket, [this, connection] { Drop(*connection); });
         if (socket->bytesAvailable() > 0)
             Read(*connection);
     }
 }
 
-void CInstanceServer::Drop(QLocalSocket* socket)
+// Runs once per connection, whichever comes first: the peer leaving, a
+// malformed record or the time limit (which may fire inside a nested event
+// loop before the socket's deferred deletion).
+void CInstanceServer::Drop(Connection& connection)
 {
-    if (socket->property("dropped").toBool())
+    if (connection.dropped)
         return;
-    socket->setProperty("dropped", true);
+    connection.dropped = true;
+    QLocalSocket* socket = connection.socket;
     --m_nConnections;
     socket->disconnect(this);
     socket->abort();
@@ -79,7 +83,7 @@ void CInstanceServer::Read(Connection& connection)
 
         if (!connection.queried) {
             if (code != kInstanceQueryMessage || count != 0)
-                return Drop(socket);
+                return Drop(connection);
             connection.queried = true;
             connection.buffer.remove(0, kRecordHeaderBytes);
             socket->write(EncodeUint32(m_handler.OnInstanceQuery()));
@@ -90,7 +94,7 @@ void CInstanceServer::Read(Connection& connection)
         const bool known = code == COPYDATA_OPEN_FILE || code == COPYDATA_CLOSE
             || code == COPYDATA_ACTIVATE;
         if (!known || count > kMaxRecordBytes)
-            return Drop(socket);
+            return Drop(connection);
         if (connection.buffer.size() < kRecordHeaderBytes + qsizetype(count))
             return;  // wait for the rest of the record
 
@@ -99,7 +103,7 @@ void CInstanceServer::Read(Connection& connection)
         if (code == COPYDATA_OPEN_FILE) {
             const std::optional<QString> decoded = PathFromOpenFileBody(body);
             if (!decoded)
-                return Drop(socket);
+                return Drop(connection);
             path = *decoded;
         }
         // Acknowledge first: the handler may end the program.

@@ -39,7 +39,7 @@ private:
 
     void Accept();
     void Read(Connection& connection);
-    void Drop(QLocalSocket* socket);
+    void Drop(Connection& connection);
     static bool PeerIsSameUser(const QLocalSocket& socket);
 
     CInstanceHandler& m_handler;
