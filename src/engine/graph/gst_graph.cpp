@@ -17,6 +17,10 @@ namespace {
 constexpr gint64 kNsPerUnit = 100;
 constexpr int kStateWaitSliceMs = 20;
 constexpr int kLateErrorWaitMs = 500;
+// A seek the user asked for lands on the nearest key frame; a seek that only
+// changes the rate or redraws must keep the exact position.
+constexpr auto kSeekToKeyFrame = static_cast<GstSeekFlags>(GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
+constexpr auto kSeekExactly = GST_SEEK_FLAG_ACCURATE;
 
 GstElement* MakeElement(const QString& name)
 {
@@ -134,9 +138,7 @@ void CGstGraph::RefreshPausedFrame()
     gint64 positionNs = 0;
     if (!gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs))
         return;
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    gst_element_seek(m_pPlaybin, m_dRate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs, GST_SEEK_TYPE_NONE,
-                     GST_CLOCK_TIME_NONE);
+    SeekTo(m_dRate, positionNs, kSeekExactly);
 }
 
 GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
@@ -468,10 +470,9 @@ HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)
     return S_OK;
 }
 
-bool CGstGraph::SeekTo(double rate, gint64 positionNs)
+bool CGstGraph::SeekTo(double rate, gint64 positionNs, GstSeekFlags precision)
 {
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT |
-                                                 GST_SEEK_FLAG_SNAP_NEAREST);
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | precision);
     return gst_element_seek(m_pPlaybin, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs,
                             GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
 }
@@ -484,7 +485,7 @@ HRESULT CGstGraph::SetPositions(LONGLONG* current, std::uint32_t currentFlags, L
         return S_OK;  // only the stop position could change, and the player never moves it
     if (!current || *current < 0)
         return E_INVALIDARG;
-    if (!SeekTo(m_dRate, *current * kNsPerUnit))
+    if (!SeekTo(m_dRate, *current * kNsPerUnit, kSeekToKeyFrame))
         return E_FAIL;
     // Like a seek on the interface thread, it is finished when the call returns.
     WaitForState();
@@ -507,9 +508,7 @@ HRESULT CGstGraph::put_Rate(double rate)
         return E_INVALIDARG;
     gint64 positionNs = 0;
     gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs);
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    if (!gst_element_seek(m_pPlaybin, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, std::max<gint64>(positionNs, 0),
-                          GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE))
+    if (!SeekTo(rate, std::max<gint64>(positionNs, 0), kSeekExactly))
         return E_FAIL;
     WaitForState();
     m_dRate = rate;

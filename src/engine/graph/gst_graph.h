@@ -99,7 +99,7 @@ private:
     HRESULT LastErrorStatus(HRESULT fallback) const;
     GstStateChangeReturn WaitForState();
     HRESULT ChangeState(GstState state);
-    bool SeekTo(double rate, gint64 positionNs);
+    bool SeekTo(double rate, gint64 positionNs, GstSeekFlags precision);
     QSize ReadVideoSize() const;
     LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
