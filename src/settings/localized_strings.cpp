@@ -35,7 +35,8 @@ void SetInterfaceLanguage(int languageId)
 {
     Tables& tables = State();
     tables.languageId = languageId;
-    tables.current = CStringTable::ForLanguage(languageId);
+    tables.current = languageId == LANG_ENGLISH_US ? tables.english
+                                                   : CStringTable::ForLanguage(languageId);
 }
 
 const std::vector<int>& SupportedLanguages()
