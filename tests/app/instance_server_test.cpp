@@ -21,6 +21,21 @@
 
 namespace {
 
+// A raw connection to a local socket; -1 when it cannot be made. Only plain
+// system calls, so a forked child may use it too.
+int ConnectUnix(const QByteArray& path)
+{
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 class RecordingHandler : public CInstanceHandler {
 public:
     std::uint32_t OnInstanceQuery() override { return kInstanceQueryMessage; }
@@ -58,12 +73,8 @@ protected:
     {
         return WhileServing([&] {
             QByteArray received;
-            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            const QByteArray path = QFile::encodeName(m_socketPath);
-            std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            const int fd = ConnectUnix(QFile::encodeName(m_socketPath));
+            if (fd >= 0) {
                 [[maybe_unused]] auto sent = send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
                 if (closeAfterSending)
                     shutdown(fd, SHUT_WR);
@@ -73,8 +84,8 @@ protected:
                 ssize_t n;
                 while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0)
                     received.append(buffer, n);
+                close(fd);
             }
-            close(fd);
             return received;
         });
     }
@@ -165,11 +176,8 @@ TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
         if (child == 0) {
             if (setgid(65534) != 0 || setuid(65534) != 0)
                 _exit(100);
-            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            const int fd = ConnectUnix(path);
+            if (fd < 0)
                 _exit(101);
             const QByteArray request = EncodeRecordHeader(kInstanceQueryMessage, 0)
                 + EncodeRecord({COPYDATA_CLOSE, {}});
