@@ -161,16 +161,7 @@ void CMediaEngine::Open()
         m_nFlags |= EF_NOAUDIO;
     } else if (hr == S_OK) {
         m_nFlags &= ~EF_NOAUDIO;
-        if (m_nFlags & EF_MUTED) {
-            hr = m_pAudio->get_Volume(&volume);
-            if (FAILED(hr)) {
-                ReportGraphError(hr);
-                return;
-            }
-            hr = m_pAudio->put_Volume(-10000);
-        } else {
-            hr = m_pAudio->put_Volume(m_nVolume);
-        }
+        hr = m_pAudio->put_Volume((m_nFlags & EF_MUTED) ? -10000 : m_nVolume);
         if (FAILED(hr)) {
             ReportGraphError(hr);
             return;
