@@ -5,10 +5,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QLocalSocket>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,6 @@
 #include "xvfb_server.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QProcessEnvironment>
-#include <QThread>
 
 #include <fcntl.h>
 #include <unistd.h>
