@@ -4,6 +4,7 @@
 #include "about_dlg.h"
 #include "command_ids.h"
 #include "media_engine.h"
+#include "next_row.h"
 #include "parent_wnd.h"
 #include "player_context.h"
 #include "player_settings.h"
@@ -207,15 +208,9 @@ void CMainFrame::StepTrackAction(bool forward)
 {
     CMediaEngine& engine = *m_context.engine;
     CPlaylist& playlist = *m_context.playlist;
-    const int count = playlist.GetCount();
-    if (count == 0)
-        return;
-    int next = 0;
-    if (m_context.settings->Shuffle)
-        next = playlist.m_random.Next() % count;
-    else
-        next = forward ? playlist.m_nCurrent + 1 : playlist.m_nCurrent - 1;
-    if (next < 0 || next >= count)
+    const int next = ChooseNextRow(playlist, forward ? PlaylistStep::Next : PlaylistStep::Previous,
+                                   m_context.settings->Shuffle != 0, m_context.settings->PlaylistRepeat != 0);
+    if (next < 0)
         return;
     const bool fullScreen = engine.IsFullScreen();
     engine.Close();
