@@ -123,7 +123,6 @@ void CMainFrame::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     if (!m_pSkin)
         return;
-    painter.fillRect(GetVideoArea(), Qt::black);
     m_pSkin->PaintMain(painter, m_nHotControl, rect());
 }
 
