@@ -138,21 +138,28 @@ bool CMediaEngine::IsRateChanged() const
     return static_cast<int>(m_dRate * 10) != 10;
 }
 
-// Asks the audio for its level first, as every volume change does, then
-// sets the new level; nothing happens for a clip without adjustable audio.
-void CMediaEngine::ApplyVolume(long level, bool unmute)
+// Every volume change asks the audio for its level first: false for a clip
+// without adjustable audio, and after reporting a failed read.
+bool CMediaEngine::CanSetVolume()
 {
     long present = 0;
-    HRESULT hr = m_pAudio->get_Volume(&present);
+    const HRESULT hr = m_pAudio->get_Volume(&present);
     if (hr == E_NOTIMPL)
-        return;
+        return false;
     if (FAILED(hr)) {
         ReportGraphError(hr);
-        return;
+        return false;
     }
+    return true;
+}
+
+void CMediaEngine::ApplyVolume(long level, bool unmute)
+{
+    if (!CanSetVolume())
+        return;
     if (unmute)
         m_nFlags &= ~EF_MUTED;
-    hr = m_pAudio->put_Volume(level);
+    const HRESULT hr = m_pAudio->put_Volume(level);
     if (FAILED(hr))
         ReportGraphError(hr);
 }
@@ -190,16 +197,10 @@ void CMediaEngine::ToggleMute()
         m_nFlags ^= EF_MUTED;
         return;
     }
-    long present = 0;
-    HRESULT hr = m_pAudio->get_Volume(&present);
-    if (hr == E_NOTIMPL)
+    if (!CanSetVolume())
         return;
-    if (FAILED(hr)) {
-        ReportGraphError(hr);
-        return;
-    }
     const bool muting = !(m_nFlags & EF_MUTED);
-    hr = m_pAudio->put_Volume(muting ? kSilence : m_nVolume);
+    const HRESULT hr = m_pAudio->put_Volume(muting ? kSilence : m_nVolume);
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return;

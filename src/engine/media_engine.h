@@ -113,6 +113,7 @@ private:
     void ShowPlayState(const QString& prefix, int maxPath, int keptTail, int iconId);
     void SwitchDisplayPowerOff();
     void RestoreDisplayPower();
+    bool CanSetVolume();
     void ApplyVolume(long level, bool unmute);
     void AdvanceAfterEndOfClip();
     bool LetterBox(long width, long height, QRect* out);
