@@ -12,6 +12,7 @@
 #include "playlist.h"
 #include "playlist_frame.h"
 #include "playlist_skin_painter.h"
+#include "skin_ids.h"
 #include "tray_icon.h"
 #include "window_topmost.h"
 
@@ -161,7 +162,7 @@ void CMainFrame::changeEvent(QEvent* event)
                 ShowPlaylistWindow(true);
             m_bPlaylistHiddenByMinimize = false;
         }
-        RedrawControl(1);
+        RedrawControl(MC_MAXIMIZE);
     }
     QWidget::changeEvent(event);
 }
@@ -171,8 +172,8 @@ void CMainFrame::timerEvent(QTimerEvent* event)
     if (event->timerId() == m_positionTimer.timerId()) {
         if (m_context.engine)
             m_context.engine->UpdateTimeText();
-        RedrawControl(17);
-        RedrawControl(7);
+        RedrawControl(MC_TIME);
+        RedrawControl(MC_SEEK);
     } else if (event->timerId() == m_shutdownTimer.timerId()) {
         PowerOff();
     }

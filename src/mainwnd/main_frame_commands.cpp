@@ -10,7 +10,7 @@
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
-#include "skin.h"
+#include "skin_ids.h"
 #include "url_opener.h"
 
 void CMainFrame::OnCommand(int id)
@@ -31,43 +31,43 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_PLAY:
         engine.Play();
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_PAUSE:
         engine.Pause();
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_STOP:
         engine.Stop();
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_MUTE:
         engine.ToggleMute();
-        RedrawControl(15);
+        RedrawControl(MC_MUTE);
         break;
     case ID_REPEAT:
         engine.ToggleRepeat();
-        RedrawControl(14);
+        RedrawControl(MC_REPEAT);
         break;
     case ID_RATE_NORMAL:
         engine.SetRate(1.0);
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_RATE_DOUBLE:
         engine.SetRate(2.0);
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_RATE_HALF:
         engine.SetRate(0.5);
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_RATE_INCREASE:
         engine.ChangeRate(+0.1);
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_RATE_DECREASE:
         engine.ChangeRate(-0.1);
-        RedrawControl(4);
+        RedrawControl(MC_PLAYPAUSE);
         break;
     case ID_ZOOM_NORMAL:
         engine.SetZoom(1, 1);
@@ -150,7 +150,7 @@ void CMainFrame::PlayAction()
         playlist.m_nCurrent = playlist.m_nSelected >= 0 ? playlist.m_nSelected : 0;
         engine.Open();
         engine.Play();
-        RedrawControl(18);
+        RedrawControl(MC_TITLE);
         if (IsPlaylistWindowVisible())
             InvalidatePlaylistWindow();
         return;
@@ -226,7 +226,7 @@ void CMainFrame::ToggleAlwaysOnTop()
     CPlayerSettings& settings = *m_context.settings;
     m_context.owner->SetTopMost(!settings.TopMost);
     settings.TopMost = !settings.TopMost;
-    RedrawControl(11);
+    RedrawControl(MC_TOPMOST);
 }
 
 void CMainFrame::StoreWindowPlacement()
@@ -323,7 +323,7 @@ void CMainFrame::ToggleShuffle()
     m_context.playlist->m_random.SeedFromTime();
     if (m_context.engine->IsRepeat()) {
         m_context.engine->ToggleRepeat();
-        RedrawControl(14);
+        RedrawControl(MC_REPEAT);
     }
 }
 
