@@ -326,15 +326,13 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
     CMediaEngine& engine = *m_context.engine;
     switch (KeyUpHotKey(HotKeyFromEvent(*event), m_context.settings->m_hotKeys)) {
     case HOTKEY_DECPBRATE:
-        engine.ChangeRate(-0.1);
-        RedrawControl(MC_PLAYPAUSE);
+        OnCommand(ID_RATE_DECREASE);
         break;
     case HOTKEY_FULLSCREEN:
         OnCommand(ID_FULL_SCREEN);
         break;
     case HOTKEY_INCPBRATE:
-        engine.ChangeRate(+0.1);
-        RedrawControl(MC_PLAYPAUSE);
+        OnCommand(ID_RATE_INCREASE);
         break;
     case HOTKEY_LOADUNLOAD:
         OpenClipAction();
@@ -364,7 +362,7 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
         engine.StepZoom(false);
         break;
     case HOTKEY_ZOOMTO:
-        engine.SetZoom(1, 1);
+        OnCommand(ID_ZOOM_NORMAL);
         break;
     case HOTKEY_SWITCHSKIN:
         ToggleSkinOff();
