@@ -136,7 +136,6 @@ public:
     HRESULT CreateGraph(IGraphBuilder** graph) override;
     QString GetErrorText(HRESULT hr) override;
 
-    const CGstGraphOptions& Options() const { return m_options; }
     // Name of the sink the probe picks for this platform.
     static QString ChooseVideoSink();
 

@@ -6,7 +6,6 @@
 // engine was designed around: negative values are failures.
 using HRESULT = std::int32_t;
 using LONGLONG = std::int64_t;
-using REFTIME = double;
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
@@ -15,7 +14,6 @@ constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
 constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 constexpr HRESULT E_ABORT = static_cast<HRESULT>(0x80004004u);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 
 // Media errors: where a GStreamer error lands.

@@ -104,7 +104,6 @@ public:
 
     // The surface the sink draws into now.
     QWidget* Surface() const;
-    QWidget* FullScreenWindow() const { return m_pFullScreen; }
 
 private:
     CVideoSurface* MakeSurface(QWidget* parent);
