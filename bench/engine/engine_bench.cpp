@@ -14,6 +14,20 @@
 
 namespace {
 
+QString BenchClip()
+{
+    return qEnvironmentVariable("VELMORA_BENCH_CLIP");
+}
+
+// False, with the benchmark marked as skipped, when no clip is named.
+bool HasBenchClip(benchmark::State& state)
+{
+    if (QFileInfo::exists(BenchClip()))
+        return true;
+    state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    return false;
+}
+
 struct BenchPlayer {
     QTemporaryDir scratch;
     CPlayerSettings settings{scratch.filePath(QStringLiteral("Velmora.ini"))};
@@ -23,23 +37,19 @@ struct BenchPlayer {
     CPlainWindowHost host;
     CMediaEngine engine{host, playlist, settings, factory, power};
 
-    BenchPlayer() { host.m_window.show(); }
+    BenchPlayer()
+    {
+        host.m_window.show();
+        playlist.AddFileByPath(BenchClip());
+    }
 };
-
-QString BenchClip()
-{
-    return qEnvironmentVariable("VELMORA_BENCH_CLIP");
-}
 
 // Open builds the graph and prerolls it: the first frame is in the sink.
 void BM_OpenToFirstFrame(benchmark::State& state)
 {
-    if (!QFileInfo::exists(BenchClip())) {
-        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    if (!HasBenchClip(state))
         return;
-    }
     BenchPlayer player;
-    player.playlist.AddFileByPath(BenchClip());
     for (auto _ : state) {
         player.playlist.m_nCurrent = 0;
         player.engine.Open();
@@ -57,12 +67,9 @@ BENCHMARK(BM_OpenToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(10);
 // A click on the seek bar while paused, until the new frame is prerolled.
 void BM_SeekLatency(benchmark::State& state)
 {
-    if (!QFileInfo::exists(BenchClip())) {
-        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    if (!HasBenchClip(state))
         return;
-    }
     BenchPlayer player;
-    player.playlist.AddFileByPath(BenchClip());
     player.playlist.m_nCurrent = 0;
     player.engine.Open();
     player.engine.Play();
@@ -110,10 +117,8 @@ struct BarePlaybin {
 
 void BM_PlaybinPrerollBaseline(benchmark::State& state)
 {
-    if (!QFileInfo::exists(BenchClip())) {
-        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    if (!HasBenchClip(state))
         return;
-    }
     for (auto _ : state) {
         BarePlaybin bare;
         if (!bare.Paused()) {
@@ -129,10 +134,8 @@ BENCHMARK(BM_PlaybinPrerollBaseline)->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_PlaybinSeekBaseline(benchmark::State& state)
 {
-    if (!QFileInfo::exists(BenchClip())) {
-        state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    if (!HasBenchClip(state))
         return;
-    }
     BarePlaybin bare;
     bare.Paused();
     gint64 duration = 0;
