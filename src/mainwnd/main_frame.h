@@ -165,6 +165,7 @@ private:
     void LeftButtonUp(const QPoint& point);
     void ReleaseAction(int control, const QPoint& point);
     void RightButtonUp(const QPoint& point, const QPoint& globalPos);
+    void StepVolume(bool louder);
     bool ShowToolTip(QHelpEvent* event);
     bool StartBorderResize(const QPoint& point);
     void ApplyMinimumSize();

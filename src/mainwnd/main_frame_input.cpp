@@ -274,12 +274,8 @@ void CMainFrame::RightButtonUp(const QPoint& point, const QPoint& globalPos)
 void CMainFrame::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0) {
-        RedrawControl(MC_VOLUME);
-        m_context.engine->StepVolume(delta > 0);
-        RedrawControl(MC_VOLUMEBAR);
-        RedrawControl(MC_VOLUME);
-    }
+    if (delta != 0)
+        StepVolume(delta > 0);
     QWidget::wheelEvent(event);
 }
 
@@ -298,10 +294,7 @@ void CMainFrame::keyPressEvent(QKeyEvent* event)
     switch (action) {
     case HOTKEY_INCVOL:
     case HOTKEY_DECVOL:
-        RedrawControl(MC_VOLUME);
-        engine.StepVolume(action == HOTKEY_INCVOL);
-        RedrawControl(MC_VOLUMEBAR);
-        RedrawControl(MC_VOLUME);
+        StepVolume(action == HOTKEY_INCVOL);
         break;
     case HOTKEY_HIDE:
         if (engine.IsFullScreen())
@@ -408,6 +401,15 @@ void CMainFrame::dropEvent(QDropEvent* event)
     engine.Open();
     engine.Play();
     event->acceptProposedAction();
+}
+
+void CMainFrame::StepVolume(bool louder)
+{
+    // The knob moves: its old and new places are both redrawn.
+    RedrawControl(MC_VOLUME);
+    m_context.engine->StepVolume(louder);
+    RedrawControl(MC_VOLUMEBAR);
+    RedrawControl(MC_VOLUME);
 }
 
 bool CMainFrame::ShowToolTip(QHelpEvent* event)
