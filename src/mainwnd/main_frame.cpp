@@ -211,10 +211,7 @@ void CMainFrame::RebuildSkin()
     showNormal();
     QRect window;
     m_pSkin->WindowRectFromVideo(video, window);
-    QRect minimum;
-    m_pSkin->GetMainMinRect(minimum);
-    window.setWidth(std::max(window.width(), minimum.width()));
-    window.setHeight(std::max(window.height(), minimum.height()));
+    window.setSize(window.size().expandedTo(minimumSize()));
     setGeometry(window);
     show();
     m_pSkin->ApplyRegion(*this);
@@ -273,11 +270,10 @@ QRect CMainFrame::GetVideoArea()
 
 QRect CMainFrame::WindowRectForVideo(int width, int height)
 {
+    // The minimum size is the skin's, set whenever the skin changes.
     const QRect area = GetVideoArea();
-    QRect minimum;
-    m_pSkin->GetMainMinRect(minimum);
-    const int outerWidth = std::max(this->width() - area.width() + width, minimum.width());
-    const int outerHeight = std::max(this->height() - area.height() + height, minimum.height());
+    const int outerWidth = std::max(this->width() - area.width() + width, minimumWidth());
+    const int outerHeight = std::max(this->height() - area.height() + height, minimumHeight());
     return QRect(geometry().topLeft(), QSize(outerWidth, outerHeight));
 }
 
