@@ -157,6 +157,8 @@ private:
     void ShowAbout();
     void ShowPreferences();
     void SetShutdownMode(int mode);
+    // Hides the main window with the playlist window and the owner.
+    void HideGroup();
     void ToggleMaximized();
     void ToggleFullScreenCommand();
     void TogglePlaylistWindow();

@@ -265,12 +265,17 @@ void CMainFrame::ExitAction()
     DestroyWindow();
 }
 
+void CMainFrame::HideGroup()
+{
+    hide();
+    ShowPlaylistWindow(false);
+    ShowOwnerWindow(false);
+}
+
 void CMainFrame::ShowHideAction()
 {
     if (isVisible()) {
-        hide();
-        ShowPlaylistWindow(false);
-        ShowOwnerWindow(false);
+        HideGroup();
         return;
     }
     show();

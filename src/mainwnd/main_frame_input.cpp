@@ -205,9 +205,7 @@ void CMainFrame::ReleaseAction(int control, const QPoint& point)
         ToggleAlwaysOnTop();
         break;
     case MC_HIDE:
-        hide();
-        ShowPlaylistWindow(false);
-        ShowOwnerWindow(false);
+        HideGroup();
         break;
     case MC_REPEAT:
         engine.ToggleRepeat();
