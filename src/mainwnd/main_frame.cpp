@@ -65,17 +65,22 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 
 void CMainFrame::OnOpenPending()
 {
-    CMediaEngine* engine = m_context.engine;
-    CPlaylist* playlist = m_context.playlist;
-    if (!engine || !playlist)
-        return;
-    const QString path = engine->m_pszPath;
-    engine->Close();
-    playlist->Clear();
-    playlist->AddFileByPath(path);
-    playlist->m_nCurrent = 0;
-    engine->Open();
-    engine->Play();
+    if (m_context.engine && m_context.playlist)
+        PlayNewList({m_context.engine->m_pszPath});
+}
+
+void CMainFrame::PlayNewList(const QStringList& paths)
+{
+    CMediaEngine& engine = *m_context.engine;
+    CPlaylist& playlist = *m_context.playlist;
+    engine.Close();
+    playlist.Clear();
+    for (const QString& path : paths)
+        playlist.AddFileByPath(path);
+    // Row 0 is opened once, after the whole list is in.
+    playlist.m_nCurrent = 0;
+    engine.Open();
+    engine.Play();
 }
 
 bool CMainFrame::event(QEvent* event)

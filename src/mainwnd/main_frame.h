@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -152,6 +153,8 @@ protected:
 
 private:
     void OnOpenPending();
+    // Replaces the playlist with `paths` and plays its first row.
+    void PlayNewList(const QStringList& paths);
     void DestroyWindow();
     void OpenUrl(int commandId);
     void ShowAbout();

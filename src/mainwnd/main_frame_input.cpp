@@ -11,7 +11,6 @@
 #include "parent_wnd.h"
 #include "player_context.h"
 #include "player_settings.h"
-#include "playlist.h"
 #include "resize_band.h"
 #include "skin.h"
 #include "skin_ids.h"
@@ -379,8 +378,6 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = *m_context.playlist;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
@@ -388,16 +385,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     }
     if (paths.isEmpty())
         return;
-    playlist.Clear();
-    for (const QString& path : paths) {
-        engine.m_pszPath = path;
-        playlist.AddFileByPath(path);
-    }
-    // Row 0 is opened once, after the whole drop is in the list.
-    engine.Close();
-    playlist.m_nCurrent = 0;
-    engine.Open();
-    engine.Play();
+    PlayNewList(paths);
     event->acceptProposedAction();
 }
 
