@@ -166,12 +166,6 @@ CVideoSurface* CVideoOutput::MakeSurface(QWidget* parent)
     auto* surface = new CVideoSurface(parent, bool(m_bindHandle), m_expose);
     surface->SetResizeHandler(m_onResize);
     surface->SetNewWindowHandler([this, surface] { Rebind(surface); });
-    return surface;
-}
-
-CVideoSurface* CVideoOutput::MakeChildSurface(QWidget* parent)
-{
-    CVideoSurface* surface = MakeSurface(parent);
     surface->SetDestroyHandler([this, surface] {
         if (Surface() == surface && m_onSurfaceLost)
             m_onSurfaceLost();
@@ -189,7 +183,7 @@ void CVideoOutput::Prepare()
     // No parent yet: a native window of its own, unmapped, that the owner
     // adopts later.
     if (!m_pSurface)
-        m_pSurface = MakeChildSurface(nullptr);
+        m_pSurface = MakeSurface(nullptr);
     if (!IsFullScreen())
         Bind(m_pSurface);
 }
@@ -254,7 +248,7 @@ void CVideoOutput::RestoreChildWindow()
     // Qt keeps the old surface's dead window id; a new surface gets a real one.
     CVideoSurface* old = m_pSurface;
     old->SetDestroyHandler({});
-    m_pSurface = MakeChildSurface(old->parentWidget());
+    m_pSurface = MakeSurface(old->parentWidget());
     ApplyChildGeometry();
     if (!IsFullScreen())
         Bind(m_pSurface);
@@ -300,10 +294,6 @@ void CVideoOutput::SetFullScreen(bool fullScreen)
         m_pFullScreen = new CFullScreenVideoWindow(m_onUserClose, [this] { PlaceInFullScreen(); });
         m_pFullScreen->SetDrain(m_pDrain);
         m_pFullScreenSurface = MakeSurface(m_pFullScreen);
-        m_pFullScreenSurface->SetDestroyHandler([this] {
-            if (Surface() == m_pFullScreenSurface && m_onSurfaceLost)
-                m_onSurfaceLost();
-        });
         // Sized to the screen here as well, for window managers (or none)
         // that ignore the full-screen request.
         QScreen* screen = m_pOwner ? m_pOwner->screen() : QGuiApplication::primaryScreen();

@@ -107,7 +107,6 @@ public:
 
 private:
     CVideoSurface* MakeSurface(QWidget* parent);
-    CVideoSurface* MakeChildSurface(QWidget* parent);
     void Bind(CVideoSurface* surface);
     void Rebind(CVideoSurface* surface);
     void PlaceInFullScreen();
