@@ -46,16 +46,20 @@ void CUrlOpener::Install(CUrlOpener* opener) { g_pInstalled = opener; }
 
 QUrl DocumentationUrl(DocPage page)
 {
-    const QString name = PageName(page);
-    QFile source(QStringLiteral(":/doc/") + name);
-    if (!QDir().mkpath(PageFolder()) || !source.open(QIODevice::ReadOnly))
+    // The pages link to one another, so all of them are written out together.
+    const QString folder = PageFolder();
+    if (!QDir().mkpath(folder))
         return {};
-    const QString target = PageFolder() + u'/' + name;
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {};
-    const QByteArray content = source.readAll();
-    if (out.write(content) != content.size())
-        return {};
-    return QUrl::fromLocalFile(target);
+    const QDir resources(QStringLiteral(":/doc"));
+    for (const QString& name : resources.entryList(QDir::Files)) {
+        QFile source(resources.filePath(name));
+        QFile out(folder + u'/' + name);
+        if (!source.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {};
+        const QByteArray content = source.readAll();
+        if (out.write(content) != content.size())
+            return {};
+    }
+    const QString target = folder + u'/' + PageName(page);
+    return QFile::exists(target) ? QUrl::fromLocalFile(target) : QUrl();
 }

@@ -18,7 +18,8 @@ public:
 // The documentation pages that ship with Velmora, one per help command.
 enum class DocPage { Home, SupportForum, Faq, Donate, AboutUs };
 
-// The page as a local file: written from the program's resources into
-// $XDG_RUNTIME_DIR/velmora-doc (or the temporary folder) so that it opens
-// offline. An empty URL when the page could not be written.
+// The page as a local file: the pages are written from the program's
+// resources into $XDG_RUNTIME_DIR/velmora-doc (or the temporary folder) so
+// that they open offline and their links work. An empty URL when the pages
+// could not be written.
 QUrl DocumentationUrl(DocPage page);

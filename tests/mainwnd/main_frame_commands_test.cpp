@@ -9,9 +9,12 @@
 #include "skin_ids.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -488,4 +491,21 @@ TEST_F(MainFrameExitTest, PositionTimerRefreshesTheTimeText)
     m_script.position = 70 * kUnitsPerSecond;
     QTest::qWait(1200);
     EXPECT_TRUE(Engine().m_szTime.startsWith(QStringLiteral("00:01:05|")));  // no ticks while paused
+}
+
+TEST_F(MainFrameCommandTest, HelpPageLinksReachPagesWrittenBesideIt)
+{
+    Main().OnCommand(ID_HOME_PAGE);
+    ASSERT_EQ(m_urls.m_urls.size(), 1);
+    const QFileInfo home(m_urls.m_urls[0].toLocalFile());
+    QFile page(home.filePath());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+    int links = 0;
+    for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+        ++links;
+        EXPECT_TRUE(home.dir().exists(match.captured(1))) << match.captured(1).toStdString();
+    }
+    EXPECT_GE(links, 4);
 }
