@@ -4,7 +4,6 @@
 #include "context_menu.h"
 #include "media_engine.h"
 #include "menu_presenter.h"
-#include "parent_wnd.h"
 #include "player_context.h"
 #include "player_settings.h"
 #include "tray_activation.h"
