@@ -7,22 +7,22 @@
 
 namespace {
 
+// The player's media extensions, in the order the open dialogs list them.
 constexpr std::array<std::string_view, 32> kMediaExtensions = {
     "mpeg", "mpg", "avi", "wmv", "asf", "wm", "wma", "mp3", "wav", "mid",
     "m2v", "dat", "avs", "divx", "xvid", "mkv", "mov", "mp4", "ogm", "vob", "ts",
-    "asx", "b4s", "m3u", "wpl", "zpl", "cda", "mp2", "mpa", "ogg", "rm", "rmvb",
+    "asx", "b4s", "m3u", "wpl", "zpl", "cda", "mp2", "mpa", "ogg", "rmvb", "rm",
 };
+
+// The dialogs' narrower choices after "all types"; matching ignores case.
+constexpr std::string_view kMediaTypeFilters =
+    "Movie file (*.mpeg;*.mpg)|*.mpeg;*.mpg|Video file (*.avi;*.wmv)|*.avi;*.wmv|"
+    "Windows Media file(*.asf;*.wm;*.wma;*.wmv)|*.asf;*.wm;*.wma;*.wmv|"
+    "Audio file (*.mp3;*.wav;*.mid)|*.mp3;*.wav;*.mid|Real file (*.rmvb;*.rm)|*.rmvb;*.rm|"
+    "All Files (*.*)|*.*||";
 constexpr qsizetype kLongestExtension = 4;
 
 }  // namespace
-
-const char* const kMediaFileFilter =
-    "Media files (All types)|*.mpeg;*.mpg;*.avi;*.wmv;*.asf;*.wm;*.wma;*.mp3;*.wav;*.mid;*.m2v;"
-    "*.dat;*.avs;*.divx;*.xvid;*.MKV;*.MOV;*.MP4;*.OGM;*.VOB;*.TS;*.WM;*.ASX;*.B4S;*.M3U;*.WPL;"
-    "*.ZPL;*.CDA;*.MP2;*.MPA;*.OGG;*.rmvb;*.rm |Movie file (*.mpeg;*.mpg)|*.mpeg;*.mpg|"
-    "Video file (*.avi;*.wmv)|*.avi;*.wmv|Windows Media file(*.asf;*.wm;*.wma;*.wmv)|"
-    "*.asf;*.wm;*.wma;*.wmv|Audio file (*.mp3;*.wav;*.mid)|*.mp3;*.wav;*.mid|"
-    "Real file (*.rmvb;*.rm)|*.rmvb;*.rm|All Files (*.*)|*.*||";
 
 const char* const kPlaylistFileFilter = "Play List (*.vml)|*.vml||";
 
@@ -50,6 +50,15 @@ bool IsMediaFile(const QString& name)
             return true;
     }
     return false;
+}
+
+QStringList MediaFileNameFilters()
+{
+    QString filter = QStringLiteral("Media files (All types)|");
+    for (std::string_view extension : kMediaExtensions)
+        filter += QStringLiteral("*.") + QLatin1String(extension.data(), qsizetype(extension.size())) + QLatin1Char(';');
+    filter += QLatin1Char('|') + QLatin1String(kMediaTypeFilters.data(), qsizetype(kMediaTypeFilters.size()));
+    return ToNameFilters(filter);
 }
 
 QStringList ToNameFilters(const QString& filter)

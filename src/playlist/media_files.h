@@ -8,9 +8,9 @@
 // "archive.tar.gz" and a name without a dot are not.
 bool IsMediaFile(const QString& name);
 
-// The filter of the Add Files and Open dialogs, in the "description|patterns|"
-// form ended by "||".
-extern const char* const kMediaFileFilter;
+// The name filters of the Add Files and Open dialogs: all media types from
+// the one extension list, then narrower choices and all files.
+QStringList MediaFileNameFilters();
 // The filter of the playlist Save and Load dialogs.
 extern const char* const kPlaylistFileFilter;
 

@@ -10,7 +10,7 @@
 bool CPLFileDialog::DoModal(QWidget* parent)
 {
     const QStringList files = CPrompt::Get().GetOpenFileNames(
-        parent, QString(), QString(), ToNameFilters(QString::fromLatin1(kMediaFileFilter)));
+        parent, QString(), QString(), MediaFileNameFilters());
     if (files.isEmpty())
         return false;
     if (m_bClearFirst)

@@ -140,10 +140,14 @@ TEST(MediaFiles, ExtensionTestFoldsOnlyAsciiLettersAndUsesTheLastDot)
 
 TEST(MediaFiles, DialogFiltersBecomeQtNameFilters)
 {
-    const QStringList filters = ToNameFilters(QString::fromLatin1(kMediaFileFilter));
+    const QStringList filters = MediaFileNameFilters();
     ASSERT_EQ(filters.size(), 7);
     EXPECT_TRUE(filters[0].startsWith("Media files (All types) (*.mpeg *.mpg *.avi"));
-    EXPECT_TRUE(filters[0].endsWith("*.OGG *.rmvb *.rm)"));
+    EXPECT_TRUE(filters[0].endsWith("*.ogg *.rmvb *.rm)"));
+    // The dialog offers exactly the files a folder scan takes.
+    const QString allTypes = filters[0].section(QLatin1Char('('), 2).chopped(1);
+    for (const QString& pattern : allTypes.split(QLatin1Char(' ')))
+        EXPECT_TRUE(IsMediaFile(QStringLiteral("clip") + pattern.mid(1))) << pattern.toStdString();
     EXPECT_EQ(filters[1], "Movie file (*.mpeg *.mpg)");
     EXPECT_EQ(filters[3], "Windows Media file (*.asf *.wm *.wma *.wmv)");
     EXPECT_EQ(filters[6], "All Files (*)");
