@@ -82,38 +82,45 @@ bool CPlayerApp::InitInstance()
     // destruction does.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    m_context.settings = new CPlayerSettings();
-    m_context.settings->Load();
+    m_pSettings = std::make_unique<CPlayerSettings>();
+    m_context.settings = m_pSettings.get();
+    m_pSettings->Load();
 
-    m_context.owner = new CParentWnd(m_context);
+    m_pOwner = std::make_unique<CParentWnd>(m_context);
+    m_context.owner = m_pOwner.get();
 
-    m_context.mainFrame = new CMainFrame(m_context);
-    connect(m_context.mainFrame, &CMainFrame::windowDestroyed, qApp, &QCoreApplication::quit,
+    m_pMainFrame = std::make_unique<CMainFrame>(m_context);
+    m_context.mainFrame = m_pMainFrame.get();
+    connect(m_pMainFrame.get(), &CMainFrame::windowDestroyed, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
-    m_pInstanceHandler = std::make_unique<CMainFrameInstanceHandler>(*m_context.mainFrame);
+    m_pInstanceHandler = std::make_unique<CMainFrameInstanceHandler>(*m_pMainFrame);
     if (m_lock.IsHeld()) {
-        m_pInstanceServer = new CInstanceServer(*m_pInstanceHandler, this);
+        m_pInstanceServer = std::make_unique<CInstanceServer>(*m_pInstanceHandler);
         m_pInstanceServer->Listen(InstanceSocketPath());
     }
-    m_pTerminationWatcher = new CTerminationWatcher(this);
-    connect(m_pTerminationWatcher, &CTerminationWatcher::terminationRequested,
-            m_context.mainFrame, &CMainFrame::ExitAction);
+    m_pTerminationWatcher = std::make_unique<CTerminationWatcher>();
+    connect(m_pTerminationWatcher.get(), &CTerminationWatcher::terminationRequested, m_pMainFrame.get(),
+            &CMainFrame::ExitAction);
 
-    m_context.playlist = new CPlaylist();
+    m_pPlaylist = std::make_unique<CPlaylist>();
+    m_context.playlist = m_pPlaylist.get();
 
-    m_context.playlistFrame = new CPlaylistFrame(m_context.mainFrame);
-    m_context.mainFrame->AttachPlaylistWindow(m_context.playlistFrame);
+    m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(m_pMainFrame.get());
+    m_context.playlistFrame = m_pPlaylistFrame.get();
+    m_pMainFrame->AttachPlaylistWindow(m_pPlaylistFrame.get());
 
-    m_context.tray = new CTrayIcon();
-    m_context.tray->Add(m_context.mainFrame);
-    connect(m_context.tray, &CTrayIcon::activated, m_context.mainFrame, &CMainFrame::OnTrayActivated);
+    m_pTray = std::make_unique<CTrayIcon>();
+    m_context.tray = m_pTray.get();
+    m_pTray->Add(m_pMainFrame.get());
+    connect(m_pTray.get(), &CTrayIcon::activated, m_pMainFrame.get(), &CMainFrame::OnTrayActivated);
 
     m_pGraphFactory = std::make_unique<CDeferredGraphFactory>();
     m_pDisplayPower = std::make_unique<CDesktopDisplayPower>();
-    m_context.engine = new CMediaEngine(*m_context.mainFrame, *m_context.playlist, *m_context.settings,
-                                        *m_pGraphFactory, *m_pDisplayPower);
-    m_context.engine->SetTrayIcon(m_context.tray);
-    m_context.playlist->SetCloseMedia([engine = m_context.engine] { engine->Close(); });
+    m_pEngine = std::make_unique<CMediaEngine>(*m_pMainFrame, *m_pPlaylist, *m_pSettings, *m_pGraphFactory,
+                                               *m_pDisplayPower);
+    m_context.engine = m_pEngine.get();
+    m_pEngine->SetTrayIcon(m_pTray.get());
+    m_pPlaylist->SetCloseMedia([engine = m_pEngine.get()] { engine->Close(); });
 
     ApplyRestoredSettings();
     ShowWindows();
@@ -167,29 +174,33 @@ void CPlayerApp::ShowWindows()
 
 int CPlayerApp::Run() { return QApplication::exec(); }
 
+namespace {
+
+// Deletes an owned object and clears the windows' view of it.
+template <class T>
+void Destroy(std::unique_ptr<T>& owner, T*& view)
+{
+    view = nullptr;
+    owner.reset();
+}
+
+}  // namespace
+
 int CPlayerApp::ExitInstance()
 {
-    delete m_pInstanceServer;
-    m_pInstanceServer = nullptr;
-    delete m_pTerminationWatcher;
-    m_pTerminationWatcher = nullptr;
-    delete m_context.settings;
-    m_context.settings = nullptr;
-    if (m_context.playlist)
-        m_context.playlist->SetCloseMedia({});
-    delete m_context.engine;
-    m_context.engine = nullptr;
-    delete m_context.mainFrame;
-    m_context.mainFrame = nullptr;
-    if (m_context.tray)
-        m_context.tray->Remove();
-    delete m_context.tray;
-    m_context.tray = nullptr;
-    delete m_context.playlistFrame;
-    m_context.playlistFrame = nullptr;
-    delete m_context.playlist;
-    m_context.playlist = nullptr;
-    delete m_context.owner;
-    m_context.owner = nullptr;
+    m_pInstanceServer.reset();
+    m_pTerminationWatcher.reset();
+    // Deleting the settings writes them.
+    Destroy(m_pSettings, m_context.settings);
+    if (m_pPlaylist)
+        m_pPlaylist->SetCloseMedia({});
+    Destroy(m_pEngine, m_context.engine);
+    Destroy(m_pMainFrame, m_context.mainFrame);
+    if (m_pTray)
+        m_pTray->Remove();
+    Destroy(m_pTray, m_context.tray);
+    Destroy(m_pPlaylistFrame, m_context.playlistFrame);
+    Destroy(m_pPlaylist, m_context.playlist);
+    Destroy(m_pOwner, m_context.owner);
     return 0;
 }

@@ -12,8 +12,15 @@ class QApplication;
 class CDisplayPower;
 class CInstanceServer;
 class IGraphFactory;
+class CMainFrame;
 class CMainFrameInstanceHandler;
+class CMediaEngine;
+class CParentWnd;
+class CPlayerSettings;
+class CPlaylist;
+class CPlaylistFrame;
 class CTerminationWatcher;
+class CTrayIcon;
 
 // The application object: keeps the player to one instance, creates every
 // long-lived object in order, restores the saved state and, at the end,
@@ -47,10 +54,19 @@ private:
     CPlayerCommandLine m_commandLine;
     std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
+    // The long-lived objects, owned here and seen by the windows through
+    // m_context; ExitInstance resets them in the exit order.
     CPlayerContext m_context;
+    std::unique_ptr<CPlayerSettings> m_pSettings;
+    std::unique_ptr<CParentWnd> m_pOwner;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CPlaylist> m_pPlaylist;
+    std::unique_ptr<CPlaylistFrame> m_pPlaylistFrame;
+    std::unique_ptr<CTrayIcon> m_pTray;
     std::unique_ptr<IGraphFactory> m_pGraphFactory;
     std::unique_ptr<CDisplayPower> m_pDisplayPower;
+    std::unique_ptr<CMediaEngine> m_pEngine;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;
-    CInstanceServer* m_pInstanceServer = nullptr;
-    CTerminationWatcher* m_pTerminationWatcher = nullptr;
+    std::unique_ptr<CInstanceServer> m_pInstanceServer;
+    std::unique_ptr<CTerminationWatcher> m_pTerminationWatcher;
 };
