@@ -1,7 +1,10 @@
 #pragma once
 
+#include "command_table.h"
 #include "engine_host.h"
 #include "skin_source.h"
+#include "tray_activation.h"
+#include "url_opener.h"
 
 #include <QBasicTimer>
 #include <QEvent>
@@ -15,15 +18,13 @@
 #include <memory>
 
 struct CPlayerContext;
+class CMediaEngine;
 class CSkin;
 class QHelpEvent;
 
 // Posted to the main window to open the path waiting in the engine's path
 // buffer.
 inline const QEvent::Type WM_OPEN_PENDING = QEvent::Type(QEvent::User + 4);
-
-// What the tray icon reports, as the main window handles it.
-enum class TrayMouse { DoubleClick, RightButtonUp, Other };
 
 // The skinned main window: a frameless top-level window drawn by the skin,
 // with the video inside it, and the owner of the player's commands. It is
@@ -39,8 +40,13 @@ public:
     std::uint32_t OnInstanceQuery() const;
     void OnCopyData(std::uint32_t code, const QString& path);
 
-    // Every menu item, hot key and skin button ends here.
+    // Commands run through the command table: by menu id (a menu's choice),
+    // by name (the tray, desktop media controls, assistive technology) and
+    // by hot key (this window's keys and the playlist window's). OnHotKey
+    // returns whether a command of that phase has that key.
     void OnCommand(int id);
+    void RunCommand(Command name);
+    bool OnHotKey(HotKeyCode code, KeyPhase phase);
 
     void PlayAction();
     void OpenClipAction();
@@ -152,23 +158,40 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The command table runs the actions below.
+    friend std::span<const CCommand> CommandTable();
+    bool RunRow(const CCommand* command);
+    CMediaEngine& Engine() const;
+
     void OnOpenPending();
     // Replaces the playlist with `paths` and plays its first row.
     void PlayNewList(const QStringList& paths);
     void DestroyWindow();
-    void OpenUrl(int commandId);
+    void OpenDocPage(DocPage page);
     void ShowAbout();
     void ShowPreferences();
     void SetShutdownMode(int mode);
     // Hides the main window with the playlist window and the owner.
     void HideGroup();
     void ToggleMaximized();
-    void ToggleFullScreenCommand();
+    void ToggleFullScreen();
+    void ToggleFullScreenWhilePlaying();
+    void HideOrLeaveFullScreen();
     void TogglePlaylistWindow();
     void ToggleShuffle();
+    void ToggleMute();
+    void ToggleRepeat();
+    // Runs a transport operation and redraws the play button.
+    void Transport(bool (CMediaEngine::*operation)());
+    void SetRate(double rate);
+    void ChangeRate(double delta);
+    void ChangeRateWhilePlaying(double delta);
+    void ChooseSkin(int skin);
+    // The play/pause button: play, pause, or back to the normal rate.
+    void PlayPauseButton();
+    void SeekTo(const QPoint& point);
     void LeftButtonDown(const QPoint& point);
     void LeftButtonUp(const QPoint& point);
-    void ReleaseAction(int control, const QPoint& point);
     void RightButtonUp(const QPoint& point, const QPoint& globalPos);
     void StepVolume(bool louder);
     bool ShowToolTip(QHelpEvent* event);

@@ -1,8 +1,10 @@
-// CMainFrame: the command dispatcher and the player's actions.
+// CMainFrame: running commands from the command table, and the player's
+// actions behind them.
 #include "main_frame.h"
 
 #include "about_dlg.h"
 #include "command_ids.h"
+#include "command_table.h"
 #include "media_engine.h"
 #include "next_row.h"
 #include "parent_wnd.h"
@@ -15,119 +17,102 @@
 
 void CMainFrame::OnCommand(int id)
 {
-    CMediaEngine& engine = *m_context.engine;
-    switch (id) {
-    case ID_RESET_WINDOW_POSITION:
-        m_context.owner->ResetWindowPositions();
-        break;
-    case ID_OPEN_CLIP:
-        OpenClipAction();
-        break;
-    case ID_CLOSE_CLIP:
-        engine.Close();
-        break;
-    case ID_SHOW_HIDE:
+    RunRow(FindCommandById(id));
+}
+
+void CMainFrame::RunCommand(Command name)
+{
+    RunRow(FindCommand(name));
+}
+
+bool CMainFrame::OnHotKey(HotKeyCode code, KeyPhase phase)
+{
+    return RunRow(FindHotKeyCommand(code, m_context.settings->m_hotKeys, phase));
+}
+
+bool CMainFrame::RunRow(const CCommand* command)
+{
+    if (!command)
+        return false;
+    command->run(*this);
+    return true;
+}
+
+CMediaEngine& CMainFrame::Engine() const
+{
+    return *m_context.engine;
+}
+
+void CMainFrame::Transport(bool (CMediaEngine::*operation)())
+{
+    (Engine().*operation)();
+    RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMainFrame::SetRate(double rate)
+{
+    Engine().SetRate(rate);
+    RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMainFrame::ChangeRate(double delta)
+{
+    Engine().ChangeRate(delta);
+    RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMainFrame::ChangeRateWhilePlaying(double delta)
+{
+    if (Engine().IsPlaying())
+        Engine().ChangeRate(delta);
+    RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMainFrame::ToggleMute()
+{
+    Engine().ToggleMute();
+    RedrawControl(MC_MUTE);
+}
+
+void CMainFrame::ToggleRepeat()
+{
+    Engine().ToggleRepeat();
+    RedrawControl(MC_REPEAT);
+}
+
+void CMainFrame::ToggleFullScreen()
+{
+    show();
+    Engine().ToggleFullScreen();
+}
+
+void CMainFrame::HideOrLeaveFullScreen()
+{
+    if (Engine().IsFullScreen())
+        Engine().ToggleFullScreen();
+    else
         ShowHideAction();
-        break;
-    case ID_PLAY:
-        engine.Play();
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_PAUSE:
-        engine.Pause();
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_STOP:
-        engine.Stop();
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_MUTE:
-        engine.ToggleMute();
-        RedrawControl(MC_MUTE);
-        break;
-    case ID_REPEAT:
-        engine.ToggleRepeat();
-        RedrawControl(MC_REPEAT);
-        break;
-    case ID_RATE_NORMAL:
+}
+
+void CMainFrame::ChooseSkin(int skin)
+{
+    m_context.settings->Skin = skin;
+    m_context.settings->m_bSkinSwitchFlag = false;
+    RebuildSkin();
+    update();
+}
+
+void CMainFrame::PlayPauseButton()
+{
+    CMediaEngine& engine = Engine();
+    if (!engine.IsLoaded())
+        PlayAction();
+    else if (engine.IsRateChanged())
         engine.SetRate(1.0);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_RATE_DOUBLE:
-        engine.SetRate(2.0);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_RATE_HALF:
-        engine.SetRate(0.5);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_RATE_INCREASE:
-        engine.ChangeRate(+0.1);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_RATE_DECREASE:
-        engine.ChangeRate(-0.1);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case ID_ZOOM_NORMAL:
-        engine.SetZoom(1, 1);
-        break;
-    case ID_ZOOM_DOUBLE:
-        engine.SetZoom(2, 1);
-        break;
-    case ID_ZOOM_HALF:
-        engine.SetZoom(1, 2);
-        break;
-    case ID_FULL_SCREEN:
-        show();
-        engine.ToggleFullScreen();
-        break;
-    case ID_ALWAYS_ON_TOP:
-        ToggleAlwaysOnTop();
-        break;
-    case ID_EXIT:
-        ExitAction();
-        break;
-    case ID_ABOUT:
-        ShowAbout();
-        break;
-    case ID_PREFERENCES:
-        ShowPreferences();
-        break;
-    case ID_SKIN_BITMAP_1:
-    case ID_SKIN_BITMAP_2:
-        m_context.settings->Skin = id == ID_SKIN_BITMAP_1 ? 1 : 2;
-        m_context.settings->m_bSkinSwitchFlag = false;
-        RebuildSkin();
-        update();
-        break;
-    case ID_SKIN_SWITCH:
-        ToggleSkinOff();
-        break;
-    case ID_HOME_PAGE:
-    case ID_DONATE:
-    case ID_SUPPORT_FORUM:
-    case ID_FAQ:
-        OpenUrl(id);
-        break;
-    case ID_PREVIOUS:
-        StepTrackAction(false);
-        break;
-    case ID_NEXT:
-        StepTrackAction(true);
-        break;
-    case ID_SHUTDOWN_NONE:
-        SetShutdownMode(SHUTDOWN_NONE);
-        break;
-    case ID_SHUTDOWN_CLIP_END:
-        SetShutdownMode(SHUTDOWN_CLIP_END);
-        break;
-    case ID_SHUTDOWN_PLAYLIST_END:
-        SetShutdownMode(SHUTDOWN_PLAYLIST_END);
-        break;
-    default:
-        break;
-    }
+    else if (engine.IsPlaying())
+        PauseResumeAction();
+    else
+        PlayAction();
 }
 
 void CMainFrame::PlayAction()
@@ -196,6 +181,7 @@ void CMainFrame::StopOrCloseAction()
         engine.Stop();
     else
         engine.Close();
+    RedrawControl(MC_PLAYPAUSE);
 }
 
 void CMainFrame::ReplayAction()
@@ -300,7 +286,7 @@ void CMainFrame::ToggleMaximized()
         showMaximized();
 }
 
-void CMainFrame::ToggleFullScreenCommand()
+void CMainFrame::ToggleFullScreenWhilePlaying()
 {
     if (m_context.engine->IsPlaying())
         m_context.engine->ToggleFullScreen();
@@ -338,18 +324,10 @@ void CMainFrame::SetShutdownMode(int mode)
     m_context.settings->m_nShutdownMode = mode;
 }
 
-void CMainFrame::OpenUrl(int commandId)
+void CMainFrame::OpenDocPage(DocPage page)
 {
     if (m_context.engine && m_context.engine->IsFullScreen())
         m_context.engine->ToggleFullScreen();
-    DocPage page = DocPage::AboutUs;
-    switch (commandId) {
-    case ID_HOME_PAGE: page = DocPage::Home; break;
-    case ID_DONATE: page = DocPage::Donate; break;
-    case ID_SUPPORT_FORUM: page = DocPage::SupportForum; break;
-    case ID_FAQ: page = DocPage::Faq; break;
-    default: break;
-    }
     const QUrl url = DocumentationUrl(page);
     if (url.isValid())
         CUrlOpener::Get().Open(url);
@@ -357,7 +335,7 @@ void CMainFrame::OpenUrl(int commandId)
 
 void CMainFrame::ShowAbout()
 {
-    CAboutDlg about(this, [this] { OpenUrl(0); });
+    CAboutDlg about(this, [this] { OpenDocPage(DocPage::AboutUs); });
     about.exec();
 }
 

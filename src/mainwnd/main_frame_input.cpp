@@ -2,10 +2,9 @@
 // the tool tips.
 #include "main_frame.h"
 
-#include "command_ids.h"
+#include "command_table.h"
 #include "control_rules.h"
 #include "copy_data.h"
-#include "hot_key_dispatch.h"
 #include "localized_strings.h"
 #include "media_engine.h"
 #include "parent_wnd.h"
@@ -147,89 +146,25 @@ void CMainFrame::LeftButtonUp(const QPoint& point)
 {
     const int control = m_nHotControl;
     const bool acts = control != 0 && (!NeedsReleaseOnControl(control) || HitTest(point) == control);
-    if (acts && control == MC_CLOSE) {
-        ExitAction();
-        return;
+    if (acts) {
+        if (control == MC_SEEK)
+            SeekTo(point);
+        else
+            RunRow(FindCommandByControl(control));
+        if (m_bDestroyed)
+            return;
     }
-    if (acts)
-        ReleaseAction(control, point);
     m_bDragging = false;
     RedrawControl(m_nCapturedControl);
     m_nHotControl = m_nCapturedControl = 0;
 }
 
-void CMainFrame::ReleaseAction(int control, const QPoint& point)
+void CMainFrame::SeekTo(const QPoint& point)
 {
-    CMediaEngine& engine = *m_context.engine;
-    switch (control) {
-    case MC_MAXIMIZE:
-        ToggleMaximized();
-        break;
-    case MC_MINIMIZE:
-        MinimizeGroup();
-        break;
-    case MC_PLAYPAUSE:
-        if (!engine.IsLoaded())
-            PlayAction();
-        else if (engine.IsRateChanged())
-            engine.SetRate(1.0);
-        else if (engine.IsPlaying())
-            PauseResumeAction();
-        else
-            PlayAction();
-        break;
-    case MC_STOP:
-        StopOrCloseAction();
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case MC_LOAD:
-        OpenClipAction();
-        break;
-    case MC_SEEK:
-        if (engine.IsLoaded()) {
-            const QRect bar = ControlRect(MC_SEEK);
-            engine.Seek(point.x() - bar.left(), bar.width());
-        }
-        break;
-    case MC_FULLSCREEN:
-        ToggleFullScreenCommand();
-        break;
-    case MC_FAST:
-    case MC_SLOW:
-        if (engine.IsPlaying())
-            engine.ChangeRate(control == MC_FAST ? +0.1 : -0.1);
-        RedrawControl(MC_PLAYPAUSE);
-        break;
-    case MC_TOPMOST:
-        ToggleAlwaysOnTop();
-        break;
-    case MC_HIDE:
-        HideGroup();
-        break;
-    case MC_REPEAT:
-        engine.ToggleRepeat();
-        break;
-    case MC_MUTE:
-        engine.ToggleMute();
-        break;
-    case MC_OPTIONS:
-        ShowPreferences();
-        break;
-    case MC_PLAYLIST:
-        TogglePlaylistWindow();
-        break;
-    case MC_PREVIOUS:
-        StepTrackAction(false);
-        break;
-    case MC_NEXT:
-        StepTrackAction(true);
-        break;
-    case MC_SHUFFLE:
-        ToggleShuffle();
-        break;
-    default:
-        break;
-    }
+    if (!Engine().IsLoaded())
+        return;
+    const QRect bar = ControlRect(MC_SEEK);
+    Engine().Seek(point.x() - bar.left(), bar.width());
 }
 
 void CMainFrame::mouseDoubleClickEvent(QMouseEvent* event)
@@ -286,23 +221,8 @@ void CMainFrame::keyPressEvent(QKeyEvent* event)
         m_context.owner->ShowSystemMenu(geometry().topLeft());
         return;
     }
-    CMediaEngine& engine = *m_context.engine;
-    const HotKeyAction action = KeyDownHotKey(HotKeyFromEvent(*event), m_context.settings->m_hotKeys);
-    switch (action) {
-    case HOTKEY_INCVOL:
-    case HOTKEY_DECVOL:
-        StepVolume(action == HOTKEY_INCVOL);
-        break;
-    case HOTKEY_HIDE:
-        if (engine.IsFullScreen())
-            engine.ToggleFullScreen();
-        else
-            ShowHideAction();
-        break;
-    default:
+    if (!OnHotKey(HotKeyFromEvent(*event), KeyPhase::Press))
         QWidget::keyPressEvent(event);
-        break;
-    }
 }
 
 void CMainFrame::keyReleaseEvent(QKeyEvent* event)
@@ -313,57 +233,8 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
         QWidget::keyReleaseEvent(event);
         return;
     }
-    CMediaEngine& engine = *m_context.engine;
-    switch (KeyUpHotKey(HotKeyFromEvent(*event), m_context.settings->m_hotKeys)) {
-    case HOTKEY_DECPBRATE:
-        OnCommand(ID_RATE_DECREASE);
-        break;
-    case HOTKEY_FULLSCREEN:
-        OnCommand(ID_FULL_SCREEN);
-        break;
-    case HOTKEY_INCPBRATE:
-        OnCommand(ID_RATE_INCREASE);
-        break;
-    case HOTKEY_LOADUNLOAD:
-        OpenClipAction();
-        break;
-    case HOTKEY_MUTE:
-        OnCommand(ID_MUTE);
-        break;
-    case HOTKEY_PAUSERESUME:
-        PauseResumeAction();
-        break;
-    case HOTKEY_PLAY:
-        PlayAction();
-        break;
-    case HOTKEY_REPEAT:
-        OnCommand(ID_REPEAT);
-        break;
-    case HOTKEY_REPLAYMEDIA:
-        ReplayAction();
-        break;
-    case HOTKEY_STOP:
-        StopOrCloseAction();
-        break;
-    case HOTKEY_ZOOMIN:
-        engine.StepZoom(true);
-        break;
-    case HOTKEY_ZOOMOUT:
-        engine.StepZoom(false);
-        break;
-    case HOTKEY_ZOOMTO:
-        OnCommand(ID_ZOOM_NORMAL);
-        break;
-    case HOTKEY_SWITCHSKIN:
-        ToggleSkinOff();
-        break;
-    case HOTKEY_ALWAYSONTOP:
-        ToggleAlwaysOnTop();
-        break;
-    default:
+    if (!OnHotKey(HotKeyFromEvent(*event), KeyPhase::Release))
         QWidget::keyReleaseEvent(event);
-        break;
-    }
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

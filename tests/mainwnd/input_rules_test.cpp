@@ -1,7 +1,7 @@
 // The plain rules behind the main window's input: hot-key order, the
 // sizing border, what each control does with the mouse, tray activations.
 #include "control_rules.h"
-#include "hot_key_dispatch.h"
+#include "command_table.h"
 #include "resize_band.h"
 #include "skin_ids.h"
 #include "tray_activation.h"
@@ -9,6 +9,23 @@
 #include <gtest/gtest.h>
 
 #include <QSystemTrayIcon>
+
+namespace {
+
+// The hot-key setting of the command a key runs, HOTKEY_COUNT for none.
+HotKeyAction KeyDownHotKey(HotKeyCode code, const HotKeyTable& table)
+{
+    const CCommand* command = FindHotKeyCommand(code, table, KeyPhase::Press);
+    return command ? command->hotKey : HOTKEY_COUNT;
+}
+
+HotKeyAction KeyUpHotKey(HotKeyCode code, const HotKeyTable& table)
+{
+    const CCommand* command = FindHotKeyCommand(code, table, KeyPhase::Release);
+    return command ? command->hotKey : HOTKEY_COUNT;
+}
+
+}  // namespace
 
 TEST(HotKeyDispatchTest, DefaultsReachTheirActions)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "main_frame.h"
+// What the tray icon reports, as the main window handles it.
+enum class TrayMouse { DoubleClick, RightButtonUp, Other };
 
 // What a tray activation (a QSystemTrayIcon::ActivationReason) means to the
 // main window. A StatusNotifierItem host never reports double-clicks, so

@@ -1,0 +1,128 @@
+#include "command_table.h"
+
+#include "command_ids.h"
+#include "main_frame.h"
+#include "media_engine.h"
+#include "parent_wnd.h"
+#include "player_context.h"
+#include "player_settings.h"
+#include "skin_ids.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr HotKeyAction kNoKey = HOTKEY_COUNT;
+constexpr KeyPhase kUp = KeyPhase::Release;
+constexpr KeyPhase kDown = KeyPhase::Press;
+
+}  // namespace
+
+std::span<const CCommand> CommandTable()
+{
+    using F = CMainFrame;
+    static const CCommand table[] = {
+        // name, menu id, skin control, hot key, key phase, what it does
+        {Command::VolumeUp, 0, 0, HOTKEY_INCVOL, kDown, [](F& f) { f.StepVolume(true); }},
+        {Command::VolumeDown, 0, 0, HOTKEY_DECVOL, kDown, [](F& f) { f.StepVolume(false); }},
+        {Command::HideOrLeaveFullScreen, 0, 0, HOTKEY_HIDE, kDown, [](F& f) { f.HideOrLeaveFullScreen(); }},
+
+        {Command::RateDecrease, ID_RATE_DECREASE, 0, HOTKEY_DECPBRATE, kUp, [](F& f) { f.ChangeRate(-0.1); }},
+        {Command::FullScreen, ID_FULL_SCREEN, 0, HOTKEY_FULLSCREEN, kUp, [](F& f) { f.ToggleFullScreen(); }},
+        {Command::RateIncrease, ID_RATE_INCREASE, 0, HOTKEY_INCPBRATE, kUp, [](F& f) { f.ChangeRate(+0.1); }},
+        {Command::OpenClip, ID_OPEN_CLIP, MC_LOAD, HOTKEY_LOADUNLOAD, kUp, [](F& f) { f.OpenClipAction(); }},
+        {Command::Mute, ID_MUTE, MC_MUTE, HOTKEY_MUTE, kUp, [](F& f) { f.ToggleMute(); }},
+        {Command::PauseResume, 0, 0, HOTKEY_PAUSERESUME, kUp, [](F& f) { f.PauseResumeAction(); }},
+        {Command::PlayOrOpen, 0, 0, HOTKEY_PLAY, kUp, [](F& f) { f.PlayAction(); }},
+        {Command::Repeat, ID_REPEAT, MC_REPEAT, HOTKEY_REPEAT, kUp, [](F& f) { f.ToggleRepeat(); }},
+        {Command::Replay, 0, 0, HOTKEY_REPLAYMEDIA, kUp, [](F& f) { f.ReplayAction(); }},
+        {Command::StopOrClose, 0, MC_STOP, HOTKEY_STOP, kUp, [](F& f) { f.StopOrCloseAction(); }},
+        {Command::ZoomIn, 0, 0, HOTKEY_ZOOMIN, kUp, [](F& f) { f.Engine().StepZoom(true); }},
+        {Command::ZoomOut, 0, 0, HOTKEY_ZOOMOUT, kUp, [](F& f) { f.Engine().StepZoom(false); }},
+        {Command::ZoomNormal, ID_ZOOM_NORMAL, 0, HOTKEY_ZOOMTO, kUp, [](F& f) { f.Engine().SetZoom(1, 1); }},
+        {Command::SkinSwitch, ID_SKIN_SWITCH, 0, HOTKEY_SWITCHSKIN, kUp, [](F& f) { f.ToggleSkinOff(); }},
+        {Command::AlwaysOnTop, ID_ALWAYS_ON_TOP, MC_TOPMOST, HOTKEY_ALWAYSONTOP, kUp,
+         [](F& f) { f.ToggleAlwaysOnTop(); }},
+
+        {Command::ResetWindowPosition, ID_RESET_WINDOW_POSITION, 0, kNoKey, kUp,
+         [](F& f) { f.m_context.owner->ResetWindowPositions(); }},
+        {Command::CloseClip, ID_CLOSE_CLIP, 0, kNoKey, kUp, [](F& f) { f.Engine().Close(); }},
+        {Command::ShowHide, ID_SHOW_HIDE, 0, kNoKey, kUp, [](F& f) { f.ShowHideAction(); }},
+        {Command::Play, ID_PLAY, 0, kNoKey, kUp, [](F& f) { f.Transport(&CMediaEngine::Play); }},
+        {Command::Pause, ID_PAUSE, 0, kNoKey, kUp, [](F& f) { f.Transport(&CMediaEngine::Pause); }},
+        {Command::Stop, ID_STOP, 0, kNoKey, kUp, [](F& f) { f.Transport(&CMediaEngine::Stop); }},
+        {Command::RateNormal, ID_RATE_NORMAL, 0, kNoKey, kUp, [](F& f) { f.SetRate(1.0); }},
+        {Command::RateDouble, ID_RATE_DOUBLE, 0, kNoKey, kUp, [](F& f) { f.SetRate(2.0); }},
+        {Command::RateHalf, ID_RATE_HALF, 0, kNoKey, kUp, [](F& f) { f.SetRate(0.5); }},
+        {Command::ZoomDouble, ID_ZOOM_DOUBLE, 0, kNoKey, kUp, [](F& f) { f.Engine().SetZoom(2, 1); }},
+        {Command::ZoomHalf, ID_ZOOM_HALF, 0, kNoKey, kUp, [](F& f) { f.Engine().SetZoom(1, 2); }},
+        {Command::Exit, ID_EXIT, MC_CLOSE, kNoKey, kUp, [](F& f) { f.ExitAction(); }},
+        {Command::About, ID_ABOUT, 0, kNoKey, kUp, [](F& f) { f.ShowAbout(); }},
+        {Command::Preferences, ID_PREFERENCES, MC_OPTIONS, kNoKey, kUp, [](F& f) { f.ShowPreferences(); }},
+        {Command::SkinBitmap1, ID_SKIN_BITMAP_1, 0, kNoKey, kUp, [](F& f) { f.ChooseSkin(1); }},
+        {Command::SkinBitmap2, ID_SKIN_BITMAP_2, 0, kNoKey, kUp, [](F& f) { f.ChooseSkin(2); }},
+        {Command::HomePage, ID_HOME_PAGE, 0, kNoKey, kUp, [](F& f) { f.OpenDocPage(DocPage::Home); }},
+        {Command::Donate, ID_DONATE, 0, kNoKey, kUp, [](F& f) { f.OpenDocPage(DocPage::Donate); }},
+        {Command::SupportForum, ID_SUPPORT_FORUM, 0, kNoKey, kUp,
+         [](F& f) { f.OpenDocPage(DocPage::SupportForum); }},
+        {Command::Faq, ID_FAQ, 0, kNoKey, kUp, [](F& f) { f.OpenDocPage(DocPage::Faq); }},
+        {Command::Previous, ID_PREVIOUS, MC_PREVIOUS, kNoKey, kUp, [](F& f) { f.StepTrackAction(false); }},
+        {Command::Next, ID_NEXT, MC_NEXT, kNoKey, kUp, [](F& f) { f.StepTrackAction(true); }},
+        {Command::ShutdownNone, ID_SHUTDOWN_NONE, 0, kNoKey, kUp, [](F& f) { f.SetShutdownMode(SHUTDOWN_NONE); }},
+        {Command::ShutdownClipEnd, ID_SHUTDOWN_CLIP_END, 0, kNoKey, kUp,
+         [](F& f) { f.SetShutdownMode(SHUTDOWN_CLIP_END); }},
+        {Command::ShutdownPlaylistEnd, ID_SHUTDOWN_PLAYLIST_END, 0, kNoKey, kUp,
+         [](F& f) { f.SetShutdownMode(SHUTDOWN_PLAYLIST_END); }},
+
+        {Command::Maximize, 0, MC_MAXIMIZE, kNoKey, kUp, [](F& f) { f.ToggleMaximized(); }},
+        {Command::Minimize, 0, MC_MINIMIZE, kNoKey, kUp, [](F& f) { f.MinimizeGroup(); }},
+        {Command::PlayPause, 0, MC_PLAYPAUSE, kNoKey, kUp, [](F& f) { f.PlayPauseButton(); }},
+        {Command::FullScreenButton, 0, MC_FULLSCREEN, kNoKey, kUp, [](F& f) { f.ToggleFullScreenWhilePlaying(); }},
+        {Command::Faster, 0, MC_FAST, kNoKey, kUp, [](F& f) { f.ChangeRateWhilePlaying(+0.1); }},
+        {Command::Slower, 0, MC_SLOW, kNoKey, kUp, [](F& f) { f.ChangeRateWhilePlaying(-0.1); }},
+        {Command::Hide, 0, MC_HIDE, kNoKey, kUp, [](F& f) { f.HideGroup(); }},
+        {Command::PlaylistWindow, 0, MC_PLAYLIST, kNoKey, kUp, [](F& f) { f.TogglePlaylistWindow(); }},
+        {Command::Shuffle, 0, MC_SHUFFLE, kNoKey, kUp, [](F& f) { f.ToggleShuffle(); }},
+    };
+    return table;
+}
+
+namespace {
+
+template <class Predicate>
+const CCommand* FindIf(Predicate matches)
+{
+    const std::span<const CCommand> table = CommandTable();
+    const auto it = std::find_if(table.begin(), table.end(), matches);
+    return it == table.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+const CCommand* FindCommand(Command name)
+{
+    return FindIf([name](const CCommand& row) { return row.name == name; });
+}
+
+const CCommand* FindCommandById(int id)
+{
+    if (id == 0)
+        return nullptr;
+    return FindIf([id](const CCommand& row) { return row.id == id; });
+}
+
+const CCommand* FindCommandByControl(int control)
+{
+    if (control == 0)
+        return nullptr;
+    return FindIf([control](const CCommand& row) { return row.control == control; });
+}
+
+const CCommand* FindHotKeyCommand(HotKeyCode code, const HotKeyTable& keys, KeyPhase phase)
+{
+    if (code == 0)
+        return nullptr;
+    return FindIf([&](const CCommand& row) {
+        return row.hotKey != HOTKEY_COUNT && row.phase == phase && keys[row.hotKey] == code;
+    });
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "hot_keys.h"
+
+#include <span>
+
+class CMainFrame;
+
+// Every command the main window runs, by name. Menus reach a command by its
+// menu id, skin buttons by their control, hot keys by their setting, and
+// outside callers (the tray, desktop media controls, assistive technology)
+// by this name.
+enum class Command {
+    // Hot keys acting on key-down.
+    VolumeUp,
+    VolumeDown,
+    HideOrLeaveFullScreen,
+    // Hot keys acting on key-up.
+    RateDecrease,
+    FullScreen,
+    RateIncrease,
+    OpenClip,
+    Mute,
+    PauseResume,
+    PlayOrOpen,
+    Repeat,
+    Replay,
+    StopOrClose,
+    ZoomIn,
+    ZoomOut,
+    ZoomNormal,
+    SkinSwitch,
+    AlwaysOnTop,
+    // No hot key.
+    ResetWindowPosition,
+    CloseClip,
+    ShowHide,
+    Play,
+    Pause,
+    Stop,
+    RateNormal,
+    RateDouble,
+    RateHalf,
+    ZoomDouble,
+    ZoomHalf,
+    Exit,
+    About,
+    Preferences,
+    SkinBitmap1,
+    SkinBitmap2,
+    HomePage,
+    Donate,
+    SupportForum,
+    Faq,
+    Previous,
+    Next,
+    ShutdownNone,
+    ShutdownClipEnd,
+    ShutdownPlaylistEnd,
+    Maximize,
+    Minimize,
+    PlayPause,
+    FullScreenButton,
+    Faster,
+    Slower,
+    Hide,
+    PlaylistWindow,
+    Shuffle,
+};
+
+// Whether a hot key acts when its key goes down or when it comes up.
+enum class KeyPhase { Press, Release };
+
+// One row of the command table.
+struct CCommand {
+    Command name;
+    int id;               // menu command id (ID_...), 0 when no menu carries it
+    int control;          // main-window skin control (MC_...), 0 for none
+    HotKeyAction hotKey;  // HOTKEY_COUNT for none
+    KeyPhase phase;
+    void (*run)(CMainFrame& frame);
+};
+
+// The main window's commands. Rows with hot keys come first, in the order
+// keys are compared: when two settings hold the same key, the earlier row
+// wins.
+std::span<const CCommand> CommandTable();
+
+const CCommand* FindCommand(Command name);
+const CCommand* FindCommandById(int id);
+const CCommand* FindCommandByControl(int control);
+// The first row whose hot key of that phase is `code`; a code of 0 (no key)
+// matches nothing.
+const CCommand* FindHotKeyCommand(HotKeyCode code, const HotKeyTable& keys, KeyPhase phase);
