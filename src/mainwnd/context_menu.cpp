@@ -135,7 +135,10 @@ CMenuItem BuildTrayMenu(const CMenuState& state)
         Command(ID_FULL_SCREEN, 195),
         Command(ID_ALWAYS_ON_TOP, 196),
         Separator(),
-        Popup(197, {Command(ID_PREFERENCES, 198), Popup(199, {Command(ID_SKIN_SWITCH, 144)}),
+        // Reset Window Position is here as well as in the owner's system
+        // menu, since many window managers keep Alt+Space for their own.
+        Popup(197, {Command(ID_PREFERENCES, 198), Command(ID_RESET_WINDOW_POSITION, 107),
+                    Popup(199, {Command(ID_SKIN_SWITCH, 144)}),
                     Popup(218, {shutdownNone, Separator(), Command(ID_SHUTDOWN_CLIP_END, 219),
                                 Command(ID_SHUTDOWN_PLAYLIST_END, 221), Separator(),
                                 Command(ID_SHUTDOWN_MINUTES, 222)})}),
