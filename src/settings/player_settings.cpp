@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -92,7 +93,8 @@ void CPlayerSettings::Load()
     PlaylistRepeat = ReadInt(profile, "PlaylistRepeat", 0);
     Shuffle = ReadInt(profile, "Shuffle", 0);
     ShowFP = ReadInt(profile, "ShowFP", 1);
-    Volume = ReadInt(profile, "Volume", 0);
+    // A hand-edited volume outside the audio's range would fail every open.
+    Volume = std::clamp(ReadInt(profile, "Volume", 0), -10000, 0);
     m_bRunAtStartup = ReadRunAtStartup();
     m_rcMain.top = ReadInt(profile, "top", 100);
     m_rcMain.left = ReadInt(profile, "left", 100);

@@ -133,6 +133,14 @@ TEST_F(PlayerSettingsTest, StoredNumbersAreThirtyTwoBit)
     EXPECT_EQ(s->Distance, -7);
 }
 
+TEST_F(PlayerSettingsTest, VolumeOutsideTheAudioRangeIsClamped)
+{
+    WriteProfile("[Setting]\nVolume=500\n");
+    EXPECT_EQ(Loaded()->Volume, 0);
+    WriteProfile("[Setting]\nVolume=-20000\n");
+    EXPECT_EQ(Loaded()->Volume, -10000);
+}
+
 TEST_F(PlayerSettingsTest, UnreadableProfileGivesDefaultsAndIsKept)
 {
     WriteProfile("[Setting]\nVolume=-1500\n");
