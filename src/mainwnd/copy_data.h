@@ -14,6 +14,3 @@ enum CopyDataCode : std::uint32_t {
     COPYDATA_CLOSE = 12001,
     COPYDATA_ACTIVATE = 12002,
 };
-
-// Longest path the player keeps, terminator included.
-inline constexpr int MAX_PATH_CHARS = 260;

@@ -44,7 +44,7 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     switch (code) {
     case COPYDATA_OPEN_FILE:
         if (m_context.engine) {
-            m_context.engine->m_pszPath = path.left(MAX_PATH_CHARS - 1);
+            m_context.engine->m_pszPath = path;
             QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
         }
         break;

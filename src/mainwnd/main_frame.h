@@ -206,7 +206,8 @@ private:
     int m_nCapturedControl = 0;
     QString m_strTipText;
     bool m_bWasZoomed = false;
-    QPoint m_ptDragAnchor;
+    QPoint m_ptDragStartPointer;  // screen coordinates
+    QPoint m_ptDragStartWindow;
     bool m_bDragging = false;
 
     // A resize of our own where the window manager cannot do it.

@@ -4,7 +4,6 @@
 
 #include "command_table.h"
 #include "control_rules.h"
-#include "copy_data.h"
 #include "localized_strings.h"
 #include "media_engine.h"
 #include "parent_wnd.h"
@@ -77,7 +76,8 @@ void CMainFrame::LeftButtonDown(const QPoint& point)
         RedrawControl(hit);
     } else {
         m_bDragging = true;
-        m_ptDragAnchor = point;
+        m_ptDragStartPointer = mapToGlobal(point);
+        m_ptDragStartWindow = pos();
     }
 }
 
@@ -101,10 +101,9 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
     if (m_bDragging && leftDown) {
         if (isMaximized() || m_context.engine->IsFullScreen())
             return;
-        QPoint delta;
-        if (point.x() != 0 && point.y() != 0)
-            delta = point - m_ptDragAnchor;
-        move(pos() + delta);
+        // Screen positions from the drag's start: a burst of events whose
+        // window positions predate the last move must not add up.
+        move(m_ptDragStartWindow + event->globalPosition().toPoint() - m_ptDragStartPointer);
         show();
     }
     if (m_nHotControl == MC_VOLUME) {
@@ -252,7 +251,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            paths << url.toLocalFile().left(MAX_PATH_CHARS - 1);
+            paths << url.toLocalFile();
     }
     if (paths.isEmpty())
         return;

@@ -277,6 +277,14 @@ TEST_F(MainFrameWindowTest, ResetWindowPositionBringsOffScreenWindowsBack)
               QStringLiteral("Reset Window Position"));
     EXPECT_EQ(Main().geometry(), QRect(100, 100, 403, 280));
     EXPECT_EQ(m_pPlaylistFrame->geometry(), QRect(502, 100, 318, 100));
+
+    // The tray menu reaches it too, for window managers that keep Alt+Space.
+    Main().setGeometry(-5000, -4000, 500, 300);
+    m_menus.m_nChoice = ID_RESET_WINDOW_POSITION;
+    Main().OnTrayNotify(TrayMouse::RightButtonUp);
+    ASSERT_EQ(m_menus.m_menus.size(), 2u);
+    EXPECT_EQ(m_menus.m_menus[1].Find(ID_RESET_WINDOW_POSITION)->text, LoadLocalizedString(107));
+    EXPECT_EQ(Main().geometry(), QRect(100, 100, 403, 280));
 }
 
 TEST_F(MainFrameWindowTest, SystemMenuFollowsTheInterfaceLanguage)
@@ -460,7 +468,10 @@ TEST_F(MainFrameExitTest, MaximizedWindowStoresItsNormalPlacement)
 TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAction)
 {
     AddRows(3);
-    const QString path = m_strFolder + QStringLiteral("/handed.avi");
+    // A path longer than 259 characters arrives whole.
+    const QString folder = m_strFolder + u'/' + QString(200, u'f');
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/handed.avi");
     QFile(path).open(QIODevice::WriteOnly);
     Main().OnCopyData(COPYDATA_OPEN_FILE, path);
     EXPECT_EQ(Engine().m_pszPath, path);
