@@ -8,17 +8,36 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// The program part of the Exec value, quoted only where the desktop-entry
+// rules require it: simple readers (xdg-utils among them) take Exec's first
+// blank-separated word as the program and do not undo quotes.
+QString ExecProgram(const QString& executable)
+{
+    static const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    const bool plain = std::none_of(executable.begin(), executable.end(),
+                                    [](QChar c) { return kReserved.contains(c); });
+    if (!plain)
+        return CAutostartEntry::ExecValue(executable, QString());  // "\"<path>\" "
+    QString program = executable + u' ';
+    program.replace(u'%', QStringLiteral("%%"));
+    return program;
+}
+
+}  // namespace
 
 QByteArray UserDesktopEntryText(const QString& executable)
 {
     QFile shipped(QStringLiteral(":/assoc/velmora.desktop"));
     if (!shipped.open(QIODevice::ReadOnly))
         return {};
-    // An empty argument leaves "\"<path>\" "; the field code is added after
-    // the quoting so that its '%' is not doubled.
-    const QByteArray exec = QByteArrayLiteral("Exec=")
-        + CAutostartEntry::ExecValue(executable, QString()).toUtf8() + QByteArrayLiteral("%f");
+    // The field code comes after the escaping so that its '%' is not doubled.
+    const QByteArray exec =
+        QByteArrayLiteral("Exec=") + ExecProgram(executable).toUtf8() + QByteArrayLiteral("%f");
     QList<QByteArray> lines = shipped.readAll().split('\n');
     for (QByteArray& line : lines)
         if (line.startsWith("Exec="))

@@ -14,5 +14,6 @@ inline const QString kPlayerDesktopId = QStringLiteral("velmora.desktop");
 bool EnsurePlayerDesktopEntry(const QString& executable);
 
 // The user-level entry's text: the shipped entry with its Exec line
-// starting `executable` (quoted by the desktop-entry rules) with "%f".
+// starting `executable` with "%f", the path quoted where the desktop-entry
+// rules require it.
 QByteArray UserDesktopEntryText(const QString& executable);
