@@ -51,7 +51,7 @@ bool EnsurePlayerDesktopEntry(const QString& executable)
         return true;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/applications");
-    const QByteArray text = UserDesktopEntryText(executable);
+    const QByteArray text = executable.isEmpty() ? QByteArray() : UserDesktopEntryText(executable);
     QSaveFile file(folder + u'/' + kPlayerDesktopId);
     if (text.isEmpty() || !QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
         || file.write(text) < 0 || !file.commit()) {
