@@ -18,12 +18,6 @@ namespace {
 const QString kGroup = QStringLiteral("Setting");
 const QString kBackgroundSwitch = QStringLiteral("/background");
 
-QString DefaultProfilePath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Olvistra/Velmora.ini");
-}
-
 QString AutostartPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
@@ -59,6 +53,12 @@ void WriteInt(QSettings& profile, const char* key, int value)
 }
 
 }  // namespace
+
+QString CPlayerSettings::DefaultProfilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Olvistra/Velmora.ini");
+}
 
 CPlayerSettings::CPlayerSettings(QString profilePath, QString executablePath)
     : m_strProfilePath(profilePath.isEmpty() ? DefaultProfilePath() : std::move(profilePath)),

@@ -43,6 +43,9 @@ public:
     CPlayerSettings(const CPlayerSettings&) = delete;
     CPlayerSettings& operator=(const CPlayerSettings&) = delete;
 
+    // $XDG_CONFIG_HOME/Olvistra/Velmora.ini, the profile's usual place.
+    static QString DefaultProfilePath();
+
     void Load();
     void Save();
     // Makes languageID the interface language.

@@ -1,0 +1,62 @@
+#include "desktop_entry.h"
+
+#include "autostart_entry.h"
+#include "default_application.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The program part of the Exec value, quoted only where the desktop-entry
+// rules require it: simple readers (xdg-utils among them) take Exec's first
+// blank-separated word as the program and do not undo quotes.
+QString ExecProgram(const QString& executable)
+{
+    static const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    const bool plain = std::none_of(executable.begin(), executable.end(),
+                                    [](QChar c) { return kReserved.contains(c); });
+    if (!plain)
+        return CAutostartEntry::ExecValue(executable, QString());  // "\"<path>\" "
+    QString program = executable + u' ';
+    program.replace(u'%', QStringLiteral("%%"));
+    return program;
+}
+
+}  // namespace
+
+QByteArray UserDesktopEntryText(const QString& executable)
+{
+    QFile shipped(QStringLiteral(":/assoc/velmora.desktop"));
+    if (!shipped.open(QIODevice::ReadOnly))
+        return {};
+    // The field code comes after the escaping so that its '%' is not doubled.
+    const QByteArray exec =
+        QByteArrayLiteral("Exec=") + ExecProgram(executable).toUtf8() + QByteArrayLiteral("%f");
+    QList<QByteArray> lines = shipped.readAll().split('\n');
+    for (QByteArray& line : lines)
+        if (line.startsWith("Exec="))
+            line = exec;
+    return lines.join('\n');
+}
+
+bool EnsurePlayerDesktopEntry(const QString& executable)
+{
+    if (!defaultapp::FindDesktopFile(kPlayerDesktopId).isEmpty())
+        return true;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/applications");
+    const QByteArray text = executable.isEmpty() ? QByteArray() : UserDesktopEntryText(executable);
+    QSaveFile file(folder + u'/' + kPlayerDesktopId);
+    if (text.isEmpty() || !QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
+        || file.write(text) < 0 || !file.commit()) {
+        std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(file.fileName()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,96 @@
+#include "ppg_file_asso.h"
+
+#include "file_assoc.h"
+#include "localized_strings.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int IDS_ASSOC_INTRO = 121;
+constexpr int IDS_ASSOC_FILE_TYPES = 122;
+constexpr int IDS_ASSOC_SELECT_ALL = 123;
+
+}  // namespace
+
+CPpgFileAsso::CPpgFileAsso(QWidget* parent)
+    : QWidget(parent),
+      m_lblIntro(new QLabel(LoadLocalizedString(IDS_ASSOC_INTRO), this)),
+      m_grpTypes(new QGroupBox(LoadLocalizedString(IDS_ASSOC_FILE_TYPES), this)),
+      m_lstTypes(new QListWidget(m_grpTypes)),
+      m_btnSelectAll(new QPushButton(LoadLocalizedString(IDS_ASSOC_SELECT_ALL), m_grpTypes))
+{
+    m_lblIntro->setWordWrap(true);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(m_btnSelectAll);
+    auto* groupLayout = new QVBoxLayout(m_grpTypes);
+    groupLayout->addWidget(m_lstTypes);
+    groupLayout->addLayout(buttonRow);
+    auto* pageLayout = new QVBoxLayout(this);
+    pageLayout->addWidget(m_lblIntro);
+    pageLayout->addWidget(m_grpTypes, 1);
+
+    for (int i = 0; i < FILE_TYPE_COUNT; ++i) {
+        auto* item = new QListWidgetItem(CFileAssoc::GetDescription(i), m_lstTypes);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(CFileAssoc::IsAssociated(i) ? Qt::Checked : Qt::Unchecked);
+    }
+
+    connect(m_lstTypes, &QListWidget::itemChanged, this, &CPpgFileAsso::OnItemChanged);
+    connect(m_btnSelectAll, &QPushButton::clicked, this, &CPpgFileAsso::OnSelectAll);
+}
+
+void CPpgFileAsso::SetModified(bool modified)
+{
+    if (modified == m_bModified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CPpgFileAsso::OnItemChanged(QListWidgetItem*) { SetModified(true); }
+
+void CPpgFileAsso::OnSelectAll()
+{
+    for (int row = 0; row < m_lstTypes->count(); ++row)
+        if (!IsChecked(row))
+            m_lstTypes->item(row)->setCheckState(Qt::Checked);
+}
+
+bool CPpgFileAsso::IsChecked(int row) const
+{
+    return m_lstTypes->item(row)->checkState() == Qt::Checked;
+}
+
+bool CPpgFileAsso::OnApply()
+{
+    for (int i = 0; i < m_lstTypes->count(); ++i) {
+        // Types sharing one MIME type (".avi" and ".divx", ".mpg" and
+        // ".mpeg") are one association: it is wanted while any of their rows
+        // is checked. Otherwise an unchecked row would undo its checked
+        // sibling and restore an entry that was backed up under the other one.
+        const QString key = CFileAssoc::Key(i);
+        bool wanted = IsChecked(i);
+        for (int j = 0; j < m_lstTypes->count() && !wanted && !key.isEmpty(); ++j)
+            wanted = IsChecked(j) && CFileAssoc::Key(j) == key;
+
+        const bool associated = CFileAssoc::IsAssociated(i);
+        if (wanted && !associated) {
+            // Never point a type at the player without its previous owner saved.
+            if (CFileAssoc::BackupType(i))
+                CFileAssoc::Associate(i);
+        } else if (!wanted && associated) {
+            CFileAssoc::RestoreType(i);
+        }
+    }
+    // mimeapps.list is read afresh by every program that opens a file, so
+    // there is no one to tell that the associations changed.
+    SetModified(false);
+    return true;
+}

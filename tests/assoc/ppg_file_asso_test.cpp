@@ -1,0 +1,150 @@
+#include "default_application.h"
+#include "desktop_entry.h"
+#include "file_assoc.h"
+#include "localized_strings.h"
+#include "ppg_file_asso.h"
+#include "xdg_folders.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int AVI = 3;
+constexpr int DIVX = 5;
+constexpr int MP3 = 8;
+constexpr int WAV = 12;
+
+class PpgFileAssoTest : public XdgFoldersTest {
+protected:
+    void SetUp() override
+    {
+        XdgFoldersTest::SetUp();
+        SetInterfaceLanguage(LANG_ENGLISH_US);
+        InstallApp(SystemApplications(), QStringLiteral("oldplayer.desktop"));
+        WriteFile(SystemConfigDir() + QStringLiteral("/mimeapps.list"),
+                  "[Default Applications]\naudio/mpeg=oldplayer.desktop\n"
+                  "video/x-msvideo=oldplayer.desktop\n");
+    }
+
+    static void SetChecked(CPpgFileAsso& page, int row, bool checked)
+    {
+        page.TypeList()->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    static std::vector<int> CheckedRows(const CPpgFileAsso& page)
+    {
+        std::vector<int> rows;
+        for (int i = 0; i < page.TypeList()->count(); ++i)
+            if (page.TypeList()->item(i)->checkState() == Qt::Checked)
+                rows.push_back(i);
+        return rows;
+    }
+};
+
+TEST_F(PpgFileAssoTest, OpensWithTheTableAndOnlyAssociatedTypesChecked)
+{
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=velmora.desktop\n");
+    CPpgFileAsso page;
+
+    ASSERT_EQ(page.TypeList()->count(), FILE_TYPE_COUNT);
+    EXPECT_EQ(page.TypeList()->item(0)->text(), QStringLiteral("Dolby Digital Audio(ac3)"));
+    EXPECT_EQ(page.TypeList()->item(MP3)->text(), QStringLiteral("MPEG Layer 3 Audio(mp3)"));
+    EXPECT_EQ(page.TypeList()->item(16)->text(), QStringLiteral("XviD Video(xvid)"));
+    EXPECT_EQ(CheckedRows(page), std::vector<int>{MP3});
+    EXPECT_FALSE(page.IsModified());
+    EXPECT_EQ(page.findChild<QLabel*>()->text(), LoadLocalizedString(121));
+    EXPECT_EQ(page.findChild<QGroupBox*>()->title(), QStringLiteral("File types"));
+    EXPECT_EQ(page.SelectAllButton()->text(), QStringLiteral("Select All"));
+
+    // A check change enables the sheet's Apply; Select All never unchecks.
+    QSignalSpy spy(&page, &CPpgFileAsso::modifiedChanged);
+    SetChecked(page, MP3, false);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_TRUE(spy.at(0).at(0).toBool());
+    page.SelectAllButton()->click();
+    EXPECT_EQ(CheckedRows(page).size(), std::size_t(FILE_TYPE_COUNT));
+    page.OnApply();
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(PpgFileAssoTest, SelectAllThenApplyAssociatesEveryTypeAndUncheckingGivesThemBack)
+{
+    WriteFile(UserList(), "# mine\n[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n");
+    {
+        CPpgFileAsso page;
+        page.OnSelectAll();
+        page.OnApply();
+    }
+    for (int i = 0; i < FILE_TYPE_COUNT; ++i)
+        EXPECT_EQ(CFileAssoc::IsAssociated(i), !CFileAssoc::Key(i).isEmpty()) << i;
+    EXPECT_EQ(Backup(QStringLiteral(".mp3")), QStringLiteral(""));
+    EXPECT_EQ(Backup(QStringLiteral(".avi")), QStringLiteral("oldplayer.desktop"));
+    // .divx shares .avi's type, which was the player's by its turn.
+    EXPECT_TRUE(Backup(QStringLiteral(".divx")).isNull());
+    EXPECT_EQ(GioDefault(QStringLiteral("audio/mpeg")), kPlayerDesktopId);
+    EXPECT_EQ(XdgMimeDefault(QStringLiteral("audio/mpeg")), kPlayerDesktopId);
+
+    {
+        CPpgFileAsso page;
+        for (int i = 0; i < FILE_TYPE_COUNT; ++i)
+            SetChecked(page, i, false);
+        page.OnApply();
+    }
+    EXPECT_EQ(ReadFile(UserList()),
+              QByteArray("# mine\n[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+    EXPECT_EQ(GioDefault(QStringLiteral("audio/mpeg")), QStringLiteral("oldplayer.desktop"));
+    EXPECT_EQ(XdgMimeDefault(QStringLiteral("audio/mpeg")), QStringLiteral("oldplayer.desktop"));
+    EXPECT_EQ(GioDefault(QStringLiteral("video/x-msvideo")), QStringLiteral("oldplayer.desktop"));
+}
+
+TEST_F(PpgFileAssoTest, AlreadyAssociatedTypeTakesNoBackup)
+{
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=velmora.desktop\n");
+    CPpgFileAsso page;
+    SetChecked(page, WAV, true);
+    page.OnApply();
+
+    EXPECT_TRUE(Backup(QStringLiteral(".mp3")).isNull());
+    EXPECT_EQ(Backup(QStringLiteral(".wav")), QStringLiteral(""));
+    EXPECT_TRUE(CFileAssoc::IsAssociated(MP3));
+    EXPECT_TRUE(CFileAssoc::IsAssociated(WAV));
+}
+
+TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
+{
+    WriteFile(UserList(), "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n");
+    ASSERT_EQ(CFileAssoc::Key(AVI), CFileAssoc::Key(DIVX));
+    {
+        CPpgFileAsso page;
+        SetChecked(page, DIVX, true);
+        page.OnApply();
+    }
+    EXPECT_TRUE(CFileAssoc::IsAssociated(AVI));
+
+    // One of the two rows still checked keeps the association.
+    {
+        CPpgFileAsso page;
+        EXPECT_EQ(CheckedRows(page), (std::vector<int>{AVI, DIVX}));
+        SetChecked(page, DIVX, false);
+        page.OnApply();
+    }
+    EXPECT_TRUE(CFileAssoc::IsAssociated(DIVX));
+    {
+        CPpgFileAsso page;
+        SetChecked(page, AVI, false);
+        SetChecked(page, DIVX, false);
+        page.OnApply();
+    }
+    EXPECT_EQ(defaultapp::EffectiveDefault(CFileAssoc::Key(AVI)), QStringLiteral("oldplayer.desktop"));
+    EXPECT_EQ(ReadFile(UserList()),
+              QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+}
+
+}  // namespace
