@@ -125,6 +125,9 @@ void CMainFrame::OnCommand(int id)
     case ID_SHUTDOWN_PLAYLIST_END:
         SetShutdownMode(SHUTDOWN_PLAYLIST_END);
         break;
+    case ID_SHUTDOWN_MINUTES:
+        ShowMinutesDialog();
+        break;
     default:
         break;
     }
@@ -332,12 +335,6 @@ void CMainFrame::ToggleShuffle()
     }
 }
 
-void CMainFrame::SetShutdownMode(int mode)
-{
-    m_shutdownTimer.stop();
-    m_context.settings->m_nShutdownMode = mode;
-}
-
 void CMainFrame::OpenUrl(int commandId)
 {
     if (m_context.engine && m_context.engine->IsFullScreen())
@@ -365,10 +362,4 @@ void CMainFrame::ShowPreferences()
 {
     // The preferences sheet comes with its own change; until then the
     // Options button and command have nothing to open.
-}
-
-void CMainFrame::PowerOff()
-{
-    // Switching the computer off comes with the shutdown timer's power
-    // action; until then a shutdown request is dropped.
 }
