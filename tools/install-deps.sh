@@ -12,6 +12,7 @@ gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1
 libx11-dev libxext-dev libxss-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+dbus python3-dbusmock
 "
 
 missing=""
