@@ -13,6 +13,7 @@ libx11-dev libxext-dev libxss-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 shared-mime-info xdg-utils libglib2.0-bin
+dbus python3-dbusmock
 "
 
 missing=""

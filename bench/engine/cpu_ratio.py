@@ -84,7 +84,8 @@ def private_home(root: pathlib.Path) -> dict:
     runtime = root / "runtime"
     runtime.mkdir(mode=0o700)
     return {"HOME": str(root), "XDG_CONFIG_HOME": str(config), "XDG_DATA_HOME": str(root / "data"),
-            "XDG_RUNTIME_DIR": str(runtime), "DBUS_SESSION_BUS_ADDRESS": "disabled:"}
+            "XDG_RUNTIME_DIR": str(runtime), "DBUS_SESSION_BUS_ADDRESS": "disabled:",
+            "DBUS_SYSTEM_BUS_ADDRESS": "disabled:"}
 
 
 def main() -> None:

@@ -73,6 +73,7 @@ std::span<const CCommand> CommandTable()
          [](F& f) { f.SetShutdownMode(SHUTDOWN_CLIP_END); }},
         {Command::ShutdownPlaylistEnd, ID_SHUTDOWN_PLAYLIST_END, 0, kNoKey, kUp,
          [](F& f) { f.SetShutdownMode(SHUTDOWN_PLAYLIST_END); }},
+        {Command::ShutdownMinutes, ID_SHUTDOWN_MINUTES, 0, kNoKey, kUp, [](F& f) { f.ShowMinutesDialog(); }},
 
         {Command::Maximize, 0, MC_MAXIMIZE, kNoKey, kUp, [](F& f) { f.ToggleMaximized(); }},
         {Command::Minimize, 0, MC_MINIMIZE, kNoKey, kUp, [](F& f) { f.MinimizeGroup(); }},

@@ -57,6 +57,7 @@ enum class Command {
     ShutdownNone,
     ShutdownClipEnd,
     ShutdownPlaylistEnd,
+    ShutdownMinutes,
     Maximize,
     Minimize,
     PlayPause,

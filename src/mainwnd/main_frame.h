@@ -87,6 +87,9 @@ public:
     bool WasZoomed() const { return m_bWasZoomed; }
     const QString& TipText() const { return m_strTipText; }
     bool IsShutdownTimerActive() const { return m_shutdownTimer.isActive(); }
+    // The length of a minute of the shutdown countdown, 60000 ms; tests
+    // shorten it rather than wait.
+    void SetCountdownMinuteMs(int ms) { m_nCountdownMinuteMs = ms; }
 
     // CEngineHost.
     QWidget* MainWindow() override { return this; }
@@ -171,6 +174,8 @@ private:
     void ShowAbout();
     void ShowPreferences();
     void SetShutdownMode(int mode);
+    // Asks for the minutes and (re)starts the countdown on OK.
+    void ShowMinutesDialog();
     // Hides the main window with the playlist window and the owner.
     void HideGroup();
     void ToggleMaximized();
@@ -217,6 +222,7 @@ private:
 
     QBasicTimer m_positionTimer;
     QBasicTimer m_shutdownTimer;
+    int m_nCountdownMinuteMs = 60000;
     std::function<void()> m_moveHook;
     int m_nThumbOffset = 0;
     bool m_bPlaylistHiddenByMinimize = false;

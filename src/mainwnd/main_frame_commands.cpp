@@ -318,12 +318,6 @@ void CMainFrame::ToggleShuffle()
     }
 }
 
-void CMainFrame::SetShutdownMode(int mode)
-{
-    m_shutdownTimer.stop();
-    m_context.settings->m_nShutdownMode = mode;
-}
-
 void CMainFrame::OpenDocPage(DocPage page)
 {
     if (m_context.engine && m_context.engine->IsFullScreen())
@@ -345,8 +339,3 @@ void CMainFrame::ShowPreferences()
     // Options button and command have nothing to open.
 }
 
-void CMainFrame::PowerOff()
-{
-    // Switching the computer off comes with the shutdown timer's power
-    // action; until then a shutdown request is dropped.
-}

@@ -2,6 +2,7 @@
 // sizing border, what each control does with the mouse, tray activations.
 #include "control_rules.h"
 #include "command_table.h"
+#include "context_menu.h"
 #include "resize_band.h"
 #include "skin_ids.h"
 #include "tray_activation.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QSystemTrayIcon>
+
+#include <set>
 
 namespace {
 
@@ -138,4 +141,41 @@ TEST(TrayActivationTest, SingleClickStandsInForDoubleClickOnlyOnStatusNotifierHo
     EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::Trigger, true), TrayMouse::DoubleClick);
     EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::Context, true), TrayMouse::RightButtonUp);
     EXPECT_EQ(TrayMouseFromActivation(QSystemTrayIcon::MiddleClick, false), TrayMouse::Other);
+}
+
+namespace {
+
+void ExpectEveryMenuItemHasACommand(const CMenuItem& menu)
+{
+    for (const CMenuItem& item : menu.children) {
+        if (item.kind == CMenuItem::Kind::Command) {
+            EXPECT_NE(FindCommandById(item.id), nullptr) << item.text.toStdString();
+        }
+        ExpectEveryMenuItemHasACommand(item);
+    }
+}
+
+}  // namespace
+
+TEST(CommandTableTest, EveryMenuItemAndButtonRunsExactlyOneCommand)
+{
+    CMenuState state;
+    state.loaded = state.hasVideo = state.hasAudio = state.playing = true;
+    ExpectEveryMenuItemHasACommand(BuildTrayMenu(state));
+    ExpectEveryMenuItemHasACommand(BuildFullScreenMenu(state));
+
+    // The seek bar and the volume knob are sliders, not commands.
+    for (int control = MC_MAXIMIZE; control <= MC_SHUFFLE; ++control) {
+        if (IsButtonControl(control) && control != MC_SEEK && control != MC_VOLUME) {
+            EXPECT_NE(FindCommandByControl(control), nullptr) << control;
+        }
+    }
+
+    std::set<int> ids, controls;
+    std::set<Command> names;
+    for (const CCommand& row : CommandTable()) {
+        EXPECT_TRUE(names.insert(row.name).second);
+        EXPECT_TRUE(row.id == 0 || ids.insert(row.id).second) << row.id;
+        EXPECT_TRUE(row.control == 0 || controls.insert(row.control).second) << row.control;
+    }
 }

@@ -9,6 +9,7 @@ MainFrameTest::MainFrameTest()
     CPrompt::Install(&m_prompt);
     CMenuPresenter::Install(&m_menus);
     CUrlOpener::Install(&m_urls);
+    CPowerControl::Install(&m_logind);
     m_settings.AutoSizeWin = 0;
     m_playlist.SetDefaultFile(m_strFolder + QStringLiteral("/default.vml"));
 
@@ -43,6 +44,7 @@ MainFrameTest::~MainFrameTest()
     m_pMain.reset();
     m_context.mainFrame = nullptr;
     m_pOwner.reset();
+    CPowerControl::Install(nullptr);
     CUrlOpener::Install(nullptr);
     CMenuPresenter::Install(nullptr);
     CPrompt::Install(nullptr);

@@ -10,6 +10,7 @@
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
+#include "power_control.h"
 #include "scripted_graph.h"
 #include "skin.h"
 #include "temp_home.h"
@@ -50,6 +51,13 @@ public:
     QList<QUrl> m_urls;
 };
 
+// Counts the power-off requests that would have gone to logind.
+class CRecordingPowerControl : public CPowerControl {
+public:
+    void PowerOff() override { ++m_nPowerOffs; }
+    int m_nPowerOffs = 0;
+};
+
 // A main window with its owner, playlist window, tray record and an engine
 // on scripted graphs, shown on the offscreen platform.
 class MainFrameTest : public ::testing::Test {
@@ -85,6 +93,7 @@ protected:
     CRecordingDisplayPower m_power;
     CRecordingMenuPresenter m_menus;
     CRecordingUrlOpener m_urls;
+    CRecordingPowerControl m_logind;
     CPlayerSettings m_settings;
     CPlaylist m_playlist;
     CTrayIcon m_tray;
