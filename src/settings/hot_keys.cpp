@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <string_view>
+
 namespace {
 
 // Windows virtual-key codes the player names or produces.
@@ -166,6 +168,26 @@ QString NavigationName(std::uint32_t vk, bool extended)
     return QString::fromLatin1(extended ? kSeparate[index] : kKeypad[index]);
 }
 
+// The key a US keyboard has at an X11 key code, for the main block's letter,
+// digit and punctuation keys; 0 elsewhere. Hot keys are key positions, so a
+// layout whose symbols are not Latin (Cyrillic, Greek, Hebrew, Thai...) is
+// read through these positions.
+int UsLayoutKeyAt(quint32 x11KeyCode)
+{
+    struct Row {
+        quint32 firstCode;
+        std::string_view keys;  // Qt's key codes of these keys are their characters
+    };
+    static constexpr Row kRows[] = {
+        {10, "1234567890-="}, {24, "QWERTYUIOP[]"}, {38, "ASDFGHJKL;'`"}, {51, "\\ZXCVBNM,./"},
+    };
+    for (const Row& row : kRows) {
+        if (x11KeyCode >= row.firstCode && x11KeyCode - row.firstCode < row.keys.size())
+            return row.keys[x11KeyCode - row.firstCode];
+    }
+    return 0;
+}
+
 }  // namespace
 
 const std::array<HotKeyEntry, HOTKEY_COUNT>& HotKeyEntries() { return kEntries; }
@@ -214,8 +236,14 @@ HotKeyCode HotKeyFromQtKey(int qtKey, bool shift, bool ctrl, bool alt, bool keyp
 HotKeyCode HotKeyFromEvent(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers mods = event.modifiers();
-    return HotKeyFromQtKey(event.key(), mods & Qt::ShiftModifier, mods & Qt::ControlModifier,
-                           mods & Qt::AltModifier, mods & Qt::KeypadModifier);
+    const auto convert = [&](int qtKey) {
+        return HotKeyFromQtKey(qtKey, mods & Qt::ShiftModifier, mods & Qt::ControlModifier,
+                               mods & Qt::AltModifier, mods & Qt::KeypadModifier);
+    };
+    const HotKeyCode code = convert(event.key());
+    if (code != 0 || (mods & Qt::KeypadModifier))
+        return code;
+    return convert(UsLayoutKeyAt(event.nativeScanCode()));
 }
 
 QString VirtualKeyName(std::uint32_t vk, bool extended)

@@ -147,6 +147,16 @@ protected:
         return false;
     }
 
+    void ExpectMutedRepeatingAndStopped()
+    {
+        EXPECT_TRUE(WaitForButton(m_playingButton, false)) << "stop did not stop";
+        ASSERT_TRUE(EndPlayer());
+        // Mute and repeat are stored from the engine at exit.
+        QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
+        EXPECT_EQ(profile.value(QStringLiteral("Setting/Mute")).toInt(), 1);
+        EXPECT_EQ(profile.value(QStringLiteral("Setting/Repeat")).toInt(), 1);
+    }
+
     bool EndPlayer()
     {
         m_pPlayer->terminate();
@@ -186,13 +196,21 @@ TEST_F(MainWindowE2eTest, HotKeysForMuteRepeatAndStop)
     PressKey(QStringLiteral("m"));
     PressKey(QStringLiteral("r"));
     PressKey(QStringLiteral("s"));
-    EXPECT_TRUE(WaitForButton(m_playingButton, false)) << "stop did not stop";
-    ASSERT_TRUE(EndPlayer());
+    ExpectMutedRepeatingAndStopped();
+}
 
-    // Mute and repeat are stored from the engine at exit.
-    QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
-    EXPECT_EQ(profile.value(QStringLiteral("Setting/Mute")).toInt(), 1);
-    EXPECT_EQ(profile.value(QStringLiteral("Setting/Repeat")).toInt(), 1);
+// Hot keys are key positions: under a Russian layout the keys where M, R and
+// S are give Cyrillic symbols and still act.
+TEST_F(MainWindowE2eTest, LetterHotKeysActByPositionUnderACyrillicLayout)
+{
+    ASSERT_TRUE(StartPlaying());
+    m_harness.Xvfb().Run(QStringLiteral("setxkbmap"), {QStringLiteral("ru")});
+    const QString query = m_harness.Xvfb().Run(QStringLiteral("setxkbmap"), {QStringLiteral("-query")});
+    ASSERT_TRUE(query.contains(QStringLiteral("layout:     ru"))) << query.toStdString();
+    PressKey(QStringLiteral("Cyrillic_softsign"));  // M
+    PressKey(QStringLiteral("Cyrillic_ka"));        // R
+    PressKey(QStringLiteral("Cyrillic_yeru"));      // S
+    ExpectMutedRepeatingAndStopped();
 }
 
 TEST_F(MainWindowE2eTest, DraggingTheTitleMovesTheWindow)
