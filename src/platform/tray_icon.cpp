@@ -21,8 +21,9 @@ void CTrayIcon::Add(QWidget* mainWindow)
             [this](QSystemTrayIcon::ActivationReason reason) { emit activated(int(reason)); });
     SetIcon(IDI_APPLICATION_ICON);
     SetTip(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_pIcon->show();
+    // Shown even while no tray exists: Qt attaches the icon when a tray
+    // appears, as it does when the player starts with the desktop.
+    m_pIcon->show();
 }
 
 void CTrayIcon::SetTip(const QString& text)

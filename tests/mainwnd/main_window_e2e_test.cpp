@@ -238,4 +238,44 @@ TEST_F(MainWindowE2eTest, DraggingTheTitleMovesTheWindow)
     EXPECT_EQ(profile.value(QStringLiteral("Setting/left")).toInt(), before.left() + 100);
 }
 
+// A player started with the desktop usually comes up before the panel's
+// tray: its icon must appear once the tray does.
+TEST_F(MainWindowE2eTest, TrayIconAppearsWhenTheTrayStartsAfterThePlayer)
+{
+    ASSERT_TRUE(m_harness.DisplayReady());
+    m_pPlayer = &m_harness.Start({QStringLiteral("/background")});
+    ASSERT_TRUE(m_harness.WaitUntilListening());
+
+    QProcess tray;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_harness.Xvfb().Display());
+    tray.setProcessEnvironment(environment);
+    tray.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--width"),
+                                         QStringLiteral("20")});
+    ASSERT_TRUE(tray.waitForStarted());
+
+    // The icon is a window of the player's class inside the tray's panel.
+    const auto iconInPanel = [this] {
+        const QStringList lines =
+            m_harness.Xvfb().Run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
+                .split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (!lines[i].contains(QStringLiteral("(\"panel\" \"trayer\")")))
+                continue;
+            // The panel's subtree: the lines indented deeper than the panel.
+            const auto indent = [](const QString& line) { return line.size() - line.trimmed().size(); };
+            for (qsizetype j = i + 1; j < lines.size() && indent(lines[j]) > indent(lines[i]); ++j) {
+                if (lines[j].contains(QStringLiteral("(\"velmora\" \"Velmora\")")))
+                    return true;
+            }
+        }
+        return false;
+    };
+    QDeadlineTimer deadline(10000);
+    while (!iconInPanel() && !deadline.hasExpired())
+        QThread::msleep(200);
+    EXPECT_TRUE(iconInPanel());
+    EXPECT_TRUE(EndPlayer());
+}
+
 }  // namespace
