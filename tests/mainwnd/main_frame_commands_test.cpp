@@ -407,6 +407,7 @@ TEST_F(MainFrameExitTest, ExitStoresThePlacementSavesThePlaylistAndCopiesEngineS
     Engine().ToggleRepeat();
     Engine().SetVolume(-1200);
     Main().setGeometry(150, 160, 500, 300);
+    m_settings.Docked = 0;
     m_pPlaylistFrame->setGeometry(800, 160, 320, 200);
     m_settings.m_bSkinSwitchFlag = true;
     Main().RebuildSkin();
