@@ -2,6 +2,7 @@
 
 #include "media_engine.h"
 #include "player_context.h"
+#include "playlist.h"
 #include "playlist_frame.h"
 #include "skin.h"
 
@@ -59,14 +60,16 @@ QRect CPlaylistWindowHost::MainWindowRect() { return m_pMainFrame ? m_pMainFrame
 
 bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine && m_context.engine->IsFullScreen(); }
 
-void CPlaylistWindowHost::PlayCurrentRow()
+void CPlaylistWindowHost::PlayRow(int row)
 {
     CMediaEngine* engine = m_context.engine;
-    if (!engine || !m_pMainFrame)
+    if (!engine || !m_context.playlist || !m_pMainFrame)
         return;
     const bool fullScreen = engine->IsFullScreen();
+    // Closing clears the current row: it is set afterwards.
     if (engine->IsLoaded())
         engine->Close();
+    m_context.playlist->m_nCurrent = row;
     engine->Open();
     engine->Play();
     if (fullScreen)

@@ -25,7 +25,7 @@ public:
     void ApplyRegion(QWidget& window) override;
     QRect MainWindowRect() override;
     bool IsFullScreen() override;
-    void PlayCurrentRow() override;
+    void PlayRow(int row) override;
     bool OnHotKeyRelease(HotKeyCode code) override;
 
 private:

@@ -192,8 +192,7 @@ void CPlaylistFrame::PlaySelectedRow()
 {
     if (!m_pHost || !m_playlist.IsValidIndex(m_playlist.m_nSelected))
         return;
-    m_playlist.m_nCurrent = m_playlist.m_nSelected;
-    m_pHost->PlayCurrentRow();
+    m_pHost->PlayRow(m_playlist.m_nSelected);
     update(ListArea());
 }
 

@@ -31,9 +31,9 @@ public:
     // The main window's rectangle in screen coordinates.
     virtual QRect MainWindowRect() = 0;
     virtual bool IsFullScreen() = 0;
-    // Closes any open clip, opens the playlist's current row and plays it,
-    // keeping full screen when it was on.
-    virtual void PlayCurrentRow() = 0;
+    // Closes any open clip, makes `row` the playlist's current row, opens
+    // and plays it, keeping full screen when it was on.
+    virtual void PlayRow(int row) = 0;
     // Runs the main window's command for a key-up hot key; false when no
     // command has that key.
     virtual bool OnHotKeyRelease(HotKeyCode code) = 0;
