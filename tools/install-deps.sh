@@ -11,7 +11,7 @@ gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x
 libx11-dev libxext-dev libxss-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool x11-utils x11-xkb-utils trayer imagemagick fonts-dejavu-core
+xvfb xauth xdotool x11-utils x11-xkb-utils trayer imagemagick fonts-dejavu-core openbox
 shared-mime-info xdg-utils libglib2.0-bin
 dbus python3-dbusmock
 "

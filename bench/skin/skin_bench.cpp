@@ -1,6 +1,8 @@
 // PaintMain and PaintPlaylist into a QImage, and HitTestMain, with the
 // built-in sheet. Runs on Qt's offscreen platform.
 #include "bitmap_skin.h"
+#include "playlist.h"
+#include "playlist_row_painter.h"
 #include "skin_ids.h"
 #include "skin_state_record.h"
 
@@ -59,6 +61,42 @@ void BM_PaintPlaylist_318x600(benchmark::State& bench)
     }
 }
 
+// A whole paint of the playlist window as the window does it: the black
+// list area, the drawn rows, then the skin's frame. Arguments: the row count
+// and the top row in thousandths of the list.
+void BM_PaintPlaylistWindow_318x600(benchmark::State& bench)
+{
+    const int count = static_cast<int>(bench.range(0));
+    CPlaylist playlist;
+    for (int i = 0; i < count; ++i) {
+        auto row = std::make_unique<CPlaylistRow>();
+        row->m_strPath = QStringLiteral("/home/user/Music/Harbour Lights/Evening Tide %1.mkv").arg(i);
+        row->m_strFileName = QStringLiteral("Evening Tide %1.mkv").arg(i);
+        row->SetDuration(QStringLiteral("00:04:12"));
+        playlist.m_rows.push_back(std::move(row));
+    }
+    playlist.m_nTop = static_cast<int>(static_cast<qint64>(count - 1) * bench.range(1) / 1000);
+    playlist.m_nSelected = playlist.m_nTop + 3;
+    playlist.m_nCurrent = playlist.m_nTop + 5;
+    CSkinStateRecord state = PlayingState();
+    state.m_nCount = count;
+    state.m_nTop = playlist.m_nTop;
+    state.m_nCurrent = playlist.m_nCurrent;
+    CBitmapSkin skin(state);
+    const CPlaylistRowPainter rows;
+    QImage image(318, 600, QImage::Format_RGB32);
+    QRect list;
+    skin.GetListArea(image.size(), list);
+    for (auto _ : bench) {
+        QPainter painter(&image);
+        painter.fillRect(list, Qt::black);
+        rows.Paint(painter, list, playlist, true);
+        skin.PaintPlaylist(painter, 0, image.rect());
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void BM_HitTestMain(benchmark::State& bench)
 {
     CSkinStateRecord state = PlayingState();
@@ -75,6 +113,12 @@ void BM_HitTestMain(benchmark::State& bench)
 BENCHMARK(BM_PaintMain_403x280)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintMain_1920x1080)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPlaylist_318x600)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPlaylistWindow_318x600)
+    ->Args({10, 0})
+    ->Args({250000, 0})
+    ->Args({250000, 500})
+    ->Args({250000, 1000})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTestMain)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -105,7 +105,7 @@ bool CPlayerApp::InitInstance()
     m_pPlaylist = std::make_unique<CPlaylist>();
     m_context.playlist = m_pPlaylist.get();
 
-    m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(m_pMainFrame.get());
+    m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(*m_pPlaylist, *m_pSettings, m_pMainFrame.get());
     m_context.playlistFrame = m_pPlaylistFrame.get();
     m_pMainFrame->AttachPlaylistWindow(m_pPlaylistFrame.get());
 

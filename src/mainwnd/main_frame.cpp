@@ -11,7 +11,7 @@
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
-#include "playlist_skin_painter.h"
+#include "playlist_window_host.h"
 #include "skin_ids.h"
 #include "tray_icon.h"
 #include "window_topmost.h"
@@ -238,9 +238,13 @@ void CMainFrame::ToggleSkinOff()
     update();
 }
 
-void CMainFrame::AttachPlaylistWindow(QWidget* playlistWindow)
+void CMainFrame::AttachPlaylistWindow(CPlaylistFrame* playlistWindow)
 {
-    playlistWindow->installEventFilter(new CPlaylistSkinPainter(*this, playlistWindow));
+    playlistWindow->SetHost(new CPlaylistWindowHost(*this, m_context, playlistWindow));
+    SetMoveHook([window = QPointer<CPlaylistFrame>(playlistWindow)] {
+        if (window)
+            window->FollowMainWindow();
+    });
 }
 
 QRect CMainFrame::ControlRect(int id) const

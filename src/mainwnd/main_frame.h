@@ -19,6 +19,7 @@
 
 struct CPlayerContext;
 class CMediaEngine;
+class CPlaylistFrame;
 class CSkin;
 class QHelpEvent;
 
@@ -75,8 +76,9 @@ public:
     // Invalidates control `id`'s rectangle.
     void RedrawControl(int id);
     CSkin* Skin() const { return m_pSkin.get(); }
-    // Paints the skin on the playlist window and gives it its shape.
-    void AttachPlaylistWindow(QWidget* playlistWindow);
+    // Gives the playlist window the skin, the engine and the hot keys, and
+    // lets it follow this window's moves.
+    void AttachPlaylistWindow(CPlaylistFrame* playlistWindow);
     // Runs after every move and resize; the playlist window's docking
     // follows the main window through it.
     void SetMoveHook(std::function<void()> hook) { m_moveHook = std::move(hook); }

@@ -1,14 +1,227 @@
+// CPlaylistFrame: creation, painting, sizing, docking, tool tips and
+// dropped files.
 #include "playlist_frame.h"
 
+#include "localized_strings.h"
+#include "player_settings.h"
+#include "playlist.h"
+#include "playlist_control_ids.h"
+#include "playlist_docking.h"
+#include "playlist_host.h"
+
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
-CPlaylistFrame::CPlaylistFrame(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
+namespace {
+
+// The tool-tip string of each button; the thumb and the title have none.
+int ToolTipStringId(int control)
 {
-    setWindowTitle(QStringLiteral("Velmora"));
+    switch (control) {
+    case PC_CLOSE: return 208;
+    case PC_ADDFILES: return 156;
+    case PC_ADDFOLDER: return 202;
+    case PC_REMOVE: return 205;
+    case PC_CLEAR: return 203;
+    case PC_SORT: return 207;
+    case PC_SAVE: return 206;
+    case PC_LOAD: return 204;
+    case PC_MAXIMIZE: return 109;
+    case PC_REPEATLIST: return 209;
+    case PC_NAMEMODE: return 214;
+    case PC_MOVEUP: return 212;
+    case PC_MOVEDOWN: return 213;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+CPlaylistFrame::CPlaylistFrame(CPlaylist& playlist, CPlayerSettings& settings, QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), m_playlist(playlist), m_settings(settings)
+{
+    setWindowTitle(QStringLiteral("Playlist"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
     // Belongs to the main window without being its child widget, so the
-    // two are deleted separately.
+    // two are deleted separately; as a tool window it has no taskbar entry.
     mainWindow->winId();
     winId();
     windowHandle()->setTransientParent(mainWindow->windowHandle());
+}
+
+void CPlaylistFrame::SetHost(CPlaylistHost* host)
+{
+    m_pHost = host;
+    ApplySkinShape();
+    update();
+}
+
+QRect CPlaylistFrame::ListArea() const { return m_pHost ? m_pHost->ListArea(size()) : QRect(); }
+
+QRect CPlaylistFrame::ControlRect(int id) const { return m_pHost ? m_pHost->ControlRect(size(), id) : QRect(); }
+
+bool CPlaylistFrame::IsFullScreen() const { return m_pHost && m_pHost->IsFullScreen(); }
+
+int CPlaylistFrame::ListRows() const { return ListArea().height() / CPlaylistRowPainter::kRowHeight + 1; }
+
+void CPlaylistFrame::RedrawControl(int id)
+{
+    const QRect rc = ControlRect(id);
+    if (!rc.isEmpty())
+        update(rc);
+}
+
+void CPlaylistFrame::RedrawSelection() { update(ListArea().united(ControlRect(PC_THUMB))); }
+
+// Painting. Qt's backing store is the off-screen buffer: everything below
+// reaches the screen in one piece.
+
+void CPlaylistFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PaintWindow(painter);
+}
+
+void CPlaylistFrame::PaintWindow(QPainter& painter)
+{
+    if (!m_pHost) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    const QRect list = ListArea();
+    painter.fillRect(list, Qt::black);
+    m_rowPainter.Paint(painter, list, m_playlist, m_settings.ShowFP != 0);
+    m_pHost->PaintFrame(painter, m_nPressed, rect());
+}
+
+// Sizing and docking.
+
+void CPlaylistFrame::ApplySkinShape()
+{
+    if (!m_pHost)
+        return;
+    setMinimumSize(m_pHost->MinimumSize());
+    m_pHost->ApplyRegion(*this);
+}
+
+void CPlaylistFrame::showEvent(QShowEvent* event)
+{
+    ApplySkinShape();
+    QWidget::showEvent(event);
+}
+
+void CPlaylistFrame::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_pHost && !isMaximized())
+        SnapMove(QPoint());
+    ApplySkinShape();
+    update();
+}
+
+void CPlaylistFrame::SnapMove(const QPoint& offset)
+{
+    if (!m_pHost)
+        return;
+    CDockState dock{m_settings.Docked, m_settings.DockedSide, m_settings.Distance};
+    const QPoint at = SnapToMainWindow(geometry().translated(offset), m_pHost->MainWindowRect(), dock);
+    m_settings.Docked = dock.Docked;
+    m_settings.DockedSide = dock.DockedSide;
+    m_settings.Distance = dock.Distance;
+    if (at != pos())
+        move(at);
+}
+
+void CPlaylistFrame::FollowMainWindow()
+{
+    if (!m_pHost || isMaximized())
+        return;
+    const CDockState dock{m_settings.Docked, m_settings.DockedSide, m_settings.Distance};
+    const auto at = ::FollowMainWindow(m_pHost->MainWindowRect(), size(), dock);
+    if (at && *at != pos())
+        move(*at);
+}
+
+void CPlaylistFrame::ToggleMaximized()
+{
+    // The geometry is set by hand as well as through the window state, so
+    // that the window fills the desktop's available area, and comes back,
+    // with or without a window manager.
+    if (isMaximized()) {
+        showNormal();
+        setGeometry(m_rcNormal);
+    } else {
+        m_rcNormal = geometry();
+        setWindowState(windowState() | Qt::WindowMaximized);
+        if (QScreen* screen = this->screen())
+            setGeometry(screen->availableGeometry());
+    }
+}
+
+// A window manager's close (Alt+F4) hides the window and leaves "PLShow"
+// as it was; the close button also clears it.
+void CPlaylistFrame::closeEvent(QCloseEvent* event)
+{
+    m_nPressed = m_nArmed = 0;
+    m_bDragging = false;
+    m_resizeEdges = {};
+    QWidget::closeEvent(event);
+}
+
+// Tool tips.
+
+bool CPlaylistFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        return ShowToolTip(static_cast<QHelpEvent*>(event));
+    return QWidget::event(event);
+}
+
+bool CPlaylistFrame::ShowToolTip(QHelpEvent* event)
+{
+    const int id = IsFullScreen() || !m_pHost ? 0 : m_pHost->HitTest(size(), event->pos());
+    const int stringId = ToolTipStringId(id);
+    if (stringId == 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), LoadLocalizedString(stringId), this, ControlRect(id));
+    return true;
+}
+
+// Files and folders dropped from a file manager are appended; playback is
+// left alone.
+
+void CPlaylistFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CPlaylistFrame::dropEvent(QDropEvent* event)
+{
+    bool any = false;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            m_playlist.AddFileByPath(url.toLocalFile());
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    event->acceptProposedAction();
+    update();
 }

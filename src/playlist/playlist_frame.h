@@ -1,11 +1,96 @@
 #pragma once
 
+#include "playlist_row_painter.h"
+
+#include <QPoint>
+#include <QRect>
 #include <QWidget>
 
+class CPlaylist;
+class CPlaylistHost;
+class CPlayerSettings;
+class QHelpEvent;
+
 // The playlist window: a frameless tool window that belongs to the main
-// window and docks to it.
+// window. The skin draws its frame and buttons; the window draws the rows
+// and handles all input. Dragged near the main window it snaps to it, and
+// while docked it follows the main window's moves.
 class CPlaylistFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit CPlaylistFrame(QWidget* mainWindow);
+    CPlaylistFrame(CPlaylist& playlist, CPlayerSettings& settings, QWidget* mainWindow);
+
+    // The main window, once it exists; not owned.
+    void SetHost(CPlaylistHost* host);
+
+    // Moves a docked playlist window along with the main window; runs on
+    // every move and resize of the main window.
+    void FollowMainWindow();
+
+    // Paints the whole window (list area, rows, then the skin on top).
+    void PaintWindow(QPainter& painter);
+
+    int PressedControl() const { return m_nPressed; }
+    bool IsDragging() const { return m_bDragging; }
+    // The rows the list area shows, a partly visible last one included.
+    int ListRows() const;
+
+protected:
+    enum class SortOrder { None, ByName, ByFolder };
+    // Shows the sort menu at a screen point and returns the choice.
+    virtual SortOrder ChooseSortOrder(QPoint at);
+
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QRect ListArea() const;
+    QRect ControlRect(int id) const;
+    bool IsFullScreen() const;
+    void ApplySkinShape();
+
+    void LeftButtonDown(const QPoint& point);
+    void LeftButtonUp(const QPoint& point);
+    bool StartBorderResize(const QPoint& point);
+    void DragThumb(int y);
+    void RunButton(int id);
+    void ShowSortMenu();
+    void PlaySelectedRow();
+    void ToggleMaximized();
+    // Moves the window by `offset` and lets it snap to the main window.
+    void SnapMove(const QPoint& offset);
+    void RedrawControl(int id);
+    void RedrawSelection();
+    bool ShowToolTip(QHelpEvent* event);
+
+    CPlaylist& m_playlist;
+    CPlayerSettings& m_settings;
+    CPlaylistHost* m_pHost = nullptr;
+    CPlaylistRowPainter m_rowPainter;
+
+    // Three exclusive mouse modes: a pressed control (armed, and shown
+    // pressed while the pointer stays on it), a window drag, or idle.
+    int m_nPressed = 0;
+    int m_nArmed = 0;
+    bool m_bDragging = false;
+    QPoint m_ptDragAnchor;
+
+    // A resize of our own where the window manager cannot do it.
+    Qt::Edges m_resizeEdges;
+    QPoint m_ptResizeStart;
+    QRect m_rcResizeStart;
+    // Where a maximised window goes back to.
+    QRect m_rcNormal;
 };

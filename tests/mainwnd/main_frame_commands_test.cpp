@@ -415,7 +415,8 @@ TEST_F(MainFrameExitTest, ExitStoresThePlacementSavesThePlaylistAndCopiesEngineS
     Engine().ToggleRepeat();
     Engine().SetVolume(-1200);
     Main().setGeometry(150, 160, 500, 300);
-    m_pPlaylistFrame->setGeometry(651, 160, 320, 200);
+    m_settings.Docked = 0;
+    m_pPlaylistFrame->setGeometry(800, 160, 320, 200);
     m_settings.m_bSkinSwitchFlag = true;
     Main().RebuildSkin();
     QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
@@ -426,7 +427,7 @@ TEST_F(MainFrameExitTest, ExitStoresThePlacementSavesThePlaylistAndCopiesEngineS
     EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
     // The skinned rectangle around the plain window's video is stored.
     EXPECT_EQ(m_settings.m_rcMain, CWindowRect::FromQRect(Main().geometry()));
-    EXPECT_EQ(m_settings.m_rcPlaylist, (CWindowRect{651, 160, 971, 360}));
+    EXPECT_EQ(m_settings.m_rcPlaylist, (CWindowRect{800, 160, 1120, 360}));
     EXPECT_EQ(m_settings.Mute, 1);
     EXPECT_EQ(m_settings.Repeat, 1);
     EXPECT_EQ(m_settings.Volume, -1200);

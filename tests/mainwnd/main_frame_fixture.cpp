@@ -19,7 +19,7 @@ MainFrameTest::MainFrameTest()
     m_pMain = std::make_unique<CMainFrame>(m_context);
     m_context.mainFrame = m_pMain.get();
     m_context.playlist = &m_playlist;
-    m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(m_pMain.get());
+    m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(m_playlist, m_settings, m_pMain.get());
     m_context.playlistFrame = m_pPlaylistFrame.get();
     m_pMain->AttachPlaylistWindow(m_pPlaylistFrame.get());
     m_context.tray = &m_tray;

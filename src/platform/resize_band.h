@@ -4,7 +4,7 @@
 #include <QRect>
 #include <Qt>
 
-// The border the frameless main window is sized by: a band 6 pixels wide
+// The border the frameless windows are sized by: a band 6 pixels wide
 // along the inside of the window rectangle; within it, strips 20 pixels deep
 // along each side decide the corners.
 enum BorderHit {

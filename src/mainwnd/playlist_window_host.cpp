@@ -1,0 +1,83 @@
+#include "playlist_window_host.h"
+
+#include "media_engine.h"
+#include "player_context.h"
+#include "playlist.h"
+#include "playlist_frame.h"
+#include "skin.h"
+
+CPlaylistWindowHost::CPlaylistWindowHost(CMainFrame& mainFrame, CPlayerContext& context,
+                                         CPlaylistFrame* playlistWindow)
+    : QObject(playlistWindow), m_pMainFrame(&mainFrame), m_context(context)
+{
+}
+
+CSkin* CPlaylistWindowHost::Skin() const { return m_pMainFrame ? m_pMainFrame->Skin() : nullptr; }
+
+QRect CPlaylistWindowHost::ListArea(QSize client)
+{
+    QRect rc;
+    if (CSkin* skin = Skin())
+        skin->GetListArea(client, rc);
+    return rc;
+}
+
+QRect CPlaylistWindowHost::ControlRect(QSize client, int id)
+{
+    QRect rc;
+    if (CSkin* skin = Skin())
+        skin->GetPlaylistControlRect(client, id, rc);
+    return rc;
+}
+
+int CPlaylistWindowHost::HitTest(QSize client, QPoint point)
+{
+    CSkin* skin = Skin();
+    return skin ? skin->HitTestPlaylist(client, point.x(), point.y()) : 0;
+}
+
+QSize CPlaylistWindowHost::MinimumSize()
+{
+    QRect minimum;
+    if (CSkin* skin = Skin())
+        skin->GetPlaylistMinRect(minimum);
+    return minimum.size();
+}
+
+void CPlaylistWindowHost::PaintFrame(QPainter& painter, int pressed, QRect client)
+{
+    if (CSkin* skin = Skin())
+        skin->PaintPlaylist(painter, pressed, client);
+}
+
+void CPlaylistWindowHost::ApplyRegion(QWidget& window)
+{
+    if (CSkin* skin = Skin())
+        skin->ApplyRegion(window);
+}
+
+QRect CPlaylistWindowHost::MainWindowRect() { return m_pMainFrame ? m_pMainFrame->geometry() : QRect(); }
+
+bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine && m_context.engine->IsFullScreen(); }
+
+void CPlaylistWindowHost::PlayRow(int row)
+{
+    CMediaEngine* engine = m_context.engine;
+    if (!engine || !m_context.playlist || !m_pMainFrame)
+        return;
+    const bool fullScreen = engine->IsFullScreen();
+    // Closing clears the current row: it is set afterwards.
+    if (engine->IsLoaded())
+        engine->Close();
+    m_context.playlist->m_nCurrent = row;
+    engine->Open();
+    engine->Play();
+    if (fullScreen)
+        engine->ToggleFullScreen();
+    m_pMainFrame->update();
+}
+
+bool CPlaylistWindowHost::OnHotKeyRelease(HotKeyCode code)
+{
+    return m_pMainFrame && m_pMainFrame->OnHotKey(code, KeyPhase::Release);
+}

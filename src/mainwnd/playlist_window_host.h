@@ -1,0 +1,37 @@
+#pragma once
+
+#include "main_frame.h"
+#include "playlist_host.h"
+
+#include <QObject>
+#include <QPointer>
+
+struct CPlayerContext;
+class CPlaylistFrame;
+
+// The main window's side of the playlist window: the current skin's layout
+// and painting of it, the engine's playback of the chosen row and the main
+// window's hot keys.
+class CPlaylistWindowHost final : public QObject, public CPlaylistHost {
+public:
+    // Owned by `playlistWindow`.
+    CPlaylistWindowHost(CMainFrame& mainFrame, CPlayerContext& context, CPlaylistFrame* playlistWindow);
+
+    QRect ListArea(QSize client) override;
+    QRect ControlRect(QSize client, int id) override;
+    int HitTest(QSize client, QPoint point) override;
+    QSize MinimumSize() override;
+    void PaintFrame(QPainter& painter, int pressed, QRect client) override;
+    void ApplyRegion(QWidget& window) override;
+    QRect MainWindowRect() override;
+    bool IsFullScreen() override;
+    void PlayRow(int row) override;
+    bool OnHotKeyRelease(HotKeyCode code) override;
+
+private:
+    CSkin* Skin() const;
+
+    // The main window may go first at exit.
+    QPointer<CMainFrame> m_pMainFrame;
+    CPlayerContext& m_context;
+};
