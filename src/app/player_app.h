@@ -11,7 +11,7 @@
 class QApplication;
 class CDisplayPower;
 class CInstanceServer;
-class IGraphFactory;
+class CMediaGraphFactory;
 class CMainFrameInstanceHandler;
 class CTerminationWatcher;
 
@@ -48,7 +48,7 @@ private:
     std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
     CPlayerContext m_context;
-    std::unique_ptr<IGraphFactory> m_pGraphFactory;
+    std::unique_ptr<CMediaGraphFactory> m_pGraphFactory;
     std::unique_ptr<CDisplayPower> m_pDisplayPower;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;
     CInstanceServer* m_pInstanceServer = nullptr;

@@ -12,14 +12,14 @@
 namespace {
 
 // Counts the graphs made, so a test can tell a restart from a reopen.
-class CCountingFactory : public IGraphFactory {
+class CCountingFactory : public CMediaGraphFactory {
 public:
-    HRESULT CreateGraph(IGraphBuilder** graph) override
+    std::unique_ptr<CMediaGraph> CreateGraph() override
     {
         ++m_nCreated;
-        const HRESULT hr = m_real.CreateGraph(graph);
-        m_pLast = SUCCEEDED(hr) ? static_cast<CGstGraph*>(*graph) : nullptr;
-        return hr;
+        std::unique_ptr<CMediaGraph> graph = m_real.CreateGraph();
+        m_pLast = static_cast<CGstGraph*>(graph.get());
+        return graph;
     }
     QString GetErrorText(HRESULT hr) override { return m_real.GetErrorText(hr); }
 

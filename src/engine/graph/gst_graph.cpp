@@ -171,37 +171,6 @@ QWidget* CGstGraph::VideoSurface() const
     return m_pOutput ? m_pOutput->Surface() : nullptr;
 }
 
-unsigned long CGstGraph::AddRef()
-{
-    return ++m_nRefs;
-}
-
-unsigned long CGstGraph::Release()
-{
-    const unsigned long refs = --m_nRefs;
-    if (refs == 0)
-        delete this;
-    return refs;
-}
-
-HRESULT CGstGraph::QueryInterface(GraphIid iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    switch (iid) {
-    case GraphIid::MediaControl: *object = static_cast<IMediaControl*>(this); break;
-    case GraphIid::MediaEventEx: *object = static_cast<IMediaEventEx*>(this); break;
-    case GraphIid::MediaSeeking: *object = static_cast<IMediaSeeking*>(this); break;
-    case GraphIid::MediaPosition: *object = static_cast<IMediaPosition*>(this); break;
-    case GraphIid::VideoWindow: *object = static_cast<IVideoWindow*>(this); break;
-    case GraphIid::BasicVideo: *object = static_cast<IBasicVideo*>(this); break;
-    case GraphIid::BasicAudio: *object = static_cast<IBasicAudio*>(this); break;
-    default: *object = nullptr; return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
 GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer data)
 {
     auto* self = static_cast<CGstGraph*>(data);
@@ -373,30 +342,14 @@ HRESULT CGstGraph::Stop()
     return ChangeState(GST_STATE_PAUSED);
 }
 
-HRESULT CGstGraph::GetEvent(long* code, std::intptr_t* param1, std::intptr_t* param2, long)
+std::optional<CGraphEvent> CGstGraph::TakeEvent()
 {
-    return m_events.Pop(code, param1, param2);
+    return m_events.Pop();
 }
 
-HRESULT CGstGraph::FreeEventParams(long, std::intptr_t, std::intptr_t)
-{
-    return S_OK;
-}
-
-HRESULT CGstGraph::SetNotifyWindow(QObject* target, int eventType, std::intptr_t)
+void CGstGraph::SetNotifyTarget(QObject* target, int eventType)
 {
     m_events.SetTarget(target, eventType);
-    return S_OK;
-}
-
-HRESULT CGstGraph::CancelDefaultHandling(long)
-{
-    return S_OK;
-}
-
-HRESULT CGstGraph::RestoreDefaultHandling(long)
-{
-    return S_OK;
 }
 
 HRESULT CGstGraph::GetCapabilities(std::uint32_t* capabilities)
@@ -477,22 +430,20 @@ bool CGstGraph::SeekTo(double rate, gint64 positionNs, GstSeekFlags precision)
                             GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
 }
 
-HRESULT CGstGraph::SetPositions(LONGLONG* current, std::uint32_t currentFlags, LONGLONG*, std::uint32_t)
+HRESULT CGstGraph::SetPosition(LONGLONG position)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    if ((currentFlags & AM_SEEKING_PositioningBitsMask) != AM_SEEKING_AbsolutePositioning)
-        return S_OK;  // only the stop position could change, and the player never moves it
-    if (!current || *current < 0)
+    if (position < 0)
         return E_INVALIDARG;
-    if (!SeekTo(m_dRate, *current * kNsPerUnit, kSeekToKeyFrame))
+    if (!SeekTo(m_dRate, position * kNsPerUnit, kSeekToKeyFrame))
         return E_FAIL;
     // Like a seek on the interface thread, it is finished when the call returns.
     WaitForState();
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Rate(double* rate)
+HRESULT CGstGraph::GetRate(double* rate)
 {
     if (!rate)
         return E_POINTER;
@@ -500,7 +451,7 @@ HRESULT CGstGraph::get_Rate(double* rate)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Rate(double rate)
+HRESULT CGstGraph::SetRate(double rate)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
@@ -515,7 +466,7 @@ HRESULT CGstGraph::put_Rate(double rate)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Volume(long* volume)
+HRESULT CGstGraph::GetVolume(long* volume)
 {
     if (!volume)
         return E_POINTER;
@@ -525,7 +476,7 @@ HRESULT CGstGraph::get_Volume(long* volume)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Volume(long volume)
+HRESULT CGstGraph::SetVolume(long volume)
 {
     if (!m_bHasAudio)
         return E_NOTIMPL;
@@ -558,25 +509,25 @@ HRESULT CGstGraph::GetVideoSize(long* width, long* height)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Visible(long* visible)
+HRESULT CGstGraph::GetVideoVisible(bool* visible)
 {
     if (!visible)
         return E_POINTER;
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    *visible = m_pOutput->IsVisible() ? OATRUE : OAFALSE;
+    *visible = m_pOutput->IsVisible();
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Visible(long visible)
+HRESULT CGstGraph::SetVideoVisible(bool visible)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    m_pOutput->SetVisible(visible != OAFALSE);
+    m_pOutput->SetVisible(visible);
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Owner(QWidget* owner)
+HRESULT CGstGraph::SetVideoOwner(QWidget* owner)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -584,35 +535,17 @@ HRESULT CGstGraph::put_Owner(QWidget* owner)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_WindowStyle(long style)
+HRESULT CGstGraph::SetVideoPosition(const QRect& rect)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    // The surface is always a child of its owner; only that style is known.
-    return (style & WS_CHILD) ? S_OK : E_INVALIDARG;
-}
-
-HRESULT CGstGraph::SetWindowPosition(long left, long top, long width, long height)
-{
-    if (!m_bHasVideo)
-        return E_NOINTERFACE;
-    if (width < 0 || height < 0)
+    if (rect.width() < 0 || rect.height() < 0)
         return E_INVALIDARG;
-    m_pOutput->SetPosition(QRect(int(left), int(top), int(width), int(height)));
+    m_pOutput->SetPosition(rect);
     return S_OK;
 }
 
-HRESULT CGstGraph::get_MessageDrain(QObject** drain)
-{
-    if (!drain)
-        return E_POINTER;
-    if (!m_bHasVideo)
-        return E_NOINTERFACE;
-    *drain = m_pOutput->Drain();
-    return S_OK;
-}
-
-HRESULT CGstGraph::put_MessageDrain(QObject* drain)
+HRESULT CGstGraph::SetMessageDrain(QObject* drain)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -620,25 +553,25 @@ HRESULT CGstGraph::put_MessageDrain(QObject* drain)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_FullScreenMode(long* mode)
+HRESULT CGstGraph::GetFullScreen(bool* fullScreen)
 {
-    if (!mode)
+    if (!fullScreen)
         return E_POINTER;
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    *mode = m_pOutput->IsFullScreen() ? OATRUE : OAFALSE;
+    *fullScreen = m_pOutput->IsFullScreen();
     return S_OK;
 }
 
-HRESULT CGstGraph::put_FullScreenMode(long mode)
+HRESULT CGstGraph::SetFullScreen(bool fullScreen)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    m_pOutput->SetFullScreen(mode != OAFALSE);
+    m_pOutput->SetFullScreen(fullScreen);
     return S_OK;
 }
 
-HRESULT CGstGraph::SetWindowForeground(long)
+HRESULT CGstGraph::BringVideoToFront()
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -672,19 +605,14 @@ QString CGstGraphFactory::ChooseVideoSink()
     return QStringLiteral("fakevideosink");
 }
 
-HRESULT CGstGraphFactory::CreateGraph(IGraphBuilder** graph)
+std::unique_ptr<CMediaGraph> CGstGraphFactory::CreateGraph()
 {
-    if (!graph)
-        return E_POINTER;
-    *graph = nullptr;
-    auto* created = new CGstGraph(m_options, m_pErrorTexts);
+    auto created = std::make_unique<CGstGraph>(m_options, m_pErrorTexts);
     if (!created->IsValid()) {
-        created->Release();
         m_pErrorTexts->Remember(E_FAIL, QStringLiteral("GStreamer's playbin element is not installed."));
-        return E_FAIL;
+        return nullptr;
     }
-    *graph = created;
-    return S_OK;
+    return created;
 }
 
 QString CGstGraphFactory::GetErrorText(HRESULT hr)
