@@ -40,7 +40,7 @@ bool CMediaEngine::Play()
     }
     m_nFlags = (m_nFlags | EF_PLAYING) & ~(EF_PAUSED | EF_STOPPED);
     ShowPlayState(QStringLiteral("Playing - "), 42, 39, IDI_PLAYING);
-    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(true);
     return true;
 }
@@ -56,7 +56,7 @@ bool CMediaEngine::Pause()
     }
     m_nFlags = (m_nFlags | EF_PAUSED) & ~(EF_PLAYING | EF_STOPPED);
     ShowPlayState(QStringLiteral("Pause - "), 46, 43, IDI_PAUSED);
-    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(false);
     return true;
 }
@@ -78,8 +78,8 @@ bool CMediaEngine::Stop()
     m_nFlags = (m_nFlags | EF_STOPPED) & ~(EF_PLAYING | EF_PAUSED);
     ShowPlayState(QStringLiteral("Stop - "), 48, 45, IDI_STOPPED);
     UpdateTimeText();
-    m_host.RedrawMainControl(EngineControl::PlayPause);
-    m_host.RedrawMainControl(EngineControl::Seek);
+    m_host.OnPlayStateChanged();
+    m_host.OnPositionChanged();
     m_host.SetPositionTimer(false);
     return true;
 }

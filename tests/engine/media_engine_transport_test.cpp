@@ -40,7 +40,8 @@ TEST_F(EngineLoadedTest, TransportRefusesWhatItsStateForbids)
               (QStringList{QStringLiteral("Stop"), QStringLiteral("SetPosition 0"), QStringLiteral("Pause")}));
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_EQ(m_engine->Flags() & (EF_PLAYING | EF_PAUSED), 0u);
-    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("Redraw 7")));
+    EXPECT_EQ(m_host.m_calls.count(QStringLiteral("PlayStateChanged")), 3);
+    EXPECT_EQ(m_host.m_calls.count(QStringLiteral("PositionChanged")), 1);
 }
 
 TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
@@ -52,6 +53,7 @@ TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_FALSE(m_host.m_bTimer);
     EXPECT_EQ(m_tray.IconId(), IDI_STOPPED);
+    EXPECT_FALSE(m_host.m_calls.contains(QStringLiteral("PlayStateChanged")));
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
 }
 
