@@ -222,9 +222,9 @@ TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
 
     // What a failing source posts when its file goes bad under it.
     GstElement* pipeline = m_factory.m_pLast->Pipeline();
-    GError* error = g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
+    g_autoptr(GError) error =
+        g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
     gst_element_post_message(pipeline, gst_message_new_error(GST_OBJECT(pipeline), error, "test"));
-    g_error_free(error);
 
     EXPECT_GE(RunUntil([&] { return !m_engine->IsLoaded(); }, 3000), 0);
     EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Could not read from resource.")});

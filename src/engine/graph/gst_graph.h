@@ -2,6 +2,7 @@
 
 #include "graph_error_texts.h"
 #include "graph_event_queue.h"
+#include "gst_object_ptr.h"
 #include "media_graph.h"
 
 #include <gst/gst.h>
@@ -41,7 +42,7 @@ public:
     // The widget the video is drawn into, for tests and diagnostics.
     QWidget* VideoSurface() const;
     // The playbin, for tests and diagnostics.
-    GstElement* Pipeline() const { return m_pPlaybin; }
+    GstElement* Pipeline() const { return m_pPlaybin.get(); }
 
     HRESULT RenderFile(const QString& path) override;
 
@@ -88,8 +89,8 @@ private:
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
-    GstElement* m_pPlaybin = nullptr;
-    GstElement* m_pVideoSink = nullptr;
+    GstObjectPtr<GstElement> m_pPlaybin;
+    GstObjectPtr<GstElement> m_pVideoSink;
     GstElement* m_pScaleFilter = nullptr;  // owned by the video sink's bin
     std::unique_ptr<CVideoOutput> m_pOutput;
     CGraphEventQueue m_events;
