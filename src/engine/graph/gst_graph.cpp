@@ -38,10 +38,10 @@ void SetIfPresent(GstElement* element, const char* property, gboolean value)
 // The frame size a scaling sink asks for; empty: the video's own size.
 void SetScaledSize(GstElement* filter, QSize size)
 {
-    g_autoptr(GstCaps) caps = size.isEmpty() ? gst_caps_new_any()
-                                             : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height",
-                                                         G_TYPE_INT, size.height(), "pixel-aspect-ratio",
-                                                         GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_autoptr(GstCaps) caps =
+        size.isEmpty() ? gst_caps_new_any()
+                       : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height", G_TYPE_INT,
+                                             size.height(), "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
     g_object_set(filter, "caps", caps, nullptr);
 }
 
@@ -125,7 +125,8 @@ void CGstGraph::RefreshPausedFrame()
         return;
     GstState state = GST_STATE_VOID_PENDING;
     GstState pending = GST_STATE_VOID_PENDING;
-    if (gst_element_get_state(m_pPlaybin.get(), &state, &pending, 0) != GST_STATE_CHANGE_SUCCESS || state != GST_STATE_PAUSED)
+    if (gst_element_get_state(m_pPlaybin.get(), &state, &pending, 0) != GST_STATE_CHANGE_SUCCESS ||
+        state != GST_STATE_PAUSED)
         return;
     gint64 positionNs = 0;
     if (!gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs))
