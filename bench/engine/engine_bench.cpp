@@ -2,6 +2,7 @@
 // by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip).
 #include "plain_window_host.h"
 #include "gst_graph.h"
+#include "gst_object_ptr.h"
 #include "media_engine.h"
 #include "player_settings.h"
 #include "playlist.h"
@@ -89,29 +90,25 @@ BENCHMARK(BM_SeekLatency)->Unit(benchmark::kMillisecond)->Iterations(20);
 // The same two measurements on a bare playbin with the same sinks, for
 // comparison: what GStreamer itself needs on this machine.
 struct BarePlaybin {
-    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+    GstObjectPtr<GstElement> playbin = AdoptElement(gst_element_factory_make("playbin", nullptr));
 
     BarePlaybin()
     {
         const CGstGraphOptions options = CGstGraphOptions::FromEnvironment();
         const QString videoSink = options.videoSink.isEmpty() ? CGstGraphFactory::ChooseVideoSink() : options.videoSink;
-        g_object_set(playbin, "video-sink", gst_element_factory_make(videoSink.toUtf8().constData(), nullptr), nullptr);
+        g_object_set(playbin.get(), "video-sink", gst_element_factory_make(videoSink.toUtf8().constData(), nullptr),
+                     nullptr);
         if (!options.audioSink.isEmpty())
-            g_object_set(playbin, "audio-sink", gst_element_factory_make(options.audioSink.toUtf8().constData(), nullptr),
-                         nullptr);
-        gchar* uri = gst_filename_to_uri(BenchClip().toUtf8().constData(), nullptr);
-        g_object_set(playbin, "uri", uri, nullptr);
-        g_free(uri);
+            g_object_set(playbin.get(), "audio-sink",
+                         gst_element_factory_make(options.audioSink.toUtf8().constData(), nullptr), nullptr);
+        g_autofree gchar* uri = gst_filename_to_uri(BenchClip().toUtf8().constData(), nullptr);
+        g_object_set(playbin.get(), "uri", uri, nullptr);
     }
-    ~BarePlaybin()
-    {
-        gst_element_set_state(playbin, GST_STATE_NULL);
-        gst_object_unref(playbin);
-    }
+    ~BarePlaybin() { gst_element_set_state(playbin.get(), GST_STATE_NULL); }
     bool Paused()
     {
-        gst_element_set_state(playbin, GST_STATE_PAUSED);
-        return gst_element_get_state(playbin, nullptr, nullptr, 10 * GST_SECOND) == GST_STATE_CHANGE_SUCCESS;
+        gst_element_set_state(playbin.get(), GST_STATE_PAUSED);
+        return gst_element_get_state(playbin.get(), nullptr, nullptr, 10 * GST_SECOND) == GST_STATE_CHANGE_SUCCESS;
     }
 };
 
@@ -126,7 +123,7 @@ void BM_PlaybinPrerollBaseline(benchmark::State& state)
             return;
         }
         state.PauseTiming();
-        gst_element_set_state(bare.playbin, GST_STATE_NULL);
+        gst_element_set_state(bare.playbin.get(), GST_STATE_NULL);
         state.ResumeTiming();
     }
 }
@@ -139,13 +136,13 @@ void BM_PlaybinSeekBaseline(benchmark::State& state)
     BarePlaybin bare;
     bare.Paused();
     gint64 duration = 0;
-    gst_element_query_duration(bare.playbin, GST_FORMAT_TIME, &duration);
+    gst_element_query_duration(bare.playbin.get(), GST_FORMAT_TIME, &duration);
     const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
     int step = 1;
     for (auto _ : state) {
         step = step % 9 + 1;
-        gst_element_seek_simple(bare.playbin, GST_FORMAT_TIME, flags, duration * step / 10);
-        gst_element_get_state(bare.playbin, nullptr, nullptr, 10 * GST_SECOND);
+        gst_element_seek_simple(bare.playbin.get(), GST_FORMAT_TIME, flags, duration * step / 10);
+        gst_element_get_state(bare.playbin.get(), nullptr, nullptr, 10 * GST_SECOND);
     }
 }
 BENCHMARK(BM_PlaybinSeekBaseline)->Unit(benchmark::kMillisecond)->Iterations(20);

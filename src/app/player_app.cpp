@@ -36,20 +36,20 @@ namespace {
 
 // GStreamer starts (and may scan its plug-ins) only when the first clip is
 // opened, so that the windows and the instance channel come up at once.
-class CDeferredGraphFactory final : public IGraphFactory {
+class CDeferredGraphFactory final : public CMediaGraphFactory {
 public:
-    HRESULT CreateGraph(IGraphBuilder** graph) override { return Factory().CreateGraph(graph); }
+    std::unique_ptr<CMediaGraph> CreateGraph() override { return Factory().CreateGraph(); }
     QString GetErrorText(HRESULT hr) override { return Factory().GetErrorText(hr); }
 
 private:
-    IGraphFactory& Factory()
+    CMediaGraphFactory& Factory()
     {
         if (!m_pFactory)
             m_pFactory = std::make_unique<CGstGraphFactory>();
         return *m_pFactory;
     }
 
-    std::unique_ptr<IGraphFactory> m_pFactory;
+    std::unique_ptr<CMediaGraphFactory> m_pFactory;
 };
 
 QStringList ArgumentsAfterProgramName(int argc, char** argv)

@@ -11,8 +11,8 @@
 class QApplication;
 class CDisplayPower;
 class CInstanceServer;
-class IGraphFactory;
 class CMainFrame;
+class CMediaGraphFactory;
 class CMainFrameInstanceHandler;
 class CMediaEngine;
 class CParentWnd;
@@ -63,7 +63,7 @@ private:
     std::unique_ptr<CPlaylist> m_pPlaylist;
     std::unique_ptr<CPlaylistFrame> m_pPlaylistFrame;
     std::unique_ptr<CTrayIcon> m_pTray;
-    std::unique_ptr<IGraphFactory> m_pGraphFactory;
+    std::unique_ptr<CMediaGraphFactory> m_pGraphFactory;
     std::unique_ptr<CDisplayPower> m_pDisplayPower;
     std::unique_ptr<CMediaEngine> m_pEngine;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;

@@ -17,12 +17,6 @@ constexpr QEvent::Type WM_GRAPH_NOTIFY = static_cast<QEvent::Type>(QEvent::User 
 constexpr int TIMER_POSITION = 2;
 constexpr int TIMER_POSITION_PERIOD_MS = 1000;
 
-// Main-window controls the engine asks to have redrawn.
-namespace EngineControl {
-constexpr int PlayPause = 4;
-constexpr int Seek = 7;
-}  // namespace EngineControl
-
 // What the engine needs from the windows around it: the main window, the
 // playlist window and the hidden owner window. The main window implements
 // it; tests record the calls.
@@ -45,7 +39,11 @@ public:
     virtual void ShowMainWindow(bool show) = 0;
     virtual void SetMainWindowTitle(const QString& title) = 0;
     virtual void SetMainWindowNotTopMost() = 0;
-    virtual void RedrawMainControl(int controlId) = 0;
+    // Playing, paused or stopped changed.
+    virtual void OnPlayStateChanged() = 0;
+    // The position moved while the position timer was not running (a stop
+    // rewinds the clip).
+    virtual void OnPositionChanged() = 0;
     virtual void InvalidateMainWindow() = 0;
     virtual void InvalidatePlaylistWindow() = 0;
     virtual bool IsPlaylistWindowVisible() = 0;

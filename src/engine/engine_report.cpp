@@ -23,7 +23,7 @@ QString CMediaEngine::FormatTime(LONGLONG time)
 void CMediaEngine::UpdateTimeText()
 {
     LONGLONG position = 0;
-    if (!m_pSeeking || FAILED(m_pSeeking->GetCurrentPosition(&position))) {
+    if (!m_pGraph || FAILED(m_pGraph->GetCurrentPosition(&position))) {
         m_szTime = QString::asprintf("%02d:%02d", 0, 0);
         return;
     }

@@ -31,82 +31,79 @@ void CMediaEngine::ShowPlayState(const QString& prefix, int maxPath, int keptTai
 
 bool CMediaEngine::Play()
 {
-    if (!m_pControl || !(m_nFlags & EF_READY) || !(m_nFlags & (EF_STOPPED | EF_PAUSED)))
+    if (!m_pGraph || !(m_nFlags & EF_READY) || !(m_nFlags & (EF_STOPPED | EF_PAUSED)))
         return false;
-    const HRESULT hr = m_pControl->Run();
+    const HRESULT hr = m_pGraph->Run();
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return false;
     }
     m_nFlags = (m_nFlags | EF_PLAYING) & ~(EF_PAUSED | EF_STOPPED);
     ShowPlayState(QStringLiteral("Playing - "), 42, 39, IDI_PLAYING);
-    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(true);
     return true;
 }
 
 bool CMediaEngine::Pause()
 {
-    if (!m_pControl || (m_nFlags & (EF_PAUSED | EF_STOPPED)))
+    if (!m_pGraph || (m_nFlags & (EF_PAUSED | EF_STOPPED)))
         return false;
-    const HRESULT hr = m_pControl->Pause();
+    const HRESULT hr = m_pGraph->Pause();
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return false;
     }
     m_nFlags = (m_nFlags | EF_PAUSED) & ~(EF_PLAYING | EF_STOPPED);
     ShowPlayState(QStringLiteral("Pause - "), 46, 43, IDI_PAUSED);
-    m_host.RedrawMainControl(EngineControl::PlayPause);
+    m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(false);
     return true;
 }
 
 bool CMediaEngine::Stop()
 {
-    if (!m_pControl || !m_pSeeking || !(m_nFlags & (EF_PLAYING | EF_PAUSED)))
+    if (!m_pGraph || !(m_nFlags & (EF_PLAYING | EF_PAUSED)))
         return false;
-    HRESULT hr = m_pControl->Stop();
+    HRESULT hr = m_pGraph->Stop();
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return false;
     }
-    LONGLONG start = 0;
-    hr = m_pSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    hr = m_pGraph->SetPosition(0);
     if (FAILED(hr))
         ReportGraphError(hr);
     // Paused at the start, so the first frame is on show.
-    if (m_pControl)
-        m_pControl->Pause();
+    m_pGraph->Pause();
     m_nFlags = (m_nFlags | EF_STOPPED) & ~(EF_PLAYING | EF_PAUSED);
     ShowPlayState(QStringLiteral("Stop - "), 48, 45, IDI_STOPPED);
     UpdateTimeText();
-    m_host.RedrawMainControl(EngineControl::PlayPause);
-    m_host.RedrawMainControl(EngineControl::Seek);
+    m_host.OnPlayStateChanged();
+    m_host.OnPositionChanged();
     m_host.SetPositionTimer(false);
     return true;
 }
 
 HRESULT CMediaEngine::Seek(int numerator, int denominator)
 {
-    if (!m_pSeeking || !m_pControl)
+    if (!m_pGraph)
         return S_FALSE;
     if (denominator == 0)
         return E_INVALIDARG;
     std::uint32_t capabilities = 0;
-    const HRESULT hr = m_pSeeking->GetCapabilities(&capabilities);
+    const HRESULT hr = m_pGraph->GetCapabilities(&capabilities);
     if (FAILED(hr))
         return hr;
     if (!(capabilities & AM_SEEKING_CanSeekAbsolute))
         return S_FALSE;
     // Wide enough that no bar length can overflow the product.
-    LONGLONG target = static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator);
-    return m_pSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    return m_pGraph->SetPosition(static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator));
 }
 
 int CMediaEngine::GetPositionScaled(int scale)
 {
     LONGLONG position = 0;
-    if (!m_pSeeking || FAILED(m_pSeeking->GetCurrentPosition(&position)) || m_llDuration == 0)
+    if (!m_pGraph || FAILED(m_pGraph->GetCurrentPosition(&position)) || m_llDuration == 0)
         return 0;
     return static_cast<int>(double(position) / double(m_llDuration) * scale);
 }
@@ -118,18 +115,18 @@ int CMediaEngine::GetPositionPercent()
 
 void CMediaEngine::SetRate(double rate)
 {
-    if (m_pPosition && SUCCEEDED(m_pPosition->put_Rate(rate)))
+    if (m_pGraph && SUCCEEDED(m_pGraph->SetRate(rate)))
         m_dRate = rate;
 }
 
 void CMediaEngine::ChangeRate(double delta)
 {
-    if (!m_pPosition || delta == 0.0)
+    if (!m_pGraph || delta == 0.0)
         return;
     double current = 0.0;
-    if (m_pPosition->get_Rate(&current) != S_OK)
+    if (m_pGraph->GetRate(&current) != S_OK)
         return;
-    if (SUCCEEDED(m_pPosition->put_Rate(current + delta)))
+    if (SUCCEEDED(m_pGraph->SetRate(current + delta)))
         m_dRate = current + delta;
 }
 
@@ -143,7 +140,7 @@ bool CMediaEngine::IsRateChanged() const
 bool CMediaEngine::CanSetVolume()
 {
     long present = 0;
-    const HRESULT hr = m_pAudio->get_Volume(&present);
+    const HRESULT hr = m_pGraph->GetVolume(&present);
     if (hr == E_NOTIMPL)
         return false;
     if (FAILED(hr)) {
@@ -159,7 +156,7 @@ void CMediaEngine::ApplyVolume(long level, bool unmute)
         return;
     if (unmute)
         m_nFlags &= ~EF_MUTED;
-    const HRESULT hr = m_pAudio->put_Volume(level);
+    const HRESULT hr = m_pGraph->SetVolume(level);
     if (FAILED(hr))
         ReportGraphError(hr);
 }
@@ -168,7 +165,7 @@ void CMediaEngine::StepVolume(bool louder)
 {
     m_nVolume = louder ? std::min(m_nVolume + kVolumeStep, 0) : std::max(m_nVolume - kVolumeStep, kVolumeFloor);
     // A step makes the sound audible again, but a step up to 0 dB leaves the mute mark.
-    if (m_pGraph && m_pAudio)
+    if (m_pGraph)
         ApplyVolume(m_nVolume, m_nVolume != 0);
 }
 
@@ -178,7 +175,7 @@ void CMediaEngine::SetVolumeFromBar(int offset, int range)
         return;
     offset = std::clamp(offset, -range, 0);
     m_nVolume = offset * static_cast<int>(4000u / static_cast<unsigned>(range));
-    if (IsMuted() || !m_pGraph || !m_pAudio)
+    if (IsMuted() || !m_pGraph)
         return;
     ApplyVolume(m_nVolume, false);
 }
@@ -193,14 +190,14 @@ int CMediaEngine::GetVolumeLevel(unsigned range) const
 
 void CMediaEngine::ToggleMute()
 {
-    if (!m_pGraph || !m_pAudio) {
+    if (!m_pGraph) {
         m_nFlags ^= EF_MUTED;
         return;
     }
     if (!CanSetVolume())
         return;
     const bool muting = !(m_nFlags & EF_MUTED);
-    const HRESULT hr = m_pAudio->put_Volume(muting ? kSilence : m_nVolume);
+    const HRESULT hr = m_pGraph->SetVolume(muting ? kSilence : m_nVolume);
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return;
@@ -216,11 +213,11 @@ void CMediaEngine::SetZoom(int numerator, int denominator)
     if (IsFullScreen() || denominator == 0)
         return;
     m_nZoom = numerator * 5 / denominator;
-    if (!m_pVideo)
+    if (!m_pGraph)
         return;
     long width = 0;
     long height = 0;
-    const HRESULT hr = m_pVideo->GetVideoSize(&width, &height);
+    const HRESULT hr = m_pGraph->GetVideoSize(&width, &height);
     if (hr == E_NOINTERFACE)
         return;
     if (FAILED(hr)) {
@@ -269,24 +266,21 @@ bool CMediaEngine::LetterBox(long width, long height, QRect* out)
 
 HRESULT CMediaEngine::FitVideoWindow()
 {
-    if (!m_pVideo)
+    if (!m_pGraph)
         return S_OK;
-    QObject* drain = nullptr;
-    HRESULT hr = m_pWindow->get_MessageDrain(&drain);
-    if (SUCCEEDED(hr))
-        hr = m_pWindow->put_MessageDrain(m_host.MainWindow());
+    HRESULT hr = m_pGraph->SetMessageDrain(m_host.MainWindow());
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return hr;
     }
     long width = 0;
     long height = 0;
-    hr = m_pVideo->GetVideoSize(&width, &height);
+    hr = m_pGraph->GetVideoSize(&width, &height);
     if (FAILED(hr))
         return hr;
     QRect rect;
     if (LetterBox(width, height, &rect))
-        m_pWindow->SetWindowPosition(rect.left(), rect.top(), rect.width(), rect.height());
+        m_pGraph->SetVideoPosition(rect);
     return hr;
 }
 
@@ -296,29 +290,27 @@ void CMediaEngine::GetVideoRect(QRect* out)
         return;
     long width = 0;
     long height = 0;
-    if (!m_pVideo || FAILED(m_pVideo->GetVideoSize(&width, &height)) || !LetterBox(width, height, out))
+    if (!m_pGraph || FAILED(m_pGraph->GetVideoSize(&width, &height)) || !LetterBox(width, height, out))
         *out = m_host.GetVideoArea();
 }
 
 void CMediaEngine::ToggleFullScreen()
 {
-    if ((m_nFlags & EF_NOVIDEO) || !m_pWindow)
+    if ((m_nFlags & EF_NOVIDEO) || !m_pGraph)
         return;
-    long mode = OAFALSE;
-    HRESULT hr = m_pWindow->get_FullScreenMode(&mode);
+    bool fullScreen = false;
+    HRESULT hr = m_pGraph->GetFullScreen(&fullScreen);
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return;
     }
-    if (mode == OAFALSE) {
-        hr = m_pWindow->put_FullScreenMode(OATRUE);
+    if (!fullScreen) {
+        hr = m_pGraph->SetFullScreen(true);
         if (FAILED(hr)) {
             ReportGraphError(hr);
             return;
         }
         m_host.ShowMainWindow(false);
-        if (m_pEvent)
-            m_pEvent->CancelDefaultHandling(EC_ACTIVATE);
         m_host.SetOwnerWindowTopMost();
         m_bPlaylistWasVisible = m_host.IsPlaylistWindowVisible();
         if (m_bPlaylistWasVisible)
@@ -329,14 +321,12 @@ void CMediaEngine::ToggleFullScreen()
         return;
     }
     m_host.ShowMainWindow(true);
-    hr = m_pWindow->put_FullScreenMode(OAFALSE);
+    hr = m_pGraph->SetFullScreen(false);
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return;
     }
-    if (m_pEvent)
-        m_pEvent->RestoreDefaultHandling(EC_ACTIVATE);
-    hr = m_pWindow->SetWindowForeground(OATRUE);
+    hr = m_pGraph->BringVideoToFront();
     if (FAILED(hr)) {
         ReportGraphError(hr);
         return;

@@ -18,16 +18,6 @@
 namespace {
 
 const QString kAppName = QStringLiteral("Velmora");
-constexpr long kVideoChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-template <class T>
-void ReleaseAndNull(T*& object)
-{
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
 
 struct OpenFilter {
     const char* description;
@@ -50,7 +40,7 @@ constexpr OpenFilter kOpenFilters[] = {
 }  // namespace
 
 CMediaEngine::CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings,
-                           IGraphFactory& factory, CDisplayPower& displayPower)
+                           CMediaGraphFactory& factory, CDisplayPower& displayPower)
     : m_host(host), m_playlist(playlist), m_settings(settings), m_factory(factory), m_displayPower(displayPower)
 {
     m_szDuration = QStringLiteral("00:00");
@@ -61,20 +51,8 @@ CMediaEngine::~CMediaEngine()
 {
     RestoreDisplayPower();
     // The graph's video lives in the main window, which may already be gone;
-    // a graph still held is released without the tear-down calls.
-    ReleaseGraph();
-}
-
-void CMediaEngine::ReleaseGraph()
-{
-    ReleaseAndNull(m_pEvent);
-    ReleaseAndNull(m_pSeeking);
-    ReleaseAndNull(m_pPosition);
-    ReleaseAndNull(m_pControl);
-    ReleaseAndNull(m_pVideo);
-    ReleaseAndNull(m_pAudio);
-    ReleaseAndNull(m_pWindow);
-    ReleaseAndNull(m_pGraph);
+    // a graph still held is destroyed without the tear-down calls.
+    m_pGraph.reset();
 }
 
 void CMediaEngine::Open()
@@ -86,82 +64,53 @@ void CMediaEngine::Open()
     m_pszPath = m_playlist.GetRow(current).m_strPath;
     const QString localPath = m_pszPath;
 
-    // A graph left from an earlier Open that was not closed would otherwise
-    // leak, and its interfaces would be taken for the new graph's.
-    if (m_pGraph) {
-        ReleaseGraph();
-        m_nFlags &= ~EF_READY;
-    }
+    // A graph left from an earlier Open that was not closed goes first.
+    m_pGraph.reset();
+    m_nFlags &= ~EF_READY;
 
-    HRESULT hr = m_factory.CreateGraph(&m_pGraph);
-    if (FAILED(hr)) {
-        m_pGraph = nullptr;
-        ReportGraphError(hr);
+    // The graph becomes the engine's only once it holds the clip, so that
+    // nothing reads a half-built graph while the error box is up.
+    std::unique_ptr<CMediaGraph> graph = m_factory.CreateGraph();
+    if (!graph) {
+        ReportGraphError(E_FAIL);
         return;
     }
-    hr = m_pGraph->RenderFile(localPath);
+    HRESULT hr = graph->RenderFile(localPath);
     if (FAILED(hr))
-        hr = m_pGraph->RenderFile(localPath);
+        hr = graph->RenderFile(localPath);
     if (FAILED(hr)) {
         ReportGraphError(hr);
-        ReleaseAndNull(m_pGraph);
         return;
     }
-
-    m_nFlags |= EF_LOADED;
-    if (!(m_nFlags & EF_READY)) {
-        if (FAILED(hr = m_pGraph->Query(&m_pControl)) || FAILED(hr = m_pGraph->Query(&m_pEvent)) ||
-            FAILED(hr = m_pGraph->Query(&m_pSeeking)) || FAILED(hr = m_pGraph->Query(&m_pPosition)) ||
-            FAILED(hr = m_pGraph->Query(&m_pWindow)) || FAILED(hr = m_pGraph->Query(&m_pVideo)) ||
-            FAILED(hr = m_pGraph->Query(&m_pAudio))) {
-            ReportGraphError(hr);
-            Close();
-            return;
-        }
-        m_nFlags |= EF_READY;
-    }
+    m_pGraph = std::move(graph);
+    m_nFlags |= EF_LOADED | EF_READY;
 
     m_llDuration = 0;
-    if (m_pSeeking)
-        m_pSeeking->GetDuration(&m_llDuration);
+    m_pGraph->GetDuration(&m_llDuration);
     m_szDuration = FormatTime(m_llDuration);
     const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
 
-    bool videoProbed = false;
-    if (!m_pWindow || !m_pVideo) {
+    bool visible = false;
+    hr = m_pGraph->GetVideoVisible(&visible);
+    if (hr == E_NOINTERFACE) {
         m_nFlags |= EF_NOVIDEO;
-    } else {
+    } else if (SUCCEEDED(hr)) {
         m_nFlags &= ~EF_NOVIDEO;
-        long visible = 0;
-        hr = m_pWindow->get_Visible(&visible);
-        if (SUCCEEDED(hr)) {
-            videoProbed = true;
-        } else if (hr == E_NOINTERFACE) {
-            m_nFlags |= EF_NOVIDEO;
-            videoProbed = true;
-        } else {
-            ReportGraphError(hr);
-        }
-    }
-    if (!videoProbed) {
-        Close();
-        return;
-    }
-
-    hr = m_pEvent->SetNotifyWindow(m_host.NotifyTarget(), WM_GRAPH_NOTIFY, 0);
-    if (FAILED(hr)) {
+    } else {
         ReportGraphError(hr);
         Close();
         return;
     }
 
+    m_pGraph->SetNotifyTarget(m_host.NotifyTarget(), WM_GRAPH_NOTIFY);
+
     long volume = 0;
-    hr = m_pAudio->get_Volume(&volume);
+    hr = m_pGraph->GetVolume(&volume);
     if (hr == E_NOTIMPL) {
         m_nFlags |= EF_NOAUDIO;
     } else if (hr == S_OK) {
         m_nFlags &= ~EF_NOAUDIO;
-        hr = m_pAudio->put_Volume((m_nFlags & EF_MUTED) ? -10000 : m_nVolume);
+        hr = m_pGraph->SetVolume((m_nFlags & EF_MUTED) ? -10000 : m_nVolume);
         if (FAILED(hr)) {
             ReportGraphError(hr);
             return;
@@ -169,8 +118,8 @@ void CMediaEngine::Open()
     }
 
     if (!(m_nFlags & EF_NOVIDEO)) {
-        if (FAILED(hr = m_pWindow->put_Owner(m_host.MainWindow())) ||
-            FAILED(hr = m_pWindow->put_WindowStyle(kVideoChildStyle))) {
+        hr = m_pGraph->SetVideoOwner(m_host.MainWindow());
+        if (FAILED(hr)) {
             ReportGraphError(hr);
             Close();
             return;
@@ -226,15 +175,13 @@ void CMediaEngine::Close()
         ToggleFullScreen();
     m_host.SetMainWindowTitle(kAppName);
 
-    if (m_pControl)
-        m_pControl->Stop();
-    if (m_pWindow) {
-        m_pWindow->put_Visible(OAFALSE);
-        m_pWindow->put_Owner(nullptr);
+    if (m_pGraph) {
+        m_pGraph->Stop();
+        m_pGraph->SetVideoVisible(false);
+        m_pGraph->SetVideoOwner(nullptr);
+        m_pGraph->SetNotifyTarget(nullptr, 0);
+        m_pGraph.reset();
     }
-    if (m_pEvent)
-        m_pEvent->SetNotifyWindow(nullptr, 0, 0);
-    ReleaseGraph();
     m_nFlags = (m_nFlags & (EF_MUTED | EF_REPEAT)) | EF_NOVIDEO;
 
     if (m_pTray) {
@@ -251,27 +198,21 @@ void CMediaEngine::Close()
     m_host.InvalidatePlaylistWindow();
 }
 
-HRESULT CMediaEngine::HandleGraphEvents()
+void CMediaEngine::HandleGraphEvents()
 {
-    if (!m_pEvent)
-        return S_OK;
-    HRESULT result = S_OK;
-    long code = 0;
-    std::intptr_t param1 = 0;
-    std::intptr_t param2 = 0;
     // The actions below may close the graph or build a new one, so the
-    // event interface is read afresh for every event.
-    while (m_pEvent && SUCCEEDED(m_pEvent->GetEvent(&code, &param1, &param2, 0))) {
-        result = m_pEvent->FreeEventParams(code, param1, param2);
-        if (code == EC_COMPLETE) {
+    // graph is looked up afresh for every event.
+    while (m_pGraph) {
+        const std::optional<CGraphEvent> event = m_pGraph->TakeEvent();
+        if (!event)
+            return;
+        if (event->code == EC_COMPLETE) {
             if (m_settings.m_nShutdownMode == SHUTDOWN_CLIP_END) {
                 m_host.PowerOff();
-                return result;
+                return;
             }
             if (m_nFlags & EF_REPEAT) {
-                LONGLONG start = 0;
-                if (FAILED(m_pSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr,
-                                                    AM_SEEKING_NoPositioning))) {
+                if (FAILED(m_pGraph->SetPosition(0))) {
                     Stop();
                     Play();
                 }
@@ -280,22 +221,21 @@ HRESULT CMediaEngine::HandleGraphEvents()
             if (m_settings.m_nShutdownMode == SHUTDOWN_PLAYLIST_END &&
                 m_playlist.m_nCurrent + 1 == m_playlist.GetCount()) {
                 m_host.PowerOff();
-                return result;
+                return;
             }
             AdvanceAfterEndOfClip();
             if (m_bFullScreenUsed)
                 ToggleFullScreen();
-        } else if (code == EC_USERABORT) {
+        } else if (event->code == EC_USERABORT) {
             Close();
             m_host.ExitAction();
-        } else if (code == EC_ERRORABORT) {
+        } else if (event->code == EC_ERRORABORT) {
             // Playback broke down: say why and stop, rather than show a
             // clip as playing while nothing plays.
-            ReportGraphError(FAILED(HRESULT(param1)) ? HRESULT(param1) : E_FAIL);
+            ReportGraphError(FAILED(event->status) ? event->status : E_FAIL);
             Close();
         }
     }
-    return result;
 }
 
 void CMediaEngine::AdvanceAfterEndOfClip()

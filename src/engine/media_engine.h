@@ -1,12 +1,13 @@
 #pragma once
 
-#include "graph_interfaces.h"
+#include "media_graph.h"
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 class CDisplayPower;
 class CEngineHost;
@@ -37,7 +38,7 @@ constexpr int IDCANCEL = 2;
 // windows, menus, tray icon and skin read.
 class CMediaEngine {
 public:
-    CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings, IGraphFactory& factory,
+    CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings, CMediaGraphFactory& factory,
                  CDisplayPower& displayPower);
     virtual ~CMediaEngine();
 
@@ -51,7 +52,7 @@ public:
     virtual bool IsMuted() const { return m_nFlags & EF_MUTED; }
     virtual bool IsRepeat() const { return m_nFlags & EF_REPEAT; }
     virtual bool HasVideo() const { return !(m_nFlags & EF_NOVIDEO); }
-    virtual bool CanSeek() const { return m_pSeeking != nullptr; }
+    virtual bool CanSeek() const { return m_pGraph != nullptr; }
     virtual bool IsFullScreen() const { return m_nFlags & EF_FULLSCREEN; }
     virtual bool IsOpenDialogActive() const { return m_bDialogActive; }
     virtual bool HasAudio() const { return !(m_nFlags & EF_NOAUDIO); }
@@ -76,7 +77,7 @@ public:
     virtual int GetPositionPercent();
     virtual void StepVolume(bool louder);
     virtual int GetPositionScaled(int scale);
-    virtual HRESULT HandleGraphEvents();
+    virtual void HandleGraphEvents();
     virtual void GetVideoRect(QRect* out);
     virtual int GetVolumeLevel(unsigned range) const;
     virtual void SetVolume(int volume) { m_nVolume = volume; }
@@ -109,7 +110,6 @@ public:
     QString m_szTime;
 
 private:
-    void ReleaseGraph();
     void ShowPlayState(const QString& prefix, int maxPath, int keptTail, int iconId);
     void SwitchDisplayPowerOff();
     void RestoreDisplayPower();
@@ -121,17 +121,10 @@ private:
     CEngineHost& m_host;
     CPlaylist& m_playlist;
     CPlayerSettings& m_settings;
-    IGraphFactory& m_factory;
+    CMediaGraphFactory& m_factory;
     CDisplayPower& m_displayPower;
 
-    IGraphBuilder* m_pGraph = nullptr;
-    IMediaControl* m_pControl = nullptr;
-    IMediaSeeking* m_pSeeking = nullptr;
-    IMediaPosition* m_pPosition = nullptr;
-    IBasicAudio* m_pAudio = nullptr;
-    IMediaEventEx* m_pEvent = nullptr;
-    IBasicVideo* m_pVideo = nullptr;
-    IVideoWindow* m_pWindow = nullptr;
+    std::unique_ptr<CMediaGraph> m_pGraph;
     CTrayIcon* m_pTray = nullptr;
     LONGLONG m_llDuration = 0;
     QString m_szDuration;

@@ -267,6 +267,16 @@ void CMainFrame::RedrawControl(int id)
         update(rc);
 }
 
+void CMainFrame::OnPlayStateChanged()
+{
+    RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMainFrame::OnPositionChanged()
+{
+    RedrawControl(MC_SEEK);
+}
+
 // What the engine asks of the main window.
 
 QRect CMainFrame::GetVideoArea()

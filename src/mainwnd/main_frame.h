@@ -104,7 +104,8 @@ public:
     void ShowMainWindow(bool show) override;
     void SetMainWindowTitle(const QString& title) override;
     void SetMainWindowNotTopMost() override;
-    void RedrawMainControl(int controlId) override { RedrawControl(controlId); }
+    void OnPlayStateChanged() override;
+    void OnPositionChanged() override;
     void InvalidateMainWindow() override { update(); }
     void InvalidatePlaylistWindow() override;
     bool IsPlaylistWindowVisible() override;

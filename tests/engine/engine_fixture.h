@@ -36,7 +36,8 @@ public:
     void ShowMainWindow(bool show) override { m_calls << QStringLiteral("ShowMainWindow %1").arg(show); }
     void SetMainWindowTitle(const QString& title) override { m_strTitle = title; }
     void SetMainWindowNotTopMost() override { m_calls << QStringLiteral("SetMainWindowNotTopMost"); }
-    void RedrawMainControl(int controlId) override { m_calls << QStringLiteral("Redraw %1").arg(controlId); }
+    void OnPlayStateChanged() override { m_calls << QStringLiteral("PlayStateChanged"); }
+    void OnPositionChanged() override { m_calls << QStringLiteral("PositionChanged"); }
     void InvalidateMainWindow() override { m_calls << QStringLiteral("InvalidateMainWindow"); }
     void InvalidatePlaylistWindow() override { m_calls << QStringLiteral("InvalidatePlaylistWindow"); }
     bool IsPlaylistWindowVisible() override { return m_bPlaylistVisible; }

@@ -1,6 +1,5 @@
 // Announcing queued graph events to the notify target.
 #include "graph_event_queue.h"
-#include "graph_interfaces.h"
 
 #include <gtest/gtest.h>
 
@@ -36,14 +35,14 @@ TEST(EngineGraphEventQueueTest, ABurstIsAnnouncedOnceAndReadInOrder)
     queue.Push(EC_ERRORABORT, E_FAIL);
     EXPECT_EQ(target.Delivered(), 1);
 
-    long code = 0;
-    std::intptr_t p1 = 0, p2 = 0;
-    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
-    EXPECT_EQ(code, EC_COMPLETE);
-    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
-    EXPECT_EQ(code, EC_ERRORABORT);
-    EXPECT_EQ(p1, E_FAIL);
-    EXPECT_EQ(queue.Pop(&code, &p1, &p2), E_ABORT);
+    std::optional<CGraphEvent> event = queue.Pop();
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->code, EC_COMPLETE);
+    event = queue.Pop();
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->code, EC_ERRORABORT);
+    EXPECT_EQ(event->status, E_FAIL);
+    EXPECT_FALSE(queue.Pop());
 }
 
 TEST(EngineGraphEventQueueTest, AnEventAfterTheLastOneReadIsAnnouncedAgain)
@@ -52,10 +51,8 @@ TEST(EngineGraphEventQueueTest, AnEventAfterTheLastOneReadIsAnnouncedAgain)
     CGraphEventQueue queue;
     queue.SetTarget(&target, kNotifyType);
     queue.Push(EC_COMPLETE);
-    long code = 0;
-    std::intptr_t p1 = 0, p2 = 0;
     // The reader stops after one event without looking for more.
-    ASSERT_EQ(queue.Pop(&code, &p1, &p2), S_OK);
+    ASSERT_TRUE(queue.Pop());
     queue.Push(EC_COMPLETE);
     EXPECT_EQ(target.Delivered(), 2);
 }

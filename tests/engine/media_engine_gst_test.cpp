@@ -12,14 +12,14 @@
 namespace {
 
 // Counts the graphs made, so a test can tell a restart from a reopen.
-class CCountingFactory : public IGraphFactory {
+class CCountingFactory : public CMediaGraphFactory {
 public:
-    HRESULT CreateGraph(IGraphBuilder** graph) override
+    std::unique_ptr<CMediaGraph> CreateGraph() override
     {
         ++m_nCreated;
-        const HRESULT hr = m_real.CreateGraph(graph);
-        m_pLast = SUCCEEDED(hr) ? static_cast<CGstGraph*>(*graph) : nullptr;
-        return hr;
+        std::unique_ptr<CMediaGraph> graph = m_real.CreateGraph();
+        m_pLast = static_cast<CGstGraph*>(graph.get());
+        return graph;
     }
     QString GetErrorText(HRESULT hr) override { return m_real.GetErrorText(hr); }
 
@@ -222,9 +222,9 @@ TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
 
     // What a failing source posts when its file goes bad under it.
     GstElement* pipeline = m_factory.m_pLast->Pipeline();
-    GError* error = g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
+    g_autoptr(GError) error =
+        g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
     gst_element_post_message(pipeline, gst_message_new_error(GST_OBJECT(pipeline), error, "test"));
-    g_error_free(error);
 
     EXPECT_GE(RunUntil([&] { return !m_engine->IsLoaded(); }, 3000), 0);
     EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Could not read from resource.")});

@@ -41,15 +41,17 @@ TEST_F(EngineTest, RenderIsRetriedOnceThenReportedAndForgotten)
     EXPECT_FALSE(m_engine->Play());
 }
 
-TEST_F(EngineTest, AMissingInterfaceClosesTheGraph)
+TEST_F(EngineTest, AGraphThatCannotBeMadeIsReportedWithTheFactorysText)
 {
     AddRows(1);
-    m_script.missingInterface = GraphIid::BasicVideo;
+    m_script.createFails = true;
+    m_script.errorTexts.insert(E_FAIL, QStringLiteral("No playbin."));
     OpenRow(0);
-    EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Unknown Error: 0x80004002")});
+    EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("No playbin.")});
     EXPECT_EQ(m_script.graphsAlive, 0);
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->CanSeek());
+    EXPECT_FALSE(m_engine->Play());
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
 }
 
@@ -61,8 +63,7 @@ TEST_F(EngineTest, VideoClipIsEmbeddedAndHoldsOffTheScreenSaverUntilClosed)
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_TRUE(m_engine->HasVideo());
     EXPECT_TRUE(m_engine->HasAudio());
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("put_Owner")));
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("put_WindowStyle 46000000")));
+    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetVideoOwner")));
     EXPECT_EQ(m_script.notifyTarget, &m_host.m_mainWindow);
     EXPECT_EQ(m_engine->m_pszFileName, QStringLiteral("clip0.avi"));
     EXPECT_EQ(m_playlist.GetRow(0).m_strDuration, QStringLiteral("01:02:03"));
@@ -73,8 +74,8 @@ TEST_F(EngineTest, VideoClipIsEmbeddedAndHoldsOffTheScreenSaverUntilClosed)
     m_engine->Close();
     EXPECT_TRUE(m_power.m_bSaver);
     EXPECT_TRUE(m_power.m_bPowerOff);
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("put_Owner null")));
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetNotifyWindow null")));
+    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetVideoOwner null")));
+    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetNotifyTarget null")));
     EXPECT_EQ(m_script.graphsAlive, 0);
     EXPECT_EQ(m_host.m_strTitle, QStringLiteral("Velmora"));
     EXPECT_EQ(m_tray.Tip(), QStringLiteral("Velmora"));
@@ -104,7 +105,7 @@ TEST_F(EngineTest, AudioOnlyClipTakesNoWindowAndIgnoresAutoSize)
     OpenRow(0);
     EXPECT_TRUE(m_engine->IsPlaying());
     EXPECT_FALSE(m_engine->HasVideo());
-    EXPECT_FALSE(m_script.calls.contains(QStringLiteral("put_Owner")));
+    EXPECT_FALSE(m_script.calls.contains(QStringLiteral("SetVideoOwner")));
     EXPECT_FALSE(m_host.m_calls.contains(QStringLiteral("ShowMainWindowNormal")));
     EXPECT_TRUE(m_power.m_bSaver);
     EXPECT_EQ(m_engine->Zoom(), 5);
@@ -134,13 +135,13 @@ TEST_F(EngineTest, VolumeOnOpenFollowsMuteAndAudio)
     OpenRow(0);
     EXPECT_FALSE(m_engine->HasAudio());
     EXPECT_TRUE(m_engine->IsPlaying());
-    EXPECT_FALSE(m_script.calls.filter(QStringLiteral("put_Volume")).size());
+    EXPECT_FALSE(m_script.calls.filter(QStringLiteral("SetVolume")).size());
 }
 
 TEST_F(EngineTest, FailingVolumeOnOpenLeavesAGraphThatWillNotPlay)
 {
     AddRows(1);
-    m_script.putVolumeResult = E_FAIL;
+    m_script.setVolumeResult = E_FAIL;
     OpenRow(0);
     EXPECT_EQ(m_prompt.m_texts.size(), 1);
     EXPECT_TRUE(m_engine->IsLoaded());
@@ -154,9 +155,9 @@ TEST_F(EngineTest, FailingVolumeOnOpenLeavesAGraphThatWillNotPlay)
 TEST_F(EngineTest, OpeningAgainWithoutCloseReplacesTheGraph)
 {
     AddRows(2);
-    m_script.putVolumeResult = E_FAIL;
+    m_script.setVolumeResult = E_FAIL;
     OpenRow(0);
-    m_script.putVolumeResult = S_OK;
+    m_script.setVolumeResult = S_OK;
     m_playlist.m_nCurrent = 1;
     m_engine->Open();
     EXPECT_EQ(m_script.graphsAlive, 1);
@@ -191,7 +192,7 @@ protected:
 TEST_F(EngineEndOfClipTest, NoGraphMeansNoEvents)
 {
     m_script.events.push_back(EC_COMPLETE);
-    EXPECT_EQ(m_engine->HandleGraphEvents(), S_OK);
+    m_engine->HandleGraphEvents();
     EXPECT_EQ(m_script.events.size(), 1u);
 }
 
@@ -207,7 +208,7 @@ TEST_F(EngineEndOfClipTest, RepeatRestartsTheSameGraph)
     EXPECT_EQ(m_playlist.m_nCurrent, 0);
     EXPECT_TRUE(m_engine->IsPlaying());
 
-    m_script.setPositionsResult = E_FAIL;
+    m_script.setPositionResult = E_FAIL;
     m_script.calls.clear();
     EndOfClip();
     EXPECT_EQ(m_script.Count(QStringLiteral("Stop")), 1);

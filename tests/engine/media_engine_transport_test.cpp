@@ -37,10 +37,11 @@ TEST_F(EngineLoadedTest, TransportRefusesWhatItsStateForbids)
     m_script.calls.clear();
     EXPECT_TRUE(m_engine->Stop());
     EXPECT_EQ(m_script.calls,
-              (QStringList{QStringLiteral("Stop"), QStringLiteral("SetPositions 0"), QStringLiteral("Pause")}));
+              (QStringList{QStringLiteral("Stop"), QStringLiteral("SetPosition 0"), QStringLiteral("Pause")}));
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_EQ(m_engine->Flags() & (EF_PLAYING | EF_PAUSED), 0u);
-    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("Redraw 7")));
+    EXPECT_EQ(m_host.m_calls.count(QStringLiteral("PlayStateChanged")), 3);
+    EXPECT_EQ(m_host.m_calls.count(QStringLiteral("PositionChanged")), 1);
 }
 
 TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
@@ -52,6 +53,7 @@ TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_FALSE(m_host.m_bTimer);
     EXPECT_EQ(m_tray.IconId(), IDI_STOPPED);
+    EXPECT_FALSE(m_host.m_calls.contains(QStringLiteral("PlayStateChanged")));
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
 }
 
@@ -93,7 +95,7 @@ TEST_F(EngineLoadedTest, SeeksToTheShareOfTheDurationWhenAbsoluteSeeksWork)
     m_script.capabilities = AM_SEEKING_CanGetCurrentPos;
     m_script.calls.clear();
     m_engine->Seek(2, 3);
-    EXPECT_TRUE(m_script.calls.filter(QStringLiteral("SetPositions")).isEmpty());
+    EXPECT_TRUE(m_script.calls.filter(QStringLiteral("SetPosition")).isEmpty());
     EXPECT_EQ(m_engine->Seek(1, 0), E_INVALIDARG);
 
     m_script.positionResult = E_FAIL;
@@ -231,7 +233,7 @@ TEST_F(EngineLoadedTest, VideoIsLetterBoxedAndCentredInTheVideoArea)
     m_script.videoWidth = 0;
     m_script.calls.clear();
     m_engine->FitVideoWindow();
-    EXPECT_FALSE(m_script.calls.contains(QStringLiteral("SetWindowPosition")));
+    EXPECT_FALSE(m_script.calls.contains(QStringLiteral("SetVideoPosition")));
 }
 
 TEST_F(EngineLoadedTest, FullScreenHidesTheWindowsAndBringsThemBack)
@@ -252,7 +254,7 @@ TEST_F(EngineLoadedTest, FullScreenHidesTheWindowsAndBringsThemBack)
     EXPECT_EQ(m_host.m_calls,
               (QStringList{QStringLiteral("ShowMainWindow 1"), QStringLiteral("ShowPlaylistWindow 1"),
                            QStringLiteral("SetMainWindowNotTopMost"), QStringLiteral("ShowOwnerWindow 1")}));
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetWindowForeground")));
+    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("BringVideoToFront")));
 
     // A hidden playlist window stays hidden; Close leaves full screen first.
     m_host.m_bPlaylistVisible = false;

@@ -31,7 +31,8 @@ public:
     void ShowMainWindow(bool show) override { m_window.setVisible(show); }
     void SetMainWindowTitle(const QString& title) override { m_window.setWindowTitle(title); }
     void SetMainWindowNotTopMost() override {}
-    void RedrawMainControl(int) override {}
+    void OnPlayStateChanged() override {}
+    void OnPositionChanged() override {}
     void InvalidateMainWindow() override {}
     void InvalidatePlaylistWindow() override {}
     bool IsPlaylistWindowVisible() override { return false; }

@@ -2,49 +2,18 @@
 
 namespace {
 
-class CScriptedGraph final : public IGraphBuilder,
-                             public IMediaControl,
-                             public IMediaEventEx,
-                             public IMediaSeeking,
-                             public IMediaPosition,
-                             public IBasicAudio,
-                             public IBasicVideo,
-                             public IVideoWindow {
+class CScriptedGraph final : public CMediaGraph {
 public:
     explicit CScriptedGraph(CGraphScript& script) : m_s(script)
     {
         ++m_s.graphsCreated;
         ++m_s.graphsAlive;
     }
+    ~CScriptedGraph() override { --m_s.graphsAlive; }
 
-    unsigned long AddRef() override { return ++m_nRefs; }
-    unsigned long Release() override
-    {
-        const unsigned long refs = --m_nRefs;
-        if (refs == 0) {
-            --m_s.graphsAlive;
-            delete this;
-        }
-        return refs;
-    }
+    CScriptedGraph(const CScriptedGraph&) = delete;
+    CScriptedGraph& operator=(const CScriptedGraph&) = delete;
 
-    HRESULT QueryInterface(GraphIid iid, void** object) override
-    {
-        *object = nullptr;
-        if (m_s.missingInterface == iid)
-            return E_NOINTERFACE;
-        switch (iid) {
-        case GraphIid::MediaControl: *object = static_cast<IMediaControl*>(this); break;
-        case GraphIid::MediaEventEx: *object = static_cast<IMediaEventEx*>(this); break;
-        case GraphIid::MediaSeeking: *object = static_cast<IMediaSeeking*>(this); break;
-        case GraphIid::MediaPosition: *object = static_cast<IMediaPosition*>(this); break;
-        case GraphIid::VideoWindow: *object = static_cast<IVideoWindow*>(this); break;
-        case GraphIid::BasicVideo: *object = static_cast<IBasicVideo*>(this); break;
-        case GraphIid::BasicAudio: *object = static_cast<IBasicAudio*>(this); break;
-        }
-        AddRef();
-        return S_OK;
-    }
     HRESULT RenderFile(const QString& path) override
     {
         m_s.calls << QStringLiteral("RenderFile");
@@ -61,24 +30,19 @@ public:
     HRESULT Pause() override { return Record(QStringLiteral("Pause"), m_s.pauseResult); }
     HRESULT Stop() override { return Record(QStringLiteral("Stop"), m_s.stopResult); }
 
-    HRESULT GetEvent(long* code, std::intptr_t* param1, std::intptr_t* param2, long) override
+    std::optional<CGraphEvent> TakeEvent() override
     {
         if (m_s.events.empty())
-            return E_ABORT;
-        *code = m_s.events.front();
-        *param1 = *param2 = 0;
+            return std::nullopt;
+        const CGraphEvent event{m_s.events.front(), S_OK};
         m_s.events.pop_front();
-        return S_OK;
+        return event;
     }
-    HRESULT FreeEventParams(long, std::intptr_t, std::intptr_t) override { return S_OK; }
-    HRESULT SetNotifyWindow(QObject* target, int, std::intptr_t) override
+    void SetNotifyTarget(QObject* target, int) override
     {
         m_s.notifyTarget = target;
-        return Record(target ? QStringLiteral("SetNotifyWindow") : QStringLiteral("SetNotifyWindow null"),
-                      target ? m_s.notifyResult : S_OK);
+        m_s.calls << (target ? QStringLiteral("SetNotifyTarget") : QStringLiteral("SetNotifyTarget null"));
     }
-    HRESULT CancelDefaultHandling(long) override { return Record(QStringLiteral("CancelDefaultHandling"), S_OK); }
-    HRESULT RestoreDefaultHandling(long) override { return Record(QStringLiteral("RestoreDefaultHandling"), S_OK); }
 
     HRESULT GetCapabilities(std::uint32_t* capabilities) override
     {
@@ -95,19 +59,19 @@ public:
         *position = m_s.position;
         return m_s.positionResult;
     }
-    HRESULT SetPositions(LONGLONG* current, std::uint32_t flags, LONGLONG*, std::uint32_t) override
+    HRESULT SetPosition(LONGLONG position) override
     {
-        if (SUCCEEDED(m_s.setPositionsResult) && flags == AM_SEEKING_AbsolutePositioning)
-            m_s.position = *current;
-        return Record(QStringLiteral("SetPositions %1").arg(*current), m_s.setPositionsResult);
+        if (SUCCEEDED(m_s.setPositionResult))
+            m_s.position = position;
+        return Record(QStringLiteral("SetPosition %1").arg(position), m_s.setPositionResult);
     }
 
-    HRESULT get_Rate(double* rate) override
+    HRESULT GetRate(double* rate) override
     {
         *rate = m_s.rate;
         return S_OK;
     }
-    HRESULT put_Rate(double rate) override
+    HRESULT SetRate(double rate) override
     {
         if (rate <= 0)
             return E_INVALIDARG;
@@ -115,20 +79,20 @@ public:
         return S_OK;
     }
 
-    HRESULT get_Volume(long* volume) override
+    HRESULT GetVolume(long* volume) override
     {
         if (!m_s.hasAudio)
             return E_NOTIMPL;
         *volume = m_s.volume;
-        return m_s.getVolumeResult;
+        return m_s.volumeResult;
     }
-    HRESULT put_Volume(long volume) override
+    HRESULT SetVolume(long volume) override
     {
         if (!m_s.hasAudio)
             return E_NOTIMPL;
-        if (SUCCEEDED(m_s.putVolumeResult))
+        if (SUCCEEDED(m_s.setVolumeResult))
             m_s.volume = volume;
-        return Record(QStringLiteral("put_Volume %1").arg(volume), m_s.putVolumeResult);
+        return Record(QStringLiteral("SetVolume %1").arg(volume), m_s.setVolumeResult);
     }
 
     HRESULT GetVideoSize(long* width, long* height) override
@@ -139,51 +103,39 @@ public:
         *height = m_s.videoHeight;
         return m_s.videoSizeResult;
     }
-
-    HRESULT get_Visible(long* visible) override
+    HRESULT GetVideoVisible(bool* visible) override
     {
-        *visible = OATRUE;
+        *visible = true;
         return m_s.hasVideo ? m_s.visibleResult : E_NOINTERFACE;
     }
-    HRESULT put_Visible(long visible) override
+    HRESULT SetVideoVisible(bool visible) override
     {
-        return Record(QStringLiteral("put_Visible %1").arg(visible), m_s.hasVideo ? S_OK : E_NOINTERFACE);
+        return Record(QStringLiteral("SetVideoVisible %1").arg(visible), m_s.hasVideo ? S_OK : E_NOINTERFACE);
     }
-    HRESULT put_Owner(QWidget* owner) override
+    HRESULT SetVideoOwner(QWidget* owner) override
     {
-        return Record(owner ? QStringLiteral("put_Owner") : QStringLiteral("put_Owner null"),
+        return Record(owner ? QStringLiteral("SetVideoOwner") : QStringLiteral("SetVideoOwner null"),
                       !m_s.hasVideo ? E_NOINTERFACE : owner ? m_s.ownerResult : S_OK);
     }
-    HRESULT put_WindowStyle(long style) override
+    HRESULT SetVideoPosition(const QRect& rect) override
     {
-        return Record(QStringLiteral("put_WindowStyle %1").arg(style, 0, 16), m_s.hasVideo ? S_OK : E_NOINTERFACE);
+        m_s.windowPosition = rect;
+        return Record(QStringLiteral("SetVideoPosition"), S_OK);
     }
-    HRESULT SetWindowPosition(long left, long top, long width, long height) override
+    HRESULT SetMessageDrain(QObject*) override { return m_s.hasVideo ? S_OK : E_NOINTERFACE; }
+    HRESULT GetFullScreen(bool* fullScreen) override
     {
-        m_s.windowPosition = QRect(int(left), int(top), int(width), int(height));
-        return Record(QStringLiteral("SetWindowPosition"), S_OK);
-    }
-    HRESULT get_MessageDrain(QObject** drain) override
-    {
-        *drain = nullptr;
+        *fullScreen = m_s.fullScreen;
         return m_s.hasVideo ? S_OK : E_NOINTERFACE;
     }
-    HRESULT put_MessageDrain(QObject*) override { return m_s.hasVideo ? S_OK : E_NOINTERFACE; }
-    HRESULT get_FullScreenMode(long* mode) override
+    HRESULT SetFullScreen(bool fullScreen) override
     {
-        *mode = m_s.fullScreen ? OATRUE : OAFALSE;
-        return m_s.hasVideo ? S_OK : E_NOINTERFACE;
+        m_s.fullScreen = fullScreen;
+        return Record(QStringLiteral("SetFullScreen %1").arg(fullScreen), S_OK);
     }
-    HRESULT put_FullScreenMode(long mode) override
-    {
-        m_s.fullScreen = mode != OAFALSE;
-        return Record(QStringLiteral("put_FullScreenMode %1").arg(mode), S_OK);
-    }
-    HRESULT SetWindowForeground(long) override { return Record(QStringLiteral("SetWindowForeground"), S_OK); }
+    HRESULT BringVideoToFront() override { return Record(QStringLiteral("BringVideoToFront"), S_OK); }
 
 private:
-    ~CScriptedGraph() = default;
-
     HRESULT Record(const QString& call, HRESULT result)
     {
         m_s.calls << call;
@@ -191,16 +143,13 @@ private:
     }
 
     CGraphScript& m_s;
-    unsigned long m_nRefs = 1;
 };
 
 }  // namespace
 
-HRESULT CScriptedGraphFactory::CreateGraph(IGraphBuilder** graph)
+std::unique_ptr<CMediaGraph> CScriptedGraphFactory::CreateGraph()
 {
-    *graph = nullptr;
-    if (FAILED(m_script.createResult))
-        return m_script.createResult;
-    *graph = new CScriptedGraph(m_script);
-    return S_OK;
+    if (m_script.createFails)
+        return nullptr;
+    return std::make_unique<CScriptedGraph>(m_script);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph_interfaces.h"
+#include "media_graph.h"
 
 #include <QHash>
 #include <QRect>
@@ -8,16 +8,14 @@
 #include <QStringList>
 
 #include <deque>
-#include <optional>
 
 // What the scripted graphs do, set by a test, and what they were asked,
 // recorded for it. One script serves every graph its factory makes.
 struct CGraphScript {
     // Behaviour.
-    HRESULT createResult = S_OK;
+    bool createFails = false;
     int renderFailures = 0;  // the first n RenderFile calls fail
     HRESULT renderError = VFW_E_NOT_FOUND;
-    std::optional<GraphIid> missingInterface;
     bool hasVideo = true;
     bool hasAudio = true;
     long videoWidth = 320;
@@ -29,11 +27,10 @@ struct CGraphScript {
     HRESULT runResult = S_OK;
     HRESULT pauseResult = S_OK;
     HRESULT stopResult = S_OK;
-    HRESULT setPositionsResult = S_OK;
-    HRESULT getVolumeResult = S_OK;  // when the clip has audio
-    HRESULT putVolumeResult = S_OK;
+    HRESULT setPositionResult = S_OK;
+    HRESULT volumeResult = S_OK;  // when the clip has audio
+    HRESULT setVolumeResult = S_OK;
     HRESULT visibleResult = S_OK;    // when the clip has video
-    HRESULT notifyResult = S_OK;
     HRESULT ownerResult = S_OK;
     HRESULT videoSizeResult = S_OK;  // when the clip has video
     QHash<HRESULT, QString> errorTexts;
@@ -48,15 +45,15 @@ struct CGraphScript {
     QRect windowPosition;
     QObject* notifyTarget = nullptr;
     bool fullScreen = false;
-    std::deque<long> events;  // queued event codes, param1 0
+    std::deque<long> events;  // queued event codes, status S_OK
 
     int Count(const QString& call) const { return int(calls.count(call)); }
 };
 
-class CScriptedGraphFactory : public IGraphFactory {
+class CScriptedGraphFactory : public CMediaGraphFactory {
 public:
     explicit CScriptedGraphFactory(CGraphScript& script) : m_script(script) {}
-    HRESULT CreateGraph(IGraphBuilder** graph) override;
+    std::unique_ptr<CMediaGraph> CreateGraph() override;
     QString GetErrorText(HRESULT hr) override { return m_script.errorTexts.value(hr); }
 
 private:

@@ -164,14 +164,14 @@ TEST_F(MainFrameButtonTest, SeekClickPositionsTheClipOnlyWhenLoaded)
     const QPoint quarter(bar.left() + bar.width() / 4, bar.center().y());
     Press(quarter);
     Release(quarter);
-    EXPECT_EQ(m_script.calls.filter(QStringLiteral("SetPositions")).size(), 0);
+    EXPECT_EQ(m_script.calls.filter(QStringLiteral("SetPosition")).size(), 0);
 
     AddRows(1);
     OpenRow(0);
     Press(quarter);
     Release(quarter);
     const LONGLONG expected = m_script.duration * (bar.width() / 4) / bar.width();
-    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetPositions %1").arg(expected)));
+    EXPECT_TRUE(m_script.calls.contains(QStringLiteral("SetPosition %1").arg(expected)));
 }
 
 TEST_F(MainFrameButtonTest, VolumeKnobFollowsThePointer)

@@ -2,35 +2,30 @@
 
 #include <QCoreApplication>
 
-void CGraphEventQueue::Push(long code, std::intptr_t param1, std::intptr_t param2)
+void CGraphEventQueue::Push(long code, HRESULT status)
 {
     std::lock_guard lock(m_mutex);
-    m_events.push_back({code, param1, param2});
+    m_events.push_back({code, status});
     if (m_pTarget && !m_bPosted) {
         m_bPosted = true;
         QCoreApplication::postEvent(m_pTarget, new QEvent(static_cast<QEvent::Type>(m_nEventType)));
     }
 }
 
-HRESULT CGraphEventQueue::Pop(long* code, std::intptr_t* param1, std::intptr_t* param2)
+std::optional<CGraphEvent> CGraphEventQueue::Pop()
 {
-    if (!code || !param1 || !param2)
-        return E_POINTER;
     std::lock_guard lock(m_mutex);
     if (m_events.empty()) {
         m_bPosted = false;
-        return E_ABORT;
+        return std::nullopt;
     }
-    const Event event = m_events.front();
+    const CGraphEvent event = m_events.front();
     m_events.pop_front();
     // A handler may stop reading before it sees the queue empty (the power
     // action does); the next event must be announced all the same.
     if (m_events.empty())
         m_bPosted = false;
-    *code = event.code;
-    *param1 = event.param1;
-    *param2 = event.param2;
-    return S_OK;
+    return event;
 }
 
 void CGraphEventQueue::Clear()

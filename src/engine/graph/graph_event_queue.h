@@ -1,12 +1,12 @@
 #pragma once
 
-#include "hresult.h"
+#include "media_graph.h"
 
 #include <QEvent>
 
-#include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 
 class QObject;
 
@@ -15,21 +15,15 @@ class QObject;
 // happens only once the queue has been emptied.
 class CGraphEventQueue {
 public:
-    void Push(long code, std::intptr_t param1 = 0, std::intptr_t param2 = 0);
-    // E_ABORT when empty.
-    HRESULT Pop(long* code, std::intptr_t* param1, std::intptr_t* param2);
+    void Push(long code, HRESULT status = S_OK);
+    // None when empty.
+    std::optional<CGraphEvent> Pop();
     void Clear();
     void SetTarget(QObject* target, int eventType);
 
 private:
-    struct Event {
-        long code;
-        std::intptr_t param1;
-        std::intptr_t param2;
-    };
-
     std::mutex m_mutex;
-    std::deque<Event> m_events;
+    std::deque<CGraphEvent> m_events;
     QObject* m_pTarget = nullptr;
     int m_nEventType = QEvent::None;
     bool m_bPosted = false;

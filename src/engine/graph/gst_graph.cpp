@@ -38,12 +38,11 @@ void SetIfPresent(GstElement* element, const char* property, gboolean value)
 // The frame size a scaling sink asks for; empty: the video's own size.
 void SetScaledSize(GstElement* filter, QSize size)
 {
-    GstCaps* caps = size.isEmpty() ? gst_caps_new_any()
-                                   : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height",
-                                                         G_TYPE_INT, size.height(), "pixel-aspect-ratio",
-                                                         GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_autoptr(GstCaps) caps =
+        size.isEmpty() ? gst_caps_new_any()
+                       : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height", G_TYPE_INT,
+                                             size.height(), "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
     g_object_set(filter, "caps", caps, nullptr);
-    gst_caps_unref(caps);
 }
 
 }  // namespace
@@ -59,25 +58,23 @@ CGstGraphOptions CGstGraphOptions::FromEnvironment()
 CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErrorTexts> errorTexts)
     : m_options(options), m_pErrorTexts(std::move(errorTexts))
 {
-    m_pPlaybin = gst_element_factory_make("playbin", nullptr);
+    m_pPlaybin = AdoptElement(gst_element_factory_make("playbin", nullptr));
     if (!m_pPlaybin)
         return;
-    gst_object_ref_sink(m_pPlaybin);
 
     if (GstElement* tempo = MakeElement(QStringLiteral("scaletempo")))
-        g_object_set(m_pPlaybin, "audio-filter", tempo, nullptr);
+        g_object_set(m_pPlaybin.get(), "audio-filter", tempo, nullptr);
     if (GstElement* audioSink = MakeElement(m_options.audioSink)) {
         SetIfPresent(audioSink, "sync", TRUE);
-        g_object_set(m_pPlaybin, "audio-sink", audioSink, nullptr);
+        g_object_set(m_pPlaybin.get(), "audio-sink", audioSink, nullptr);
     }
     GstElement* sink = MakeElement(m_options.videoSink);
     if (!sink)
         sink = gst_element_factory_make("fakevideosink", nullptr);
     if (sink) {
         SetIfPresent(sink, "sync", TRUE);
-        m_pVideoSink = ScalingSinkFor(sink);
-        gst_object_ref_sink(m_pVideoSink);
-        g_object_set(m_pPlaybin, "video-sink", m_pVideoSink, nullptr);
+        m_pVideoSink = AdoptElement(ScalingSinkFor(sink));
+        g_object_set(m_pPlaybin.get(), "video-sink", m_pVideoSink.get(), nullptr);
     }
 
     std::function<void(std::uintptr_t)> bind;
@@ -95,7 +92,7 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         std::move(bind), std::move(expose), [this] { m_events.Push(EC_USERABORT); },
         [this] {
             m_bRendered = false;
-            gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+            gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
         });
     if (m_pScaleFilter) {
         GstElement* filter = m_pScaleFilter;
@@ -105,24 +102,19 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         });
     }
 
-    GstBus* bus = gst_element_get_bus(m_pPlaybin);
+    g_autoptr(GstBus) bus = gst_element_get_bus(m_pPlaybin.get());
     gst_bus_set_sync_handler(bus, &CGstGraph::OnBusMessage, this, nullptr);
-    gst_object_unref(bus);
 }
 
 CGstGraph::~CGstGraph()
 {
     if (m_pPlaybin) {
-        gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
-        GstBus* bus = gst_element_get_bus(m_pPlaybin);
+        gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
+        g_autoptr(GstBus) bus = gst_element_get_bus(m_pPlaybin.get());
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-        gst_object_unref(bus);
     }
+    // The surface's handlers reach into the playbin; they go before it does.
     m_pOutput.reset();
-    if (m_pVideoSink)
-        gst_object_unref(m_pVideoSink);
-    if (m_pPlaybin)
-        gst_object_unref(m_pPlaybin);
 }
 
 void CGstGraph::RefreshPausedFrame()
@@ -133,10 +125,11 @@ void CGstGraph::RefreshPausedFrame()
         return;
     GstState state = GST_STATE_VOID_PENDING;
     GstState pending = GST_STATE_VOID_PENDING;
-    if (gst_element_get_state(m_pPlaybin, &state, &pending, 0) != GST_STATE_CHANGE_SUCCESS || state != GST_STATE_PAUSED)
+    if (gst_element_get_state(m_pPlaybin.get(), &state, &pending, 0) != GST_STATE_CHANGE_SUCCESS ||
+        state != GST_STATE_PAUSED)
         return;
     gint64 positionNs = 0;
-    if (!gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs))
+    if (!gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs))
         return;
     SeekTo(m_dRate, positionNs, kSeekExactly);
 }
@@ -147,59 +140,24 @@ GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
     // the surface in front of it instead.
     if (m_options.videoSink != QLatin1String("ximagesink"))
         return sink;
-    GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
-    GstElement* scale = gst_element_factory_make("videoscale", nullptr);
-    GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
-    if (!convert || !scale || !filter) {
-        for (GstElement* element : {convert, scale, filter})
-            if (element)
-                gst_object_unref(gst_object_ref_sink(element));
+    const GstObjectPtr<GstElement> convert = AdoptElement(gst_element_factory_make("videoconvert", nullptr));
+    const GstObjectPtr<GstElement> scale = AdoptElement(gst_element_factory_make("videoscale", nullptr));
+    const GstObjectPtr<GstElement> filter = AdoptElement(gst_element_factory_make("capsfilter", nullptr));
+    if (!convert || !scale || !filter)
         return sink;
-    }
+    // The bin takes references of its own.
     GstElement* bin = gst_bin_new("scaled-video-sink");
-    gst_bin_add_many(GST_BIN(bin), convert, scale, filter, sink, nullptr);
-    gst_element_link_many(convert, scale, filter, sink, nullptr);
-    GstPad* pad = gst_element_get_static_pad(convert, "sink");
+    gst_bin_add_many(GST_BIN(bin), convert.get(), scale.get(), filter.get(), sink, nullptr);
+    gst_element_link_many(convert.get(), scale.get(), filter.get(), sink, nullptr);
+    g_autoptr(GstPad) pad = gst_element_get_static_pad(convert.get(), "sink");
     gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
-    gst_object_unref(pad);
-    m_pScaleFilter = filter;
+    m_pScaleFilter = filter.get();
     return bin;
 }
 
 QWidget* CGstGraph::VideoSurface() const
 {
     return m_pOutput ? m_pOutput->Surface() : nullptr;
-}
-
-unsigned long CGstGraph::AddRef()
-{
-    return ++m_nRefs;
-}
-
-unsigned long CGstGraph::Release()
-{
-    const unsigned long refs = --m_nRefs;
-    if (refs == 0)
-        delete this;
-    return refs;
-}
-
-HRESULT CGstGraph::QueryInterface(GraphIid iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    switch (iid) {
-    case GraphIid::MediaControl: *object = static_cast<IMediaControl*>(this); break;
-    case GraphIid::MediaEventEx: *object = static_cast<IMediaEventEx*>(this); break;
-    case GraphIid::MediaSeeking: *object = static_cast<IMediaSeeking*>(this); break;
-    case GraphIid::MediaPosition: *object = static_cast<IMediaPosition*>(this); break;
-    case GraphIid::VideoWindow: *object = static_cast<IVideoWindow*>(this); break;
-    case GraphIid::BasicVideo: *object = static_cast<IBasicVideo*>(this); break;
-    case GraphIid::BasicAudio: *object = static_cast<IBasicAudio*>(this); break;
-    default: *object = nullptr; return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
 }
 
 GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer data)
@@ -211,8 +169,8 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
             self->m_events.Push(EC_COMPLETE);
         break;
     case GST_MESSAGE_ERROR: {
-        GError* error = nullptr;
-        gchar* debug = nullptr;
+        g_autoptr(GError) error = nullptr;
+        g_autofree gchar* debug = nullptr;
         gst_message_parse_error(message, &error, &debug);
         const HRESULT hr = StatusFromGstError(error);
         self->RecordError(hr, QString::fromUtf8(error ? error->message : ""));
@@ -220,8 +178,6 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
         const bool first = !self->m_bErrorSeen.exchange(true);
         if (self->m_bRendered && first)
             self->m_events.Push(EC_ERRORABORT, hr);
-        g_clear_error(&error);
-        g_free(debug);
         break;
     }
     default:
@@ -259,7 +215,7 @@ GstStateChangeReturn CGstGraph::WaitForState()
     // leaving a stalled pipeline to run into the time limit.
     GstStateChangeReturn result = GST_STATE_CHANGE_ASYNC;
     for (int waited = 0; waited < m_options.prerollTimeoutMs; waited += kStateWaitSliceMs) {
-        result = gst_element_get_state(m_pPlaybin, nullptr, nullptr, kStateWaitSliceMs * GST_MSECOND);
+        result = gst_element_get_state(m_pPlaybin.get(), nullptr, nullptr, kStateWaitSliceMs * GST_MSECOND);
         if (result != GST_STATE_CHANGE_ASYNC || m_bErrorSeen)
             break;
     }
@@ -270,7 +226,7 @@ HRESULT CGstGraph::RenderFile(const QString& path)
 {
     if (!m_pPlaybin)
         return E_FAIL;
-    gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+    gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
     m_bRendered = false;
     m_bErrorSeen = false;
     {
@@ -279,18 +235,14 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     }
     m_events.Clear();
 
-    GError* error = nullptr;
-    gchar* uri = gst_filename_to_uri(path.toUtf8().constData(), &error);
-    if (!uri) {
-        const QString text = QString::fromUtf8(error ? error->message : "");
-        g_clear_error(&error);
-        return Fail(VFW_E_NOT_FOUND, text);
-    }
-    g_object_set(m_pPlaybin, "uri", uri, nullptr);
-    g_free(uri);
+    g_autoptr(GError) error = nullptr;
+    g_autofree gchar* uri = gst_filename_to_uri(path.toUtf8().constData(), &error);
+    if (!uri)
+        return Fail(VFW_E_NOT_FOUND, QString::fromUtf8(error ? error->message : ""));
+    g_object_set(m_pPlaybin.get(), "uri", uri, nullptr);
     m_pOutput->Prepare();
 
-    GstStateChangeReturn result = gst_element_set_state(m_pPlaybin, GST_STATE_PAUSED);
+    GstStateChangeReturn result = gst_element_set_state(m_pPlaybin.get(), GST_STATE_PAUSED);
     if (result == GST_STATE_CHANGE_ASYNC)
         result = WaitForState();
     HRESULT hr = S_OK;
@@ -308,13 +260,13 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     gint videoStreams = 0;
     gint audioStreams = 0;
     if (SUCCEEDED(hr)) {
-        g_object_get(m_pPlaybin, "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
+        g_object_get(m_pPlaybin.get(), "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
         if (videoStreams == 0 && audioStreams == 0)
             hr = Fail(VFW_E_CANNOT_RENDER, QStringLiteral("The file has no sound or picture that can be played."));
     }
     if (FAILED(hr)) {
         // Back to NULL, so that a retry starts from scratch.
-        gst_element_set_state(m_pPlaybin, GST_STATE_NULL);
+        gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
         return hr;
     }
 
@@ -330,21 +282,19 @@ HRESULT CGstGraph::RenderFile(const QString& path)
 
 QSize CGstGraph::ReadVideoSize() const
 {
-    GstPad* pad = nullptr;
-    g_signal_emit_by_name(m_pPlaybin, "get-video-pad", 0, &pad);
+    g_autoptr(GstPad) pad = nullptr;
+    g_signal_emit_by_name(m_pPlaybin.get(), "get-video-pad", 0, &pad);
     if (!pad)
         return {};
     QSize size;
-    if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
+    if (g_autoptr(GstCaps) caps = gst_pad_get_current_caps(pad)) {
         GstVideoInfo info;
         if (gst_video_info_from_caps(&info, caps) && info.width > 0 && info.height > 0) {
             const int parN = info.par_n > 0 ? info.par_n : 1;
             const int parD = info.par_d > 0 ? info.par_d : 1;
             size = QSize(int(gint64(info.width) * parN / parD), info.height);
         }
-        gst_caps_unref(caps);
     }
-    gst_object_unref(pad);
     return size;
 }
 
@@ -352,7 +302,7 @@ HRESULT CGstGraph::ChangeState(GstState state)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    if (gst_element_set_state(m_pPlaybin, state) == GST_STATE_CHANGE_FAILURE)
+    if (gst_element_set_state(m_pPlaybin.get(), state) == GST_STATE_CHANGE_FAILURE)
         return LastErrorStatus(E_FAIL);
     return S_OK;
 }
@@ -373,30 +323,14 @@ HRESULT CGstGraph::Stop()
     return ChangeState(GST_STATE_PAUSED);
 }
 
-HRESULT CGstGraph::GetEvent(long* code, std::intptr_t* param1, std::intptr_t* param2, long)
+std::optional<CGraphEvent> CGstGraph::TakeEvent()
 {
-    return m_events.Pop(code, param1, param2);
+    return m_events.Pop();
 }
 
-HRESULT CGstGraph::FreeEventParams(long, std::intptr_t, std::intptr_t)
-{
-    return S_OK;
-}
-
-HRESULT CGstGraph::SetNotifyWindow(QObject* target, int eventType, std::intptr_t)
+void CGstGraph::SetNotifyTarget(QObject* target, int eventType)
 {
     m_events.SetTarget(target, eventType);
-    return S_OK;
-}
-
-HRESULT CGstGraph::CancelDefaultHandling(long)
-{
-    return S_OK;
-}
-
-HRESULT CGstGraph::RestoreDefaultHandling(long)
-{
-    return S_OK;
 }
 
 HRESULT CGstGraph::GetCapabilities(std::uint32_t* capabilities)
@@ -406,14 +340,13 @@ HRESULT CGstGraph::GetCapabilities(std::uint32_t* capabilities)
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
     std::uint32_t result = AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetDuration | AM_SEEKING_CanGetStopPos;
-    GstQuery* query = gst_query_new_seeking(GST_FORMAT_TIME);
-    if (gst_element_query(m_pPlaybin, query)) {
+    g_autoptr(GstQuery) query = gst_query_new_seeking(GST_FORMAT_TIME);
+    if (gst_element_query(m_pPlaybin.get(), query)) {
         gboolean seekable = FALSE;
         gst_query_parse_seeking(query, nullptr, &seekable, nullptr, nullptr);
         if (seekable)
             result |= AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards;
     }
-    gst_query_unref(query);
     *capabilities = result;
     return S_OK;
 }
@@ -425,7 +358,7 @@ HRESULT CGstGraph::GetDuration(LONGLONG* duration)
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
     gint64 ns = 0;
-    if (gst_element_query_duration(m_pPlaybin, GST_FORMAT_TIME, &ns) && ns >= 0) {
+    if (gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
         *duration = ns / kNsPerUnit;
         return S_OK;
     }
@@ -444,16 +377,15 @@ LONGLONG CGstGraph::EstimateAudioDuration() const
     if (m_bHasVideo || !m_bHasAudio)
         return 0;
     gint64 bytes = 0;
-    if (!gst_element_query_duration(m_pPlaybin, GST_FORMAT_BYTES, &bytes) || bytes <= 0)
+    if (!gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_BYTES, &bytes) || bytes <= 0)
         return 0;
-    GstTagList* tags = nullptr;
-    g_signal_emit_by_name(m_pPlaybin, "get-audio-tags", 0, &tags);
+    g_autoptr(GstTagList) tags = nullptr;
+    g_signal_emit_by_name(m_pPlaybin.get(), "get-audio-tags", 0, &tags);
     if (!tags)
         return 0;
     guint bitrate = 0;
     if (!gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &bitrate) || bitrate == 0)
         gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &bitrate);
-    gst_tag_list_unref(tags);
     if (bitrate == 0)
         return 0;
     return static_cast<LONGLONG>(static_cast<double>(bytes) * 8.0 / bitrate * kUnitsPerSecond);
@@ -464,7 +396,7 @@ HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)
     if (!position)
         return E_POINTER;
     gint64 ns = 0;
-    if (!m_bRendered || !gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &ns) || ns < 0)
+    if (!m_bRendered || !gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) || ns < 0)
         return E_FAIL;
     *position = ns / kNsPerUnit;
     return S_OK;
@@ -473,26 +405,24 @@ HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)
 bool CGstGraph::SeekTo(double rate, gint64 positionNs, GstSeekFlags precision)
 {
     const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | precision);
-    return gst_element_seek(m_pPlaybin, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs,
+    return gst_element_seek(m_pPlaybin.get(), rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs,
                             GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
 }
 
-HRESULT CGstGraph::SetPositions(LONGLONG* current, std::uint32_t currentFlags, LONGLONG*, std::uint32_t)
+HRESULT CGstGraph::SetPosition(LONGLONG position)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    if ((currentFlags & AM_SEEKING_PositioningBitsMask) != AM_SEEKING_AbsolutePositioning)
-        return S_OK;  // only the stop position could change, and the player never moves it
-    if (!current || *current < 0)
+    if (position < 0)
         return E_INVALIDARG;
-    if (!SeekTo(m_dRate, *current * kNsPerUnit, kSeekToKeyFrame))
+    if (!SeekTo(m_dRate, position * kNsPerUnit, kSeekToKeyFrame))
         return E_FAIL;
     // Like a seek on the interface thread, it is finished when the call returns.
     WaitForState();
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Rate(double* rate)
+HRESULT CGstGraph::GetRate(double* rate)
 {
     if (!rate)
         return E_POINTER;
@@ -500,14 +430,14 @@ HRESULT CGstGraph::get_Rate(double* rate)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Rate(double rate)
+HRESULT CGstGraph::SetRate(double rate)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
     if (!(rate > 0.0) || !std::isfinite(rate))
         return E_INVALIDARG;
     gint64 positionNs = 0;
-    gst_element_query_position(m_pPlaybin, GST_FORMAT_TIME, &positionNs);
+    gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs);
     if (!SeekTo(rate, std::max<gint64>(positionNs, 0), kSeekExactly))
         return E_FAIL;
     WaitForState();
@@ -515,7 +445,7 @@ HRESULT CGstGraph::put_Rate(double rate)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Volume(long* volume)
+HRESULT CGstGraph::GetVolume(long* volume)
 {
     if (!volume)
         return E_POINTER;
@@ -525,13 +455,13 @@ HRESULT CGstGraph::get_Volume(long* volume)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Volume(long volume)
+HRESULT CGstGraph::SetVolume(long volume)
 {
     if (!m_bHasAudio)
         return E_NOTIMPL;
     if (volume < -10000 || volume > 0)
         return E_INVALIDARG;
-    auto* streamVolume = GST_STREAM_VOLUME(m_pPlaybin);
+    auto* streamVolume = GST_STREAM_VOLUME(m_pPlaybin.get());
     if (volume == -10000)
         gst_stream_volume_set_volume(streamVolume, GST_STREAM_VOLUME_FORMAT_LINEAR, 0.0);
     else
@@ -558,25 +488,25 @@ HRESULT CGstGraph::GetVideoSize(long* width, long* height)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_Visible(long* visible)
+HRESULT CGstGraph::GetVideoVisible(bool* visible)
 {
     if (!visible)
         return E_POINTER;
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    *visible = m_pOutput->IsVisible() ? OATRUE : OAFALSE;
+    *visible = m_pOutput->IsVisible();
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Visible(long visible)
+HRESULT CGstGraph::SetVideoVisible(bool visible)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    m_pOutput->SetVisible(visible != OAFALSE);
+    m_pOutput->SetVisible(visible);
     return S_OK;
 }
 
-HRESULT CGstGraph::put_Owner(QWidget* owner)
+HRESULT CGstGraph::SetVideoOwner(QWidget* owner)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -584,35 +514,17 @@ HRESULT CGstGraph::put_Owner(QWidget* owner)
     return S_OK;
 }
 
-HRESULT CGstGraph::put_WindowStyle(long style)
+HRESULT CGstGraph::SetVideoPosition(const QRect& rect)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    // The surface is always a child of its owner; only that style is known.
-    return (style & WS_CHILD) ? S_OK : E_INVALIDARG;
-}
-
-HRESULT CGstGraph::SetWindowPosition(long left, long top, long width, long height)
-{
-    if (!m_bHasVideo)
-        return E_NOINTERFACE;
-    if (width < 0 || height < 0)
+    if (rect.width() < 0 || rect.height() < 0)
         return E_INVALIDARG;
-    m_pOutput->SetPosition(QRect(int(left), int(top), int(width), int(height)));
+    m_pOutput->SetPosition(rect);
     return S_OK;
 }
 
-HRESULT CGstGraph::get_MessageDrain(QObject** drain)
-{
-    if (!drain)
-        return E_POINTER;
-    if (!m_bHasVideo)
-        return E_NOINTERFACE;
-    *drain = m_pOutput->Drain();
-    return S_OK;
-}
-
-HRESULT CGstGraph::put_MessageDrain(QObject* drain)
+HRESULT CGstGraph::SetMessageDrain(QObject* drain)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -620,25 +532,25 @@ HRESULT CGstGraph::put_MessageDrain(QObject* drain)
     return S_OK;
 }
 
-HRESULT CGstGraph::get_FullScreenMode(long* mode)
+HRESULT CGstGraph::GetFullScreen(bool* fullScreen)
 {
-    if (!mode)
+    if (!fullScreen)
         return E_POINTER;
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    *mode = m_pOutput->IsFullScreen() ? OATRUE : OAFALSE;
+    *fullScreen = m_pOutput->IsFullScreen();
     return S_OK;
 }
 
-HRESULT CGstGraph::put_FullScreenMode(long mode)
+HRESULT CGstGraph::SetFullScreen(bool fullScreen)
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
-    m_pOutput->SetFullScreen(mode != OAFALSE);
+    m_pOutput->SetFullScreen(fullScreen);
     return S_OK;
 }
 
-HRESULT CGstGraph::SetWindowForeground(long)
+HRESULT CGstGraph::BringVideoToFront()
 {
     if (!m_bHasVideo)
         return E_NOINTERFACE;
@@ -658,13 +570,11 @@ QString CGstGraphFactory::ChooseVideoSink()
     gst_init(nullptr, nullptr);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         for (const char* name : {"xvimagesink", "ximagesink", "glimagesink"}) {
-            GstElement* sink = gst_element_factory_make(name, nullptr);
+            const GstObjectPtr<GstElement> sink = AdoptElement(gst_element_factory_make(name, nullptr));
             if (!sink)
                 continue;
-            gst_object_ref_sink(sink);
-            const bool works = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
-            gst_element_set_state(sink, GST_STATE_NULL);
-            gst_object_unref(sink);
+            const bool works = gst_element_set_state(sink.get(), GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+            gst_element_set_state(sink.get(), GST_STATE_NULL);
             if (works)
                 return QString::fromLatin1(name);
         }
@@ -672,19 +582,14 @@ QString CGstGraphFactory::ChooseVideoSink()
     return QStringLiteral("fakevideosink");
 }
 
-HRESULT CGstGraphFactory::CreateGraph(IGraphBuilder** graph)
+std::unique_ptr<CMediaGraph> CGstGraphFactory::CreateGraph()
 {
-    if (!graph)
-        return E_POINTER;
-    *graph = nullptr;
-    auto* created = new CGstGraph(m_options, m_pErrorTexts);
+    auto created = std::make_unique<CGstGraph>(m_options, m_pErrorTexts);
     if (!created->IsValid()) {
-        created->Release();
         m_pErrorTexts->Remember(E_FAIL, QStringLiteral("GStreamer's playbin element is not installed."));
-        return E_FAIL;
+        return nullptr;
     }
-    *graph = created;
-    return S_OK;
+    return created;
 }
 
 QString CGstGraphFactory::GetErrorText(HRESULT hr)

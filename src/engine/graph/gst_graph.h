@@ -2,7 +2,8 @@
 
 #include "graph_error_texts.h"
 #include "graph_event_queue.h"
-#include "graph_interfaces.h"
+#include "gst_object_ptr.h"
+#include "media_graph.h"
 
 #include <gst/gst.h>
 
@@ -29,16 +30,10 @@ struct CGstGraphOptions {
 // One clip on a GStreamer playbin. The bus sync handler runs on GStreamer's
 // streaming threads and only records errors and queues events; everything
 // else happens on the interface thread.
-class CGstGraph final : public IGraphBuilder,
-                        public IMediaControl,
-                        public IMediaEventEx,
-                        public IMediaSeeking,
-                        public IMediaPosition,
-                        public IBasicAudio,
-                        public IBasicVideo,
-                        public IVideoWindow {
+class CGstGraph final : public CMediaGraph {
 public:
     CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErrorTexts> errorTexts);
+    ~CGstGraph() override;
 
     CGstGraph(const CGstGraph&) = delete;
     CGstGraph& operator=(const CGstGraph&) = delete;
@@ -47,52 +42,39 @@ public:
     // The widget the video is drawn into, for tests and diagnostics.
     QWidget* VideoSurface() const;
     // The playbin, for tests and diagnostics.
-    GstElement* Pipeline() const { return m_pPlaybin; }
+    GstElement* Pipeline() const { return m_pPlaybin.get(); }
 
-    unsigned long AddRef() override;
-    unsigned long Release() override;
-
-    HRESULT QueryInterface(GraphIid iid, void** object) override;
     HRESULT RenderFile(const QString& path) override;
 
     HRESULT Run() override;
     HRESULT Pause() override;
     HRESULT Stop() override;
 
-    HRESULT GetEvent(long* code, std::intptr_t* param1, std::intptr_t* param2, long msTimeout) override;
-    HRESULT FreeEventParams(long code, std::intptr_t param1, std::intptr_t param2) override;
-    HRESULT SetNotifyWindow(QObject* target, int eventType, std::intptr_t instanceData) override;
-    HRESULT CancelDefaultHandling(long code) override;
-    HRESULT RestoreDefaultHandling(long code) override;
+    std::optional<CGraphEvent> TakeEvent() override;
+    void SetNotifyTarget(QObject* target, int eventType) override;
 
     HRESULT GetCapabilities(std::uint32_t* capabilities) override;
     HRESULT GetDuration(LONGLONG* duration) override;
     HRESULT GetCurrentPosition(LONGLONG* position) override;
-    HRESULT SetPositions(LONGLONG* current, std::uint32_t currentFlags, LONGLONG* stop,
-                         std::uint32_t stopFlags) override;
+    HRESULT SetPosition(LONGLONG position) override;
 
-    HRESULT get_Rate(double* rate) override;
-    HRESULT put_Rate(double rate) override;
+    HRESULT GetRate(double* rate) override;
+    HRESULT SetRate(double rate) override;
 
-    HRESULT get_Volume(long* volume) override;
-    HRESULT put_Volume(long volume) override;
+    HRESULT GetVolume(long* volume) override;
+    HRESULT SetVolume(long volume) override;
 
     HRESULT GetVideoSize(long* width, long* height) override;
-
-    HRESULT get_Visible(long* visible) override;
-    HRESULT put_Visible(long visible) override;
-    HRESULT put_Owner(QWidget* owner) override;
-    HRESULT put_WindowStyle(long style) override;
-    HRESULT SetWindowPosition(long left, long top, long width, long height) override;
-    HRESULT get_MessageDrain(QObject** drain) override;
-    HRESULT put_MessageDrain(QObject* drain) override;
-    HRESULT get_FullScreenMode(long* mode) override;
-    HRESULT put_FullScreenMode(long mode) override;
-    HRESULT SetWindowForeground(long focus) override;
+    HRESULT GetVideoVisible(bool* visible) override;
+    HRESULT SetVideoVisible(bool visible) override;
+    HRESULT SetVideoOwner(QWidget* owner) override;
+    HRESULT SetVideoPosition(const QRect& rect) override;
+    HRESULT SetMessageDrain(QObject* drain) override;
+    HRESULT GetFullScreen(bool* fullScreen) override;
+    HRESULT SetFullScreen(bool fullScreen) override;
+    HRESULT BringVideoToFront() override;
 
 private:
-    ~CGstGraph();
-
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
     void RecordError(HRESULT hr, const QString& text);
     HRESULT Fail(HRESULT hr, const QString& text);
@@ -107,9 +89,8 @@ private:
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
-    std::atomic<unsigned long> m_nRefs{1};
-    GstElement* m_pPlaybin = nullptr;
-    GstElement* m_pVideoSink = nullptr;
+    GstObjectPtr<GstElement> m_pPlaybin;
+    GstObjectPtr<GstElement> m_pVideoSink;
     GstElement* m_pScaleFilter = nullptr;  // owned by the video sink's bin
     std::unique_ptr<CVideoOutput> m_pOutput;
     CGraphEventQueue m_events;
@@ -129,11 +110,11 @@ private:
 // Makes playbin graphs. The first video sink of xvimagesink, ximagesink and
 // glimagesink that starts is used on X11; elsewhere the video goes to a fake
 // sink that still keeps time.
-class CGstGraphFactory : public IGraphFactory {
+class CGstGraphFactory : public CMediaGraphFactory {
 public:
     explicit CGstGraphFactory(CGstGraphOptions options = CGstGraphOptions::FromEnvironment());
 
-    HRESULT CreateGraph(IGraphBuilder** graph) override;
+    std::unique_ptr<CMediaGraph> CreateGraph() override;
     QString GetErrorText(HRESULT hr) override;
 
     // Name of the sink the probe picks for this platform.

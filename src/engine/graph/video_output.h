@@ -97,7 +97,6 @@ public:
     bool IsVisible() const { return m_bVisible; }
     void SetPosition(const QRect& rect);
     void SetDrain(QObject* drain);
-    QObject* Drain() const { return m_pDrain; }
     void SetFullScreen(bool fullScreen);
     bool IsFullScreen() const { return m_pFullScreen != nullptr; }
     void SetForeground();

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "hresult.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QObject;
+class QRect;
+class QWidget;
+
+// Graph event codes.
+constexpr long EC_COMPLETE = 0x01;    // the clip played to its end
+constexpr long EC_USERABORT = 0x02;   // the user closed the video window
+constexpr long EC_ERRORABORT = 0x03;  // playback failed; the event's status says why
+
+// Seeking capabilities.
+constexpr std::uint32_t AM_SEEKING_CanSeekAbsolute = 0x01;
+constexpr std::uint32_t AM_SEEKING_CanSeekForwards = 0x02;
+constexpr std::uint32_t AM_SEEKING_CanSeekBackwards = 0x04;
+constexpr std::uint32_t AM_SEEKING_CanGetCurrentPos = 0x08;
+constexpr std::uint32_t AM_SEEKING_CanGetStopPos = 0x10;
+constexpr std::uint32_t AM_SEEKING_CanGetDuration = 0x20;
+
+// Media times are counts of 100 ns.
+constexpr LONGLONG kUnitsPerSecond = 10'000'000;
+
+struct CGraphEvent {
+    long code = 0;
+    HRESULT status = S_OK;
+};
+
+// One clip's media graph as the engine sees it. Calls answer with a status
+// code; the factory knows the texts of the failures.
+class CMediaGraph {
+public:
+    virtual ~CMediaGraph() = default;
+
+    // Builds the graph for the file; may be called again after a failure.
+    virtual HRESULT RenderFile(const QString& path) = 0;
+
+    virtual HRESULT Run() = 0;
+    virtual HRESULT Pause() = 0;
+    // Halts playback; the clip stays open and can be positioned.
+    virtual HRESULT Stop() = 0;
+
+    // The oldest queued event; none when the queue is empty.
+    virtual std::optional<CGraphEvent> TakeEvent() = 0;
+    // Events are announced by posting one QEvent of eventType to target; a
+    // null target stops the announcements.
+    virtual void SetNotifyTarget(QObject* target, int eventType) = 0;
+
+    virtual HRESULT GetCapabilities(std::uint32_t* capabilities) = 0;
+    virtual HRESULT GetDuration(LONGLONG* duration) = 0;
+    virtual HRESULT GetCurrentPosition(LONGLONG* position) = 0;
+    // Moves to an absolute position; the move is done when the call returns.
+    virtual HRESULT SetPosition(LONGLONG position) = 0;
+
+    virtual HRESULT GetRate(double* rate) = 0;
+    virtual HRESULT SetRate(double rate) = 0;
+
+    // Hundredths of a decibel, -10000 (silence) ... 0; E_NOTIMPL for a clip
+    // without audio.
+    virtual HRESULT GetVolume(long* volume) = 0;
+    virtual HRESULT SetVolume(long volume) = 0;
+
+    // The video calls answer E_NOINTERFACE for a clip without video.
+    virtual HRESULT GetVideoSize(long* width, long* height) = 0;
+    virtual HRESULT GetVideoVisible(bool* visible) = 0;
+    virtual HRESULT SetVideoVisible(bool visible) = 0;
+    // The video is drawn in a child of owner; null detaches it.
+    virtual HRESULT SetVideoOwner(QWidget* owner) = 0;
+    // In the owner's client coordinates.
+    virtual HRESULT SetVideoPosition(const QRect& rect) = 0;
+    // Keyboard and mouse input on the video is passed to drain.
+    virtual HRESULT SetMessageDrain(QObject* drain) = 0;
+    virtual HRESULT GetFullScreen(bool* fullScreen) = 0;
+    virtual HRESULT SetFullScreen(bool fullScreen) = 0;
+    // Raises the video's window and gives it the keyboard.
+    virtual HRESULT BringVideoToFront() = 0;
+};
+
+// Makes graphs and knows the texts of the failures they report.
+class CMediaGraphFactory {
+public:
+    virtual ~CMediaGraphFactory() = default;
+    // A new graph, or null when none can be made; the text of that failure
+    // is then known under E_FAIL.
+    virtual std::unique_ptr<CMediaGraph> CreateGraph() = 0;
+    // The text of the last failure reported with hr; empty when unknown.
+    virtual QString GetErrorText(HRESULT hr) = 0;
+};
