@@ -178,6 +178,19 @@ HotKeyTable DefaultHotKeys()
     return table;
 }
 
+bool AssignHotKey(HotKeyTable& table, int selected, HotKeyCode code)
+{
+    if (HotKeyVirtualKey(code) == 0 && HotKeyModifiers(code) != 0)
+        return false;
+    for (int i = 0; i < HOTKEY_COUNT; ++i) {
+        if (i == selected)
+            table[i] = code;
+        else if (table[i] == code)
+            table[i] = 0;
+    }
+    return true;
+}
+
 HotKeyCode HotKeyFromQtKey(int qtKey, bool shift, bool ctrl, bool alt, bool keypad)
 {
     if (qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt
@@ -293,5 +306,9 @@ QString HotKeyText(HotKeyCode code)
         text += VirtualKeyName(VK_SHIFT, false) + separator;
     if (modifiers & HOTKEYF_ALT)
         text += VirtualKeyName(VK_MENU, false) + separator;
+    // Modifiers without a key (a combination still being typed) read as
+    // "Ctrl + ".
+    if (HotKeyVirtualKey(code) == 0)
+        return text;
     return text + VirtualKeyName(HotKeyVirtualKey(code), modifiers & HOTKEYF_EXT);
 }
