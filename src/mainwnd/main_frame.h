@@ -9,6 +9,7 @@
 #include <QBasicTimer>
 #include <QEvent>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -19,6 +20,7 @@
 
 struct CPlayerContext;
 class CMediaEngine;
+class CPreferenceDlg;
 class CSkin;
 class QHelpEvent;
 
@@ -220,4 +222,5 @@ private:
     int m_nThumbOffset = 0;
     bool m_bPlaylistHiddenByMinimize = false;
     bool m_bDestroyed = false;
+    QPointer<CPreferenceDlg> m_pPrefsDlg;  // the open preferences sheet
 };
