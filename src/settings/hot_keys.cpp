@@ -306,9 +306,5 @@ QString HotKeyText(HotKeyCode code)
         text += VirtualKeyName(VK_SHIFT, false) + separator;
     if (modifiers & HOTKEYF_ALT)
         text += VirtualKeyName(VK_MENU, false) + separator;
-    // Modifiers without a key (a combination still being typed) read as
-    // "Ctrl + ".
-    if (HotKeyVirtualKey(code) == 0)
-        return text;
     return text + VirtualKeyName(HotKeyVirtualKey(code), modifiers & HOTKEYF_EXT);
 }
