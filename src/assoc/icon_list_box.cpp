@@ -71,12 +71,6 @@ int CIconListBox::AddRow(const QString& text, int image)
     return count() - 1;
 }
 
-void CIconListBox::SetRowImage(int row, int image)
-{
-    if (QListWidgetItem* it = item(row))
-        it->setData(ROLE_IMAGE, image);
-}
-
 void CIconListBox::SetRowDisabled(int row, bool disabled)
 {
     if (QListWidgetItem* it = item(row))

@@ -29,21 +29,8 @@ public:
 
     // Adds a row at the end; returns its index.
     int AddRow(const QString& text, int image);
-    void SetRowImage(int row, int image);
     void SetRowDisabled(int row, bool disabled);
     bool IsRowDisabled(int row) const;
-
-    // The row geometry, in the row's own coordinates: the icon cell (empty
-    // without icons), the text column right of it and the text's rectangle
-    // centred vertically in the column.
-    struct RowLayout {
-        QRect icon;
-        QRect textColumn;
-        QRect text;
-    };
-    RowLayout LayoutRow(const QRect& rowRect, const QString& text) const;
-    // The height a row with `text` needs when the list is `width` wide.
-    int MeasureRow(const QString& text, int width) const;
 
 protected:
     // The three drawing steps, in this order, for each row.
@@ -56,6 +43,17 @@ protected:
 
 private:
     friend class CIconListBoxDelegate;
+    // The row geometry, in the row's own coordinates: the icon cell (empty
+    // without icons), the text column right of it and the text's rectangle
+    // centred vertically in the column.
+    struct RowLayout {
+        QRect icon;
+        QRect textColumn;
+        QRect text;
+    };
+    RowLayout LayoutRow(const QRect& rowRect, const QString& text) const;
+    // The height a row with `text` needs when the list is `width` wide.
+    int MeasureRow(const QString& text, int width) const;
     void PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const QModelIndex& index);
 
     QList<QIcon> m_icons;

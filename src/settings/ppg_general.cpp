@@ -16,7 +16,6 @@
 namespace {
 
 enum : int {
-    IDS_GENERAL = 102,
     IDS_CUSTOMIZE = 114,
     IDS_LANGUAGE = 115,
     IDS_PLAYER_SETTINGS = 116,
@@ -97,7 +96,6 @@ void CPpgGeneral::FillLanguages()
 
 void CPpgGeneral::Relabel()
 {
-    setWindowTitle(LoadLocalizedString(IDS_GENERAL));
     m_lblCaption->setText(LoadLocalizedString(IDS_CUSTOMIZE));
     m_grpLanguage->setTitle(LoadLocalizedString(IDS_LANGUAGE));
     m_grpPlayer->setTitle(LoadLocalizedString(IDS_PLAYER_SETTINGS));

@@ -14,7 +14,6 @@
 namespace {
 
 enum : int {
-    IDS_KEYS = 105,
     IDS_SHORTCUT_LIST = 124,
     IDS_HOT_KEYS = 125,
     IDS_RESET_TO_DEFAULT = 150,
@@ -57,7 +56,6 @@ CPpgKey::CPpgKey(CPlayerSettings& settings, QWidget* parent)
 
 void CPpgKey::Relabel()
 {
-    setWindowTitle(LoadLocalizedString(IDS_KEYS));
     m_lblCaption->setText(LoadLocalizedString(IDS_SHORTCUT_LIST));
     m_grpKeys->setTitle(LoadLocalizedString(IDS_HOT_KEYS));
     m_btnReset->setText(LoadLocalizedString(IDS_RESET_TO_DEFAULT));

@@ -70,6 +70,7 @@ CPreferenceDlg::CPreferenceDlg(CPlayerSettings& settings, std::function<void()> 
 
     auto* general = new CPpgGeneral(settings, this);
     AddPage(general, IDS_GENERAL);
+    // An empty page keeps the Association page's place, name and icon.
     AddPage(new CPropertyPage(this), IDS_ASSOCIATION);
     AddPage(new CPpgKey(settings, this), IDS_KEYS);
     connect(general, &CPpgGeneral::languageChanged, this, &CPreferenceDlg::Relabel);
