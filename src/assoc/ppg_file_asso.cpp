@@ -20,11 +20,12 @@ constexpr int IDS_ASSOC_SELECT_ALL = 123;
 
 CPpgFileAsso::CPpgFileAsso(QWidget* parent)
     : QWidget(parent),
-      m_lblIntro(new QLabel(LoadLocalizedString(IDS_ASSOC_INTRO), this)),
-      m_grpTypes(new QGroupBox(LoadLocalizedString(IDS_ASSOC_FILE_TYPES), this)),
+      m_lblIntro(new QLabel(this)),
+      m_grpTypes(new QGroupBox(this)),
       m_lstTypes(new QListWidget(m_grpTypes)),
-      m_btnSelectAll(new QPushButton(LoadLocalizedString(IDS_ASSOC_SELECT_ALL), m_grpTypes))
+      m_btnSelectAll(new QPushButton(m_grpTypes))
 {
+    Relabel();
     m_lblIntro->setWordWrap(true);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
@@ -44,6 +45,13 @@ CPpgFileAsso::CPpgFileAsso(QWidget* parent)
 
     connect(m_lstTypes, &QListWidget::itemChanged, this, &CPpgFileAsso::OnItemChanged);
     connect(m_btnSelectAll, &QPushButton::clicked, this, &CPpgFileAsso::OnSelectAll);
+}
+
+void CPpgFileAsso::Relabel()
+{
+    m_lblIntro->setText(LoadLocalizedString(IDS_ASSOC_INTRO));
+    m_grpTypes->setTitle(LoadLocalizedString(IDS_ASSOC_FILE_TYPES));
+    m_btnSelectAll->setText(LoadLocalizedString(IDS_ASSOC_SELECT_ALL));
 }
 
 void CPpgFileAsso::SetModified(bool modified)

@@ -22,6 +22,8 @@ public:
     // back their previous owner, then clears the modified mark.
     bool OnApply();
     void OnSelectAll();
+    // Takes the texts of the current interface language.
+    void Relabel();
 
     bool IsModified() const { return m_bModified; }
     void SetModified(bool modified);

@@ -9,6 +9,7 @@
 #include <QBasicTimer>
 #include <QEvent>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -20,6 +21,7 @@
 struct CPlayerContext;
 class CMediaEngine;
 class CPlaylistFrame;
+class CPreferenceDlg;
 class CSkin;
 class QHelpEvent;
 
@@ -230,4 +232,5 @@ private:
     int m_nThumbOffset = 0;
     bool m_bPlaylistHiddenByMinimize = false;
     bool m_bDestroyed = false;
+    QPointer<CPreferenceDlg> m_pPrefsDlg;  // the open preferences sheet
 };

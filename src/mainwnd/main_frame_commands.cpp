@@ -12,6 +12,7 @@
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
+#include "preference_dlg.h"
 #include "skin_ids.h"
 #include "url_opener.h"
 
@@ -335,7 +336,14 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::ShowPreferences()
 {
-    // The preferences sheet comes with its own change; until then the
-    // Options button and command have nothing to open.
+    // One sheet at a time: asking again brings the open one forward.
+    if (m_pPrefsDlg) {
+        m_pPrefsDlg->raise();
+        m_pPrefsDlg->activateWindow();
+        return;
+    }
+    CPreferenceDlg sheet(*m_context.settings, [this] { OpenDocPage(DocPage::Preferences); }, this);
+    m_pPrefsDlg = &sheet;
+    sheet.exec();
 }
 

@@ -22,6 +22,7 @@ QString PageName(DocPage page)
     case DocPage::Faq: return QStringLiteral("faq.html");
     case DocPage::Donate: return QStringLiteral("donate.html");
     case DocPage::AboutUs: return QStringLiteral("about-us.html");
+    case DocPage::Preferences: return QStringLiteral("preferences.html");
     }
     return {};
 }

@@ -16,7 +16,7 @@ public:
 };
 
 // The documentation pages that ship with Velmora, one per help command.
-enum class DocPage { Home, SupportForum, Faq, Donate, AboutUs };
+enum class DocPage { Home, SupportForum, Faq, Donate, AboutUs, Preferences };
 
 // The page as a local file: the pages are written from the program's
 // resources into $XDG_RUNTIME_DIR/velmora-doc (or the temporary folder) so

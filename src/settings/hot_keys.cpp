@@ -200,6 +200,19 @@ HotKeyTable DefaultHotKeys()
     return table;
 }
 
+bool AssignHotKey(HotKeyTable& table, int selected, HotKeyCode code)
+{
+    if (HotKeyVirtualKey(code) == 0 && HotKeyModifiers(code) != 0)
+        return false;
+    for (int i = 0; i < HOTKEY_COUNT; ++i) {
+        if (i == selected)
+            table[i] = code;
+        else if (table[i] == code)
+            table[i] = 0;
+    }
+    return true;
+}
+
 HotKeyCode HotKeyFromQtKey(int qtKey, bool shift, bool ctrl, bool alt, bool keypad)
 {
     if (qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt

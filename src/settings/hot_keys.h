@@ -59,6 +59,12 @@ using HotKeyTable = std::array<HotKeyCode, HOTKEY_COUNT>;
 const std::array<HotKeyEntry, HOTKEY_COUNT>& HotKeyEntries();
 HotKeyTable DefaultHotKeys();
 
+// Gives `code` to action `selected` (none when negative) and takes it from
+// every other action that had it, so a combination belongs to at most one
+// action; 0 clears the selected action only. Modifiers without a key are a
+// combination still being typed: false, and nothing changes.
+bool AssignHotKey(HotKeyTable& table, int selected, HotKeyCode code);
+
 // The code of a key press: 0 for a press of Shift, Ctrl or Alt alone and
 // for keys that have no virtual-key code.
 HotKeyCode HotKeyFromEvent(const QKeyEvent& event);

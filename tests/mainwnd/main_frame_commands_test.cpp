@@ -6,17 +6,22 @@
 #include "command_ids.h"
 #include "copy_data.h"
 #include "localized_strings.h"
+#include "preference_dlg.h"
 #include "skin_ids.h"
 
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using MainFrameCommandTest = MainFrameTest;
 
@@ -520,4 +525,41 @@ TEST_F(MainFrameCommandTest, HelpPageLinksReachPagesWrittenBesideIt)
         EXPECT_TRUE(home.dir().exists(match.captured(1))) << match.captured(1).toStdString();
     }
     EXPECT_GE(links, 4);
+}
+
+TEST_F(MainFrameCommandTest, OptionsButtonOpensOneSheetWhoseNewKeysActAtOnce)
+{
+    AddRows(1);
+    OpenRow(0, false);
+    int sheets = -1;
+    QTimer::singleShot(0, [&] {
+        // Asking again while the sheet is open raises it instead.
+        Main().OnCommand(ID_PREFERENCES);
+        const QList<CPreferenceDlg*> open = Main().findChildren<CPreferenceDlg*>();
+        sheets = int(open.size());
+        ASSERT_EQ(sheets, 1);
+        CPreferenceDlg* sheet = open.first();
+        auto* buttons = sheet->findChild<QDialogButtonBox*>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Help), Qt::LeftButton);
+
+        auto* pages = sheet->findChild<QListWidget*>(QStringLiteral("pages"));
+        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {},
+                          pages->visualItemRect(pages->item(2)).center());
+        auto* keys = sheet->findChild<QListWidget*>(QStringLiteral("keys"));
+        QTest::mouseClick(keys->viewport(), Qt::LeftButton, {},
+                          keys->visualItemRect(keys->item(HOTKEY_PLAY)).center());
+        QTest::keyClick(sheet->findChild<QLineEdit*>(QStringLiteral("hotKey")), Qt::Key_F5);
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    Click(MC_OPTIONS);
+
+    EXPECT_EQ(sheets, 1);
+    EXPECT_TRUE(Main().findChildren<CPreferenceDlg*>().isEmpty());
+    ASSERT_EQ(m_urls.m_urls.size(), 1);
+    EXPECT_TRUE(m_urls.m_urls[0].toLocalFile().endsWith(QStringLiteral("preferences.html")));
+    EXPECT_TRUE(QFile::exists(m_urls.m_urls[0].toLocalFile()));
+
+    ASSERT_FALSE(Engine().IsPlaying());
+    Key(Qt::Key_F5);
+    EXPECT_TRUE(Engine().IsPlaying());
 }
