@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-cmake ninja-build g++ pkg-config git
+cmake ninja-build g++ pkg-config git clang-format clang-tidy
 qt6-base-dev qt6-qpa-plugins libqt6dbus6 libqt6svg6
 libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
 gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good

@@ -53,7 +53,7 @@ private:
             }
             m_folded.push_back(unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit);
         }
-        m_spans.push_back({start, m_folded.size() - start});
+        m_spans.emplace_back(start, m_folded.size() - start);
     }
 
     QStringView Folded(uint32_t index) const

@@ -26,7 +26,7 @@ protected:
 
     QString Make(const QString& relative)
     {
-        const QString path = root + QLatin1Char('/') + relative;
+        QString path = root + QLatin1Char('/') + relative;
         if (relative.endsWith(QLatin1Char('/'))) {
             QDir().mkpath(path);
         } else {

@@ -167,7 +167,8 @@ void PlayButton(QImage& image, QPoint at, Glyph glyph, bool pressed)
                 continue;
             const double light = d > 0 ? -(0.5 * dx + 0.85 * dy) / d : 0;
             double t;
-            if (d > kRing - 0.7) {
+            // The outline and the gap round the face are the same dark tone.
+            if (d > kRing - 0.7) {  // NOLINT(bugprone-branch-clone)
                 t = 0.03;  // outer outline
             } else if (d > kFace + 1.0) {
                 // The ring: a bevelled collar, brushed round the circle.

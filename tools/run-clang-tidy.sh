@@ -1,0 +1,14 @@
+#!/bin/sh
+# Runs clang-tidy (checks in the top-level .clang-tidy) over every C++ source
+# of the player, its tests, benchmarks and tools. Only a configured build
+# folder is needed for the compile commands, nothing is built. Exits non-zero
+# when clang-tidy reports anything. Arguments are passed to run-clang-tidy,
+# e.g. -fix.
+set -eu
+cd "$(dirname "$0")/.."
+
+build=build-tidy
+cmake -S . -B "$build" -G Ninja -DVELMORA_BUILD_TESTS=ON -DVELMORA_BUILD_BENCH=ON \
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+# Our sources only: not the code moc and rcc generate into the build folder.
+run-clang-tidy -p "$build" -j "$(nproc)" -quiet "$@" "^$(pwd)/(src|tests|bench|tools)/"
