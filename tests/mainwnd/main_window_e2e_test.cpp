@@ -23,7 +23,7 @@ constexpr int kStartTimeoutMs = 15000;
 // per build folder.
 QString LongClip()
 {
-    const QString path = testsupport::BuildPath(QStringLiteral("tests/mainwnd/long-clip.avi"));
+    QString path = testsupport::BuildPath(QStringLiteral("tests/mainwnd/long-clip.avi"));
     if (QFile(path).size() > 0)
         return path;
     const QString partial = path + QStringLiteral(".part");
