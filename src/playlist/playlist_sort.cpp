@@ -6,6 +6,7 @@
 #include <unicode/ucol.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -60,7 +61,7 @@ private:
         const size_t start = m_nUsed;
         // Latin text takes a little over two bytes a character; a longer key
         // is asked for again with the room it needs.
-        size_t room = size_t(length) * 3 + 16;
+        size_t room = std::min<size_t>(size_t(length) * 3 + 16, INT32_MAX);
         for (;;) {
             Reserve(start + room);
             const int32_t needed = ucol_getSortKey(collator, units, length, m_bytes.data() + start,
