@@ -9,11 +9,12 @@ qt6-base-dev qt6-qpa-plugins libqt6dbus6 libqt6svg6
 libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
 gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x
-libx11-dev libxext-dev libxss-dev
+libx11-dev libxext-dev libxss-dev libicu-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils x11-xkb-utils trayer imagemagick fonts-dejavu-core openbox
 shared-mime-info xdg-utils libglib2.0-bin
 dbus python3-dbusmock
+linux-perf
 "
 
 missing=""

@@ -5,8 +5,10 @@ Makes a 20-second 1920x1080 30 fps H.264 clip with audio (once, kept in the
 build folder), then plays it to the end several times under a private Xvfb:
 with the player and with `gst-launch-1.0 playbin`, both on ximagesink and the
 same audio sink. Prints the median CPU seconds (user + system) of each and
-their ratio (goal: at most 1.05). Then runs engine_bench for the
-open-to-first-frame time and the seek latency on the same clip.
+their ratio (goal: at most 1.03). It then starts the player without a clip
+and counts how often its threads wake while it sits idle (goal: at most once
+every 5 seconds). Then runs engine_bench for the open-to-first-frame time and
+the seek latency on the same clip.
 
 The player is build/velmora when it exists: it runs in a private home with
 AutoSizeWin on (so the picture is drawn at its own size, as the bare playbin
@@ -29,6 +31,10 @@ import tempfile
 import time
 
 CLIP_SECONDS = 20
+RATIO_GOAL = 1.03
+IDLE_SETTLE_SECONDS = 5.0
+IDLE_SECONDS = 30.0
+IDLE_WAKEUPS_PER_SECOND_GOAL = 0.2
 
 
 def make_clip(path: pathlib.Path) -> None:
@@ -76,6 +82,37 @@ def cpu_seconds(command: list[str], env: dict, stop_after: float = 0.0) -> tuple
     return usage.ru_utime + usage.ru_stime, wall
 
 
+def context_switches(pid: int) -> int:
+    """Every time one of the process's threads went to sleep or was put off
+    the processor so far; each sleep ends in a wake-up."""
+    total = 0
+    for task in pathlib.Path(f"/proc/{pid}/task").iterdir():
+        try:
+            for line in (task / "status").read_text().splitlines():
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    total += int(line.split()[1])
+        except FileNotFoundError:
+            pass  # the thread ended meanwhile
+    return total
+
+
+def idle_wakeups_per_second(command: list[str], env: dict) -> float:
+    """Starts command, lets it settle, then counts its threads' wake-ups over
+    IDLE_SECONDS; ends it with SIGTERM."""
+    child = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(IDLE_SETTLE_SECONDS)
+        if child.poll() is not None:
+            sys.exit(f"{command[0]} ended while idle with {child.returncode}")
+        before = context_switches(child.pid)
+        time.sleep(IDLE_SECONDS)
+        after = context_switches(child.pid)
+    finally:
+        child.send_signal(signal.SIGTERM)
+        child.wait()
+    return (after - before) / IDLE_SECONDS
+
+
 def private_home(root: pathlib.Path) -> dict:
     """A home for the player with AutoSizeWin on; nothing of the user's."""
     config = root / "config"
@@ -106,6 +143,7 @@ def main() -> None:
     player = app if full_app else build / "bench" / "engine" / "velmora_engine_play"
     bench = build / "bench" / "engine" / "engine_bench"
     print(f"player: {player}")
+    print("load average: {:.2f} {:.2f} {:.2f}".format(*os.getloadavg()), flush=True)
 
     server, display = start_xvfb()
     scratch = tempfile.TemporaryDirectory(prefix="velmora-bench-")
@@ -131,7 +169,16 @@ def main() -> None:
         median_gst = statistics.median(cpu_gst)
         median_ours = statistics.median(cpu_ours)
         print(f"median CPU seconds: gst-launch {median_gst:.2f}, player {median_ours:.2f}")
-        print(f"ratio player / gst-launch: {median_ours / median_gst:.3f} (goal <= 1.05)")
+        ratio = median_ours / median_gst
+        print(f"ratio player / gst-launch: {ratio:.3f} (goal <= {RATIO_GOAL}: "
+              f"{'holds' if ratio <= RATIO_GOAL else 'MISSED'})", flush=True)
+
+        if full_app:
+            home = pathlib.Path(scratch.name) / "idle"
+            rate = idle_wakeups_per_second([str(player)], dict(env, **private_home(home)))
+            print(f"idle player: {rate:.2f} wake-ups a second over {IDLE_SECONDS:.0f} s "
+                  f"(goal <= {IDLE_WAKEUPS_PER_SECOND_GOAL}: "
+                  f"{'holds' if rate <= IDLE_WAKEUPS_PER_SECOND_GOAL else 'MISSED'})", flush=True)
 
         if bench.exists():
             subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip)), check=True)

@@ -4,6 +4,15 @@
 
 void CPlaylistDBM::Serialize(CVmlOutArchive& archive) const
 {
+    // The whole file is built in one buffer of the exact size.
+    size_t bytes = CVmlOutArchive::CountBytes(static_cast<uint32_t>(m_rows.size()));
+    if (!m_rows.empty())
+        bytes += CVmlOutArchive::RowTagBytes(true) + (m_rows.size() - 1) * CVmlOutArchive::RowTagBytes(false);
+    for (const auto& row : m_rows) {
+        for (const QString* text : {&row->m_strFileName, &row->m_strFolder, &row->m_strPath, &row->m_strDuration})
+            bytes += CVmlOutArchive::StringBytes(*text);
+    }
+    archive.Reserve(bytes);
     archive.WriteCount(static_cast<uint32_t>(m_rows.size()));
     for (const auto& row : m_rows) {
         archive.WriteRowTag();

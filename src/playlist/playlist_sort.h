@@ -7,6 +7,6 @@
 
 // Sorts rows by one of their texts with a three-way quicksort whose handling
 // of equal keys decides where rows with equal texts end up. Texts compare
-// with one QCollator for the current locale, letter case deciding only
-// between otherwise equal texts; each row's key is computed once.
+// by the current locale's collation, letter case deciding only between
+// otherwise equal texts; each row's key is computed once, as bytes.
 void SortRowsByText(std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CPlaylistRow::*text);

@@ -30,9 +30,12 @@ constexpr char16_t kCp1252High[32] = {
 
 }  // namespace
 
-CVmlOutArchive::CVmlOutArchive(QIODevice& device) : m_device(device)
+CVmlOutArchive::CVmlOutArchive(QIODevice& device) : m_device(device) {}
+
+void CVmlOutArchive::Reserve(size_t bytes)
 {
-    m_buffer.resize(kBufferSize);
+    if (m_nUsed + bytes > size_t(m_buffer.size()))
+        m_buffer.resize(static_cast<qsizetype>(m_nUsed + bytes));
 }
 
 void CVmlOutArchive::WriteCount(uint32_t count)
@@ -54,68 +57,57 @@ void CVmlOutArchive::WriteRowTag()
     WriteU16(kNewClassTag);
     WriteU16(kRowSchema);
     WriteU16(static_cast<uint16_t>(kRowClassNameLength));
-    WriteBytes(kRowClassName, kRowClassNameLength);
+    std::memcpy(Extend(kRowClassNameLength), kRowClassName, kRowClassNameLength);
     m_bClassWritten = true;
 }
 
 void CVmlOutArchive::WriteString(const QString& text)
 {
     const auto length = static_cast<uint32_t>(text.size());
-    WriteU8(0xFF);
-    WriteU16(kWideMarker);
+    uchar* out = reinterpret_cast<uchar*>(Extend(StringBytes(text)));
+    *out++ = 0xFF;
+    qToLittleEndian<uint16_t>(kWideMarker, out);
+    out += 2;
     if (length < 0xFF) {
-        WriteU8(static_cast<uint8_t>(length));
+        *out++ = static_cast<uchar>(length);
     } else if (length < kWideMarker) {
-        WriteU8(0xFF);
-        WriteU16(static_cast<uint16_t>(length));
+        *out++ = 0xFF;
+        qToLittleEndian<uint16_t>(static_cast<uint16_t>(length), out);
+        out += 2;
     } else {
-        WriteU8(0xFF);
-        WriteU16(0xFFFF);
-        WriteU32(length);
+        *out++ = 0xFF;
+        qToLittleEndian<uint16_t>(0xFFFF, out);
+        qToLittleEndian<uint32_t>(length, out + 2);
+        out += 6;
     }
     if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        WriteBytes(text.utf16(), size_t(length) * 2);
+        std::memcpy(out, text.utf16(), size_t(length) * 2);
     } else {
-        for (QChar c : text)
-            WriteU16(c.unicode());
+        for (QChar c : text) {
+            qToLittleEndian<uint16_t>(c.unicode(), out);
+            out += 2;
+        }
     }
 }
 
 bool CVmlOutArchive::Flush()
 {
-    if (m_nUsed > 0 && !m_bFailed)
-        m_bFailed = m_device.write(m_buffer.constData(), m_nUsed) != m_nUsed;
+    const auto size = static_cast<qint64>(m_nUsed);
     m_nUsed = 0;
-    return !m_bFailed;
+    return m_device.write(m_buffer.constData(), size) == size;
 }
 
-void CVmlOutArchive::WriteU8(uint8_t value) { WriteBytes(&value, 1); }
+void CVmlOutArchive::WriteU16(uint16_t value) { qToLittleEndian(value, Extend(2)); }
 
-void CVmlOutArchive::WriteU16(uint16_t value)
-{
-    const uint16_t le = qToLittleEndian(value);
-    WriteBytes(&le, 2);
-}
+void CVmlOutArchive::WriteU32(uint32_t value) { qToLittleEndian(value, Extend(4)); }
 
-void CVmlOutArchive::WriteU32(uint32_t value)
+char* CVmlOutArchive::Extend(size_t size)
 {
-    const uint32_t le = qToLittleEndian(value);
-    WriteBytes(&le, 4);
-}
-
-void CVmlOutArchive::WriteBytes(const void* data, size_t size)
-{
-    const auto length = static_cast<qsizetype>(size);
-    if (m_nUsed + length > m_buffer.size()) {
-        Flush();
-        if (length > m_buffer.size()) {
-            if (!m_bFailed)
-                m_bFailed = m_device.write(static_cast<const char*>(data), length) != length;
-            return;
-        }
-    }
-    std::memcpy(m_buffer.data() + m_nUsed, data, size);
-    m_nUsed += length;
+    if (m_nUsed + size > size_t(m_buffer.size()))
+        m_buffer.resize(static_cast<qsizetype>(std::max(m_nUsed + size, size_t(m_buffer.size()) * 2)));
+    char* out = m_buffer.data() + m_nUsed;
+    m_nUsed += size;
+    return out;
 }
 
 CVmlInArchive::CVmlInArchive(QIODevice& device)

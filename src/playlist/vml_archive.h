@@ -22,11 +22,22 @@ struct CVmlException {
     VmlError error;
 };
 
-// Writes the object archive of a playlist file to a device through a buffer.
-// Write failures are remembered and reported by Flush().
+// Builds the object archive of a playlist file in memory and writes it to a
+// device in one piece. Reserve() with the sum of the parts' sizes spares the
+// buffer from growing.
 class CVmlOutArchive {
 public:
     explicit CVmlOutArchive(QIODevice& device);
+
+    // The bytes WriteCount, WriteRowTag and WriteString would add.
+    static size_t CountBytes(uint32_t count) { return count < 0xFFFF ? 2 : 6; }
+    static size_t RowTagBytes(bool first) { return first ? 18 : 2; }
+    static size_t StringBytes(const QString& text)
+    {
+        const auto length = size_t(text.size());
+        return 3 + (length < 0xFF ? 1 : length < 0xFFFE ? 3 : 7) + length * 2;
+    }
+    void Reserve(size_t bytes);
 
     void WriteCount(uint32_t count);
     // Before each row: the class introduction for the first row, a reference
@@ -34,20 +45,19 @@ public:
     void WriteRowTag();
     // A counted UTF-16 text.
     void WriteString(const QString& text);
-    // Writes out what is buffered; false if any write failed.
+    // Writes the archive to the device; false if the device took less.
     bool Flush();
 
 private:
-    void WriteU8(uint8_t value);
     void WriteU16(uint16_t value);
     void WriteU32(uint32_t value);
-    void WriteBytes(const void* data, size_t size);
+    // Room for `size` more bytes; returns where they go.
+    char* Extend(size_t size);
 
     QIODevice& m_device;
-    QByteArray m_buffer;
-    qsizetype m_nUsed = 0;
+    QByteArray m_buffer;  // m_nUsed bytes of it written
+    size_t m_nUsed = 0;
     bool m_bClassWritten = false;
-    bool m_bFailed = false;
 };
 
 // Reads the object archive of a playlist file from a device, through a

@@ -107,6 +107,42 @@ TEST(PlaylistSort, LargeListEndsInOrderWithEveryRowKept)
     EXPECT_EQ(folders.size(), 20000);
 }
 
+// Paths that share long folders and titles, differ late, in case only or
+// not at all, sorted under ICU and under the C locale: every neighbour pair
+// must be in the order the collator gives, case deciding only between
+// otherwise equal paths, and no row lost.
+TEST(PlaylistSort, RowsSharingLongPrefixesEndInTheCollatorsOrder)
+{
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        const LocaleGuard guard(locale);
+        CPlaylist playlist;
+        uint32_t state = 11;
+        const auto next = [&] { return (state = state * 1103515245u + 12345u) >> 16; };
+        const QStringList artists = {"Artist", "ARTIST", QString::fromUtf8("Ärtist"), "Artist Ensemble"};
+        for (int i = 0; i < 3000; ++i) {
+            const QString folder = QStringLiteral("/home/user/Music/Library/%1/Album %2")
+                                       .arg(artists[next() % artists.size()])
+                                       .arg(next() % 4);
+            AddRow(playlist, folder, QStringLiteral("%1 - A Rather Long Common Title %2.mp3").arg(i).arg(next() % 50));
+        }
+        playlist.SortByFolder();
+        ASSERT_EQ(playlist.GetCount(), 3000);
+        QCollator collator;
+        if (locale.language() == QLocale::C)
+            collator.setCaseSensitivity(Qt::CaseInsensitive);
+        for (int i = 1; i < playlist.GetCount(); ++i) {
+            const QString& a = playlist.GetRow(i - 1).m_strPath;
+            const QString& b = playlist.GetRow(i).m_strPath;
+            const int order = collator.compare(a, b);
+            ASSERT_TRUE(order < 0 || (order == 0 && QString::compare(a, b) <= 0))
+                << locale.name().toStdString() << " row " << i << ": " << a.toStdString() << " > " << b.toStdString();
+        }
+        QStringList names = FileNames(playlist);
+        names.removeDuplicates();
+        EXPECT_EQ(names.size(), 3000);
+    }
+}
+
 TEST(PlaylistSort, EmptyListSortsToNothing)
 {
     CPlaylist playlist;

@@ -81,8 +81,10 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
     std::function<void()> expose;
     if (sink && GST_IS_VIDEO_OVERLAY(sink)) {
         GstVideoOverlay* overlay = GST_VIDEO_OVERLAY(sink);
-        // Qt owns the input of the window; the sink only draws.
+        // Qt owns the input of the window and asks for redraws on expose;
+        // the sink only draws, and needs no thread polling X for events.
         gst_video_overlay_handle_events(overlay, FALSE);
+        SetIfPresent(sink, "handle-expose", FALSE);
         bind = [overlay](std::uintptr_t handle) { gst_video_overlay_set_window_handle(overlay, handle); };
         expose = [overlay] { gst_video_overlay_expose(overlay); };
     }
