@@ -8,6 +8,7 @@
 #include "main_frame.h"
 #include "parent_wnd.h"
 #include "media_engine.h"
+#include "mpris_service.h"
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 
 // Hands the checked requests of a second start to the main window.
@@ -125,6 +127,10 @@ bool CPlayerApp::InitInstance()
     ApplyRestoredSettings();
     ShowWindows();
 
+    // Desktop media controls; without a session bus the player simply has none.
+    m_pMpris = std::make_unique<CMprisService>(*m_pMainFrame, m_context);
+    m_pMpris->Register(QDBusConnection::sessionBus());
+
     if (m_commandLine.IsFileOpen())
         m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
                                         QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
@@ -188,6 +194,7 @@ void Destroy(std::unique_ptr<T>& owner, T*& view)
 
 int CPlayerApp::ExitInstance()
 {
+    m_pMpris.reset();
     m_pInstanceServer.reset();
     m_pTerminationWatcher.reset();
     // Deleting the settings writes them.

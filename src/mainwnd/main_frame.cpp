@@ -265,6 +265,13 @@ void CMainFrame::RedrawControl(int id)
     const QRect rc = ControlRect(id);
     if (!rc.isEmpty())
         update(rc);
+    emit stateChanged();
+}
+
+void CMainFrame::InvalidateMainWindow()
+{
+    update();
+    emit stateChanged();
 }
 
 void CMainFrame::OnPlayStateChanged()
@@ -317,6 +324,7 @@ void CMainFrame::InvalidatePlaylistWindow()
 {
     if (m_context.playlistFrame)
         m_context.playlistFrame->update();
+    emit stateChanged();
 }
 
 bool CMainFrame::IsPlaylistWindowVisible()

@@ -52,6 +52,9 @@ public:
     bool OnHotKey(HotKeyCode code, KeyPhase phase);
 
     void PlayAction();
+    // Play without ever asking for a file: resumes, or plays the selected
+    // row; does nothing while playing or with an empty playlist.
+    void PlayListedAction();
     void OpenClipAction();
     void PauseResumeAction();
     void StopOrCloseAction();
@@ -108,7 +111,7 @@ public:
     void SetMainWindowNotTopMost() override;
     void OnPlayStateChanged() override;
     void OnPositionChanged() override;
-    void InvalidateMainWindow() override { update(); }
+    void InvalidateMainWindow() override;
     void InvalidatePlaylistWindow() override;
     bool IsPlaylistWindowVisible() override;
     void ShowPlaylistWindow(bool show) override;
@@ -146,6 +149,10 @@ public:
 signals:
     // The main window is gone: the program ends.
     void windowDestroyed();
+    // Something the windows show may have changed (a control was redrawn,
+    // the play state or the playlist changed); desktop media controls and
+    // assistive technology compare their view with it.
+    void stateChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -189,6 +196,7 @@ private:
     void HideOrLeaveFullScreen();
     void TogglePlaylistWindow();
     void ToggleShuffle();
+    void TogglePlaylistRepeat();
     void ToggleMute();
     void ToggleRepeat();
     // Runs a transport operation and redraws the play button.

@@ -175,6 +175,15 @@ void CMainFrame::PauseResumeAction()
         engine.Play();
 }
 
+void CMainFrame::PlayListedAction()
+{
+    const CMediaEngine& engine = Engine();
+    if (engine.IsPlaying() || (!engine.IsLoaded() && m_context.playlist->GetCount() == 0))
+        return;
+    PlayAction();
+    RedrawControl(MC_PLAYPAUSE);
+}
+
 void CMainFrame::StopOrCloseAction()
 {
     CMediaEngine& engine = *m_context.engine;
@@ -304,6 +313,12 @@ void CMainFrame::TogglePlaylistWindow()
         m_context.playlistFrame->showNormal();
         m_context.settings->PLShow = 1;
     }
+}
+
+void CMainFrame::TogglePlaylistRepeat()
+{
+    m_context.settings->PlaylistRepeat = !m_context.settings->PlaylistRepeat;
+    InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleShuffle()
