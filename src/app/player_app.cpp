@@ -6,15 +6,18 @@
 #include "instance_server.h"
 #include "localized_strings.h"
 #include "main_frame.h"
+#include "main_frame_accessible.h"
 #include "parent_wnd.h"
 #include "media_engine.h"
 #include "mpris_service.h"
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
+#include "playlist_frame_accessible.h"
 #include "termination_watcher.h"
 #include "tray_icon.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -83,6 +86,9 @@ bool CPlayerApp::InitInstance()
     // Hidden windows must not end the program; the main window's
     // destruction does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Screen readers see the controls the skin draws.
+    QAccessible::installFactory(MainFrameAccessibleFactory);
+    QAccessible::installFactory(PlaylistFrameAccessibleFactory);
 
     m_pSettings = std::make_unique<CPlayerSettings>();
     m_context.settings = m_pSettings.get();

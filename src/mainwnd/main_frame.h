@@ -81,6 +81,7 @@ public:
     // Invalidates control `id`'s rectangle.
     void RedrawControl(int id);
     CSkin* Skin() const { return m_pSkin.get(); }
+    CPlayerContext& Context() const { return m_context; }
     // Gives the playlist window the skin, the engine and the hot keys, and
     // lets it follow this window's moves.
     void AttachPlaylistWindow(CPlaylistFrame* playlistWindow);
