@@ -14,6 +14,8 @@ googletest libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils x11-xkb-utils trayer imagemagick fonts-dejavu-core openbox
 shared-mime-info xdg-utils libglib2.0-bin
 dbus python3-dbusmock
+playerctl python3-pyatspi at-spi2-core desktop-file-utils appstream
+dpkg-dev fakeroot file
 "
 
 missing=""
