@@ -36,6 +36,9 @@ bool CMainFrame::RunRow(const CCommand* command)
     if (!command)
         return false;
     command->run(*this);
+    // Not every command redraws what it changed: the desktop's view is
+    // compared after each one.
+    emit stateChanged();
     return true;
 }
 
