@@ -17,9 +17,9 @@ namespace {
 
 // In reading order: the title bar, the transport, the modes.
 constexpr int kControls[] = {
-    MC_TITLE, MC_MINIMIZE, MC_MAXIMIZE, MC_CLOSE, MC_PLAYPAUSE, MC_STOP, MC_LOAD, MC_PREVIOUS, MC_NEXT,
-    MC_SEEK, MC_TIME, MC_SLOW, MC_FAST, MC_FULLSCREEN, MC_REPEAT, MC_SHUFFLE, MC_MUTE, MC_VOLUME,
-    MC_TOPMOST, MC_HIDE, MC_PLAYLIST, MC_OPTIONS,
+    MC_TITLE, MC_MINIMIZE, MC_MAXIMIZE, MC_CLOSE, MC_PLAYPAUSE, MC_STOP,       MC_LOAD,   MC_PREVIOUS,
+    MC_NEXT,  MC_SEEK,     MC_TIME,     MC_SLOW,  MC_FAST,      MC_FULLSCREEN, MC_REPEAT, MC_SHUFFLE,
+    MC_MUTE,  MC_VOLUME,   MC_TOPMOST,  MC_HIDE,  MC_PLAYLIST,  MC_OPTIONS,
 };
 constexpr int kVolumeSteps = 100;
 constexpr LONGLONG kSecond = 10000000;
@@ -129,7 +129,8 @@ private:
 
 class CMainFrameAccessible final : public CSkinnedWindowAccessible {
 public:
-    explicit CMainFrameAccessible(CMainFrame* frame) : CSkinnedWindowAccessible(frame, m_controls), m_controls(*frame)
+    explicit CMainFrameAccessible(CMainFrame* frame)
+        : CSkinnedWindowAccessible(frame, m_controls), m_controls(*frame)
     {
     }
 

@@ -26,15 +26,9 @@ QStringList CMprisRootAdaptor::SupportedMimeTypes() const
     return types;
 }
 
-void CMprisRootAdaptor::Raise()
-{
-    m_service.Frame().RunCommand(Command::Raise);
-}
+void CMprisRootAdaptor::Raise() { m_service.Frame().RunCommand(Command::Raise); }
 
-void CMprisRootAdaptor::Quit()
-{
-    m_service.Frame().RunCommand(Command::Exit);
-}
+void CMprisRootAdaptor::Quit() { m_service.Frame().RunCommand(Command::Exit); }
 
 CMprisPlayerAdaptor::CMprisPlayerAdaptor(CMprisService& service)
     : QDBusAbstractAdaptor(&service), m_service(service)
@@ -82,30 +76,15 @@ void CMprisPlayerAdaptor::SetVolume(double volume)
     SetVolumeFraction(m_service.Frame(), *m_service.Context().engine, volume);
 }
 
-qlonglong CMprisPlayerAdaptor::Position() const
-{
-    return m_service.Position();
-}
+qlonglong CMprisPlayerAdaptor::Position() const { return m_service.Position(); }
 
-double CMprisPlayerAdaptor::MinimumRate() const
-{
-    return mpris::kMinimumRate;
-}
+double CMprisPlayerAdaptor::MinimumRate() const { return mpris::kMinimumRate; }
 
-double CMprisPlayerAdaptor::MaximumRate() const
-{
-    return mpris::kMaximumRate;
-}
+double CMprisPlayerAdaptor::MaximumRate() const { return mpris::kMaximumRate; }
 
-void CMprisPlayerAdaptor::Next()
-{
-    m_service.Frame().RunCommand(Command::Next);
-}
+void CMprisPlayerAdaptor::Next() { m_service.Frame().RunCommand(Command::Next); }
 
-void CMprisPlayerAdaptor::Previous()
-{
-    m_service.Frame().RunCommand(Command::Previous);
-}
+void CMprisPlayerAdaptor::Previous() { m_service.Frame().RunCommand(Command::Previous); }
 
 void CMprisPlayerAdaptor::Pause()
 {
@@ -127,10 +106,7 @@ void CMprisPlayerAdaptor::Stop()
         m_service.Frame().RunCommand(Command::StopOrClose);
 }
 
-void CMprisPlayerAdaptor::Play()
-{
-    m_service.Frame().RunCommand(Command::PlayListed);
-}
+void CMprisPlayerAdaptor::Play() { m_service.Frame().RunCommand(Command::PlayListed); }
 
 void CMprisPlayerAdaptor::Seek(qlonglong offset)
 {

@@ -89,10 +89,7 @@ QVariantMap CMprisService::PlayerProperties() const
     };
 }
 
-qlonglong CMprisService::Position() const
-{
-    return m_context.engine->GetCurrentPosition() / 10;
-}
+qlonglong CMprisService::Position() const { return m_context.engine->GetCurrentPosition() / 10; }
 
 qlonglong CMprisService::Length() const
 {
@@ -156,9 +153,9 @@ void CMprisService::Refresh()
 
     const qlonglong position = Position();
     const bool playing = m_context.engine->IsPlaying();
-    const qlonglong expected =
-        m_llLastPosition +
-        (playing ? qlonglong(double(m_sinceLastPosition.elapsed()) * 1000 * m_context.engine->Rate()) : 0);
+    const qlonglong expected = m_llLastPosition + (playing ? qlonglong(double(m_sinceLastPosition.elapsed()) *
+                                                                       1000 * m_context.engine->Rate())
+                                                           : 0);
     if (!trackChanged && m_context.engine->IsLoaded() && std::llabs(position - expected) > kSeekToleranceUs)
         emit Seeked(position);
     m_llLastPosition = position;

@@ -45,8 +45,8 @@ qlonglong LengthFromText(const QString& text)
     const QRegularExpressionMatch match = pattern.match(text.trimmed());
     if (!match.hasMatch())
         return 0;
-    const qlonglong seconds =
-        match.captured(1).toLongLong() * 3600 + match.captured(2).toLongLong() * 60 + match.captured(3).toLongLong();
+    const qlonglong seconds = match.captured(1).toLongLong() * 3600 + match.captured(2).toLongLong() * 60 +
+                              match.captured(3).toLongLong();
     return seconds * 1000000;
 }
 
@@ -55,7 +55,8 @@ QVariantMap TrackMetadata(int row, const CPlaylistRow& track, qlonglong lengthUs
     QVariantMap metadata;
     metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackId(row)));
     metadata.insert(QStringLiteral("xesam:title"), track.m_strFileName);
-    metadata.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(track.m_strPath).toString(QUrl::FullyEncoded));
+    metadata.insert(QStringLiteral("xesam:url"),
+                    QUrl::fromLocalFile(track.m_strPath).toString(QUrl::FullyEncoded));
     if (lengthUs > 0)
         metadata.insert(QStringLiteral("mpris:length"), lengthUs);
     return metadata;
@@ -71,8 +72,8 @@ QStringList MediaMimeTypes()
     for (auto it = extension.globalMatch(filters.value(0)); it.hasNext();) {
         // An extension may name several types (".ts" is also a translation
         // file): an audio or video type wins.
-        const QList<QMimeType> candidates =
-            database.mimeTypesForFileName(QStringLiteral("x.") + it.next().captured(1));
+        const QList<QMimeType> candidates = database.mimeTypesForFileName(QStringLiteral("x.") +
+                                                                          it.next().captured(1));
         QString chosen = candidates.isEmpty() ? QString() : candidates.first().name();
         for (const QMimeType& type : candidates) {
             if (type.name().startsWith(u"audio/") || type.name().startsWith(u"video/")) {

@@ -11,8 +11,8 @@
 namespace {
 
 constexpr int kButtons[] = {
-    PC_CLOSE, PC_MAXIMIZE, PC_ADDFILES, PC_ADDFOLDER, PC_REMOVE, PC_CLEAR, PC_SORT,
-    PC_SAVE, PC_LOAD, PC_REPEATLIST, PC_NAMEMODE, PC_MOVEUP, PC_MOVEDOWN,
+    PC_CLOSE, PC_MAXIMIZE, PC_ADDFILES,   PC_ADDFOLDER, PC_REMOVE, PC_CLEAR,    PC_SORT,
+    PC_SAVE,  PC_LOAD,     PC_REPEATLIST, PC_NAMEMODE,  PC_MOVEUP, PC_MOVEDOWN,
 };
 
 class CPlaylistButtons final : public CSkinnedControls {
@@ -81,7 +81,9 @@ private:
 // The list area: one item per playlist row.
 class CPlaylistListAccessible final : public QAccessibleInterface {
 public:
-    CPlaylistListAccessible(QAccessibleInterface& window, CPlaylistFrame& frame) : m_window(window), m_frame(frame) {}
+    CPlaylistListAccessible(QAccessibleInterface& window, CPlaylistFrame& frame) : m_window(window), m_frame(frame)
+    {
+    }
     ~CPlaylistListAccessible() override
     {
         for (const auto& [row, id] : m_rows)
@@ -107,7 +109,9 @@ public:
             return nullptr;
         auto it = m_rows.find(index);
         if (it == m_rows.end())
-            it = m_rows.emplace(index, QAccessible::registerAccessibleInterface(new CPlaylistRowAccessible(*this, index)))
+            it = m_rows
+                     .emplace(index,
+                              QAccessible::registerAccessibleInterface(new CPlaylistRowAccessible(*this, index)))
                      .first;
         return QAccessible::accessibleInterface(it->second);
     }
@@ -240,8 +244,9 @@ void NotifyPlaylistRowsChanged(QWidget* window)
         return;
     const CPlaylist& playlist = static_cast<CPlaylistFrame*>(window)->Playlist();
     QAccessibleInterface* list = frame->List();
-    QAccessibleInterface* selected =
-        playlist.IsValidIndex(playlist.m_nSelected) ? list->child(playlist.m_nSelected) : list;
+    QAccessibleInterface* selected = playlist.IsValidIndex(playlist.m_nSelected)
+                                         ? list->child(playlist.m_nSelected)
+                                         : list;
     QAccessibleEvent event(selected, QAccessible::Selection);
     QAccessible::updateAccessibility(&event);
 }

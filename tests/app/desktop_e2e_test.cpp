@@ -71,7 +71,8 @@ protected:
     QString Ctl(const QStringList& arguments) const
     {
         QProcess ctl;
-        ctl.start(QStringLiteral("playerctl"), QStringList{QStringLiteral("-p"), QStringLiteral("velmora")} + arguments);
+        ctl.start(QStringLiteral("playerctl"),
+                  QStringList{QStringLiteral("-p"), QStringLiteral("velmora")} + arguments);
         ctl.waitForFinished(kTimeoutMs);
         return QString::fromUtf8(ctl.readAllStandardOutput()).trimmed();
     }
@@ -128,14 +129,15 @@ TEST_F(DesktopE2eTest, PlayerctlReadsAndDrivesThePlayer)
 
     // Announced changes reach a client that follows them.
     QProcess follower;
-    follower.start(QStringLiteral("playerctl"),
-                   {QStringLiteral("-p"), QStringLiteral("velmora"), QStringLiteral("--follow"), QStringLiteral("status")});
+    follower.start(QStringLiteral("playerctl"), {QStringLiteral("-p"), QStringLiteral("velmora"),
+                                                 QStringLiteral("--follow"), QStringLiteral("status")});
     ASSERT_TRUE(follower.waitForStarted(kTimeoutMs));
 
     // Play starts the selected row without asking for a file.
     Ctl({QStringLiteral("play")});
     ASSERT_TRUE(WaitForStatus(QStringLiteral("Playing")));
-    EXPECT_EQ(Ctl({QStringLiteral("metadata"), QStringLiteral("xesam:title")}), QStringLiteral("desktop-first.wav"));
+    EXPECT_EQ(Ctl({QStringLiteral("metadata"), QStringLiteral("xesam:title")}),
+              QStringLiteral("desktop-first.wav"));
     EXPECT_EQ(Ctl({QStringLiteral("metadata"), QStringLiteral("xesam:url")}),
               QStringLiteral("file://") + QFileInfo(first).absoluteFilePath());
     const qlonglong lengthUs = Ctl({QStringLiteral("metadata"), QStringLiteral("mpris:length")}).toLongLong();
@@ -183,7 +185,8 @@ TEST_F(DesktopE2eTest, ScreenReaderPressesThePlayButtonByItsLocalizedName)
         GTEST_SKIP() << "no private bus, display, clip or AT-SPI";
     m_pBusLauncher = std::make_unique<QProcess>();
     m_pBusLauncher->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_pBusLauncher->start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"), {QStringLiteral("--launch-immediately")});
+    m_pBusLauncher->start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"),
+                          {QStringLiteral("--launch-immediately")});
     ASSERT_TRUE(m_pBusLauncher->waitForStarted(kTimeoutMs));
 
     SetProfileValue(QStringLiteral("languageID"), kGerman);
