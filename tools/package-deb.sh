@@ -19,7 +19,10 @@ apt-get install -y -qq "./$deb"
 trap 'apt-get remove -y -qq velmora' EXIT
 
 test -x /usr/bin/velmora
-! file /usr/bin/velmora | grep -q "not stripped"
+if file /usr/bin/velmora | grep -q "not stripped"; then
+    echo "The installed player is not stripped" >&2
+    exit 1
+fi
 test -f /usr/share/applications/velmora.desktop
 test -f /usr/share/icons/hicolor/48x48/apps/velmora.png
 
