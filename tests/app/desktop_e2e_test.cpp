@@ -168,6 +168,10 @@ TEST_F(DesktopE2eTest, PlayerctlReadsAndDrivesThePlayer)
     EXPECT_FALSE(next.hasExpired()) << "next did not move to the second row";
     EXPECT_TRUE(WaitForStatus(QStringLiteral("Playing")));
 
+    // SetPosition seeks through the engine as the seek bar does.
+    Ctl({QStringLiteral("position"), QStringLiteral("12")});
+    EXPECT_NEAR(Position(), 12.0, 1.0);
+
     Ctl({QStringLiteral("stop")});
     EXPECT_TRUE(WaitForStatus(QStringLiteral("Stopped")));
     EXPECT_NEAR(Position(), 0.0, 0.2);
