@@ -7,6 +7,7 @@
 #include "player_context.h"
 #include "player_settings.h"
 #include "playlist.h"
+#include "playlist_frame.h"
 #include "skin_ids.h"
 #include "volume_scale.h"
 
@@ -39,6 +40,9 @@ CMprisService::CMprisService(CMainFrame& frame, CPlayerContext& context)
     m_refresh.setInterval(0);
     connect(&m_refresh, &QTimer::timeout, this, &CMprisService::Refresh);
     connect(&m_frame, &CMainFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
+    // The playlist window's repeat button changes the loop status.
+    if (m_context.playlistFrame)
+        connect(m_context.playlistFrame, &CPlaylistFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
 }
 
 CMprisService::~CMprisService()

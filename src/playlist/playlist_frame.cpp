@@ -74,6 +74,7 @@ void CPlaylistFrame::RedrawControl(int id)
     const QRect rc = ControlRect(id);
     if (!rc.isEmpty())
         update(rc);
+    emit stateChanged();
 }
 
 void CPlaylistFrame::RedrawSelection()
@@ -86,6 +87,7 @@ void CPlaylistFrame::PressControl(int id)
 {
     RunButton(id);
     update();
+    emit stateChanged();
 }
 
 void CPlaylistFrame::ActivateRow(int row)

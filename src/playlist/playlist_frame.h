@@ -46,6 +46,10 @@ public:
     CPlaylist& Playlist() const { return m_playlist; }
     const CPlayerSettings& Settings() const { return m_settings; }
 
+signals:
+    // A button was redrawn or pressed: a mode it shows may have changed.
+    void stateChanged();
+
 protected:
     enum class SortOrder { None, ByName, ByFolder };
     // Shows the sort menu at a screen point and returns the choice.
