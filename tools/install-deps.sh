@@ -15,6 +15,8 @@ xvfb xauth xdotool x11-utils x11-xkb-utils trayer imagemagick fonts-dejavu-core 
 shared-mime-info xdg-utils libglib2.0-bin
 dbus python3-dbusmock
 linux-perf
+playerctl python3-pyatspi at-spi2-core desktop-file-utils appstream
+dpkg-dev fakeroot file
 "
 
 missing=""

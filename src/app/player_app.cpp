@@ -6,16 +6,21 @@
 #include "instance_server.h"
 #include "localized_strings.h"
 #include "main_frame.h"
+#include "main_frame_accessible.h"
 #include "parent_wnd.h"
 #include "media_engine.h"
+#include "mpris_service.h"
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
+#include "playlist_frame_accessible.h"
 #include "termination_watcher.h"
 #include "tray_icon.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 
 // Hands the checked requests of a second start to the main window.
@@ -81,6 +86,9 @@ bool CPlayerApp::InitInstance()
     // Hidden windows must not end the program; the main window's
     // destruction does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Screen readers see the controls the skin draws.
+    QAccessible::installFactory(MainFrameAccessibleFactory);
+    QAccessible::installFactory(PlaylistFrameAccessibleFactory);
 
     m_pSettings = std::make_unique<CPlayerSettings>();
     m_context.settings = m_pSettings.get();
@@ -124,6 +132,10 @@ bool CPlayerApp::InitInstance()
 
     ApplyRestoredSettings();
     ShowWindows();
+
+    // Desktop media controls; without a session bus the player simply has none.
+    m_pMpris = std::make_unique<CMprisService>(*m_pMainFrame, m_context);
+    m_pMpris->Register(QDBusConnection::sessionBus());
 
     if (m_commandLine.IsFileOpen())
         m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
@@ -188,6 +200,7 @@ void Destroy(std::unique_ptr<T>& owner, T*& view)
 
 int CPlayerApp::ExitInstance()
 {
+    m_pMpris.reset();
     m_pInstanceServer.reset();
     m_pTerminationWatcher.reset();
     // Deleting the settings writes them.

@@ -15,6 +15,7 @@ class CMainFrame;
 class CMediaGraphFactory;
 class CMainFrameInstanceHandler;
 class CMediaEngine;
+class CMprisService;
 class CParentWnd;
 class CPlayerSettings;
 class CPlaylist;
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<CMediaGraphFactory> m_pGraphFactory;
     std::unique_ptr<CDisplayPower> m_pDisplayPower;
     std::unique_ptr<CMediaEngine> m_pEngine;
+    std::unique_ptr<CMprisService> m_pMpris;
     std::unique_ptr<CMainFrameInstanceHandler> m_pInstanceHandler;
     std::unique_ptr<CInstanceServer> m_pInstanceServer;
     std::unique_ptr<CTerminationWatcher> m_pTerminationWatcher;

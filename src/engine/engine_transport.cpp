@@ -108,6 +108,14 @@ int CMediaEngine::GetPositionScaled(int scale)
     return static_cast<int>(double(position) / double(m_llDuration) * scale);
 }
 
+LONGLONG CMediaEngine::GetCurrentPosition()
+{
+    LONGLONG position = 0;
+    if (!m_pGraph || FAILED(m_pGraph->GetCurrentPosition(&position)))
+        return 0;
+    return position;
+}
+
 int CMediaEngine::GetPositionPercent()
 {
     return GetPositionScaled(100);

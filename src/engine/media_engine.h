@@ -77,6 +77,8 @@ public:
     virtual int GetPositionPercent();
     virtual void StepVolume(bool louder);
     virtual int GetPositionScaled(int scale);
+    // The position in media time, 0 without a clip.
+    virtual LONGLONG GetCurrentPosition();
     virtual void HandleGraphEvents();
     virtual void GetVideoRect(QRect* out);
     virtual int GetVolumeLevel(unsigned range) const;

@@ -84,6 +84,10 @@ std::span<const CCommand> CommandTable()
         {Command::Hide, 0, MC_HIDE, kNoKey, kUp, [](F& f) { f.HideGroup(); }},
         {Command::PlaylistWindow, 0, MC_PLAYLIST, kNoKey, kUp, [](F& f) { f.TogglePlaylistWindow(); }},
         {Command::Shuffle, 0, MC_SHUFFLE, kNoKey, kUp, [](F& f) { f.ToggleShuffle(); }},
+
+        {Command::PlayListed, 0, 0, kNoKey, kUp, [](F& f) { f.PlayListedAction(); }},
+        {Command::PlaylistRepeat, 0, 0, kNoKey, kUp, [](F& f) { f.TogglePlaylistRepeat(); }},
+        {Command::Raise, 0, 0, kNoKey, kUp, [](F& f) { f.OnTrayNotify(TrayMouse::DoubleClick); }},
     };
     return table;
 }

@@ -67,6 +67,10 @@ enum class Command {
     Hide,
     PlaylistWindow,
     Shuffle,
+    // Desktop media controls.
+    PlayListed,
+    PlaylistRepeat,
+    Raise,
 };
 
 // Whether a hot key acts when its key goes down or when it comes up.

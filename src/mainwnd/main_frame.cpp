@@ -13,6 +13,7 @@
 #include "playlist_frame.h"
 #include "playlist_window_host.h"
 #include "skin_ids.h"
+#include "skinned_accessible.h"
 #include "tray_icon.h"
 #include "window_topmost.h"
 
@@ -151,6 +152,8 @@ void CMainFrame::moveEvent(QMoveEvent*)
 
 void CMainFrame::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::LanguageChange)
+        NotifyControlNamesChanged(this);
     if (event->type() == QEvent::WindowStateChange) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
@@ -265,6 +268,14 @@ void CMainFrame::RedrawControl(int id)
     const QRect rc = ControlRect(id);
     if (!rc.isEmpty())
         update(rc);
+    NotifyControlChanged(this, id);
+    emit stateChanged();
+}
+
+void CMainFrame::InvalidateMainWindow()
+{
+    update();
+    emit stateChanged();
 }
 
 void CMainFrame::OnPlayStateChanged()
@@ -317,6 +328,7 @@ void CMainFrame::InvalidatePlaylistWindow()
 {
     if (m_context.playlistFrame)
         m_context.playlistFrame->update();
+    emit stateChanged();
 }
 
 bool CMainFrame::IsPlaylistWindowVisible()

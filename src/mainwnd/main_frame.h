@@ -52,6 +52,9 @@ public:
     bool OnHotKey(HotKeyCode code, KeyPhase phase);
 
     void PlayAction();
+    // Play without ever asking for a file: resumes, or plays the selected
+    // row; does nothing while playing or with an empty playlist.
+    void PlayListedAction();
     void OpenClipAction();
     void PauseResumeAction();
     void StopOrCloseAction();
@@ -78,6 +81,7 @@ public:
     // Invalidates control `id`'s rectangle.
     void RedrawControl(int id);
     CSkin* Skin() const { return m_pSkin.get(); }
+    CPlayerContext& Context() const { return m_context; }
     // Gives the playlist window the skin, the engine and the hot keys, and
     // lets it follow this window's moves.
     void AttachPlaylistWindow(CPlaylistFrame* playlistWindow);
@@ -108,7 +112,7 @@ public:
     void SetMainWindowNotTopMost() override;
     void OnPlayStateChanged() override;
     void OnPositionChanged() override;
-    void InvalidateMainWindow() override { update(); }
+    void InvalidateMainWindow() override;
     void InvalidatePlaylistWindow() override;
     bool IsPlaylistWindowVisible() override;
     void ShowPlaylistWindow(bool show) override;
@@ -146,6 +150,10 @@ public:
 signals:
     // The main window is gone: the program ends.
     void windowDestroyed();
+    // Something the windows show may have changed (a control was redrawn,
+    // the play state or the playlist changed); desktop media controls and
+    // assistive technology compare their view with it.
+    void stateChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -189,6 +197,7 @@ private:
     void HideOrLeaveFullScreen();
     void TogglePlaylistWindow();
     void ToggleShuffle();
+    void TogglePlaylistRepeat();
     void ToggleMute();
     void ToggleRepeat();
     // Runs a transport operation and redraws the play button.

@@ -36,6 +36,9 @@ bool CMainFrame::RunRow(const CCommand* command)
     if (!command)
         return false;
     command->run(*this);
+    // Not every command redraws what it changed: the desktop's view is
+    // compared after each one.
+    emit stateChanged();
     return true;
 }
 
@@ -175,6 +178,15 @@ void CMainFrame::PauseResumeAction()
         engine.Play();
 }
 
+void CMainFrame::PlayListedAction()
+{
+    const CMediaEngine& engine = Engine();
+    if (engine.IsPlaying() || (!engine.IsLoaded() && m_context.playlist->GetCount() == 0))
+        return;
+    PlayAction();
+    RedrawControl(MC_PLAYPAUSE);
+}
+
 void CMainFrame::StopOrCloseAction()
 {
     CMediaEngine& engine = *m_context.engine;
@@ -304,6 +316,12 @@ void CMainFrame::TogglePlaylistWindow()
         m_context.playlistFrame->showNormal();
         m_context.settings->PLShow = 1;
     }
+}
+
+void CMainFrame::TogglePlaylistRepeat()
+{
+    m_context.settings->PlaylistRepeat = !m_context.settings->PlaylistRepeat;
+    InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleShuffle()

@@ -14,7 +14,10 @@ QString DefaultPlaylistPath(const QString& executableDir, const QString& dataHom
 {
     const QString name = QStringLiteral("default.vml");
     const QFileInfo folder(executableDir);
-    if (!executableDir.isEmpty() && folder.isDir() && folder.isWritable())
+    const QString canonical = folder.canonicalFilePath();
+    const bool systemFolder = canonical.startsWith(QStringLiteral("/usr/")) || canonical == u"/bin" ||
+                              canonical == u"/sbin";
+    if (!executableDir.isEmpty() && folder.isDir() && folder.isWritable() && !systemFolder)
         return executableDir + QLatin1Char('/') + name;
     return dataHome + QStringLiteral("/Velmora/") + name;
 }

@@ -7,6 +7,7 @@
 #include "playlist.h"
 #include "playlist_control_ids.h"
 #include "playlist_docking.h"
+#include "playlist_frame_accessible.h"
 #include "playlist_host.h"
 
 #include <QGuiApplication>
@@ -17,10 +18,8 @@
 #include <QToolTip>
 #include <QWindow>
 
-namespace {
-
 // The tool-tip string of each button; the thumb and the title have none.
-int ToolTipStringId(int control)
+int PlaylistToolTipStringId(int control)
 {
     switch (control) {
     case PC_CLOSE: return 208;
@@ -39,8 +38,6 @@ int ToolTipStringId(int control)
     default: return 0;
     }
 }
-
-}  // namespace
 
 CPlaylistFrame::CPlaylistFrame(CPlaylist& playlist, CPlayerSettings& settings, QWidget* mainWindow)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), m_playlist(playlist), m_settings(settings)
@@ -77,9 +74,30 @@ void CPlaylistFrame::RedrawControl(int id)
     const QRect rc = ControlRect(id);
     if (!rc.isEmpty())
         update(rc);
+    emit stateChanged();
 }
 
-void CPlaylistFrame::RedrawSelection() { update(ListArea().united(ControlRect(PC_THUMB))); }
+void CPlaylistFrame::RedrawSelection()
+{
+    update(ListArea().united(ControlRect(PC_THUMB)));
+    NotifyPlaylistRowsChanged(this);
+}
+
+void CPlaylistFrame::PressControl(int id)
+{
+    RunButton(id);
+    update();
+    emit stateChanged();
+}
+
+void CPlaylistFrame::ActivateRow(int row)
+{
+    if (!m_playlist.IsValidIndex(row))
+        return;
+    m_playlist.m_nSelected = row;
+    RedrawSelection();
+    PlaySelectedRow();
+}
 
 // Painting. Qt's backing store is the off-screen buffer: everything below
 // reaches the screen in one piece.
@@ -188,7 +206,7 @@ bool CPlaylistFrame::event(QEvent* event)
 bool CPlaylistFrame::ShowToolTip(QHelpEvent* event)
 {
     const int id = IsFullScreen() || !m_pHost ? 0 : m_pHost->HitTest(size(), event->pos());
-    const int stringId = ToolTipStringId(id);
+    const int stringId = PlaylistToolTipStringId(id);
     if (stringId == 0) {
         QToolTip::hideText();
         event->ignore();

@@ -11,6 +11,9 @@ class CPlaylistHost;
 class CPlayerSettings;
 class QHelpEvent;
 
+// String id of a playlist-window control's tool tip, 0 for none.
+int PlaylistToolTipStringId(int control);
+
 // The playlist window: a frameless tool window that belongs to the main
 // window. The skin draws its frame and buttons; the window draws the rows
 // and handles all input. Dragged near the main window it snaps to it, and
@@ -34,6 +37,18 @@ public:
     bool IsDragging() const { return m_bDragging; }
     // The rows the list area shows, a partly visible last one included.
     int ListRows() const;
+    QRect ListArea() const;
+    QRect ControlRect(int id) const;
+    // What releasing the mouse over a button runs, and what Return does on
+    // a row: for assistive technology.
+    void PressControl(int id);
+    void ActivateRow(int row);
+    CPlaylist& Playlist() const { return m_playlist; }
+    const CPlayerSettings& Settings() const { return m_settings; }
+
+signals:
+    // A button was redrawn or pressed: a mode it shows may have changed.
+    void stateChanged();
 
 protected:
     enum class SortOrder { None, ByName, ByFolder };
@@ -56,8 +71,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QRect ListArea() const;
-    QRect ControlRect(int id) const;
     bool IsFullScreen() const;
     void ApplySkinShape();
 

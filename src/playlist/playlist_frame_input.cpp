@@ -169,6 +169,8 @@ void CPlaylistFrame::LeftButtonUp(const QPoint& point)
         dirty = dirty.united(ControlRect(armed));
     update(dirty);
     m_nPressed = m_nArmed = 0;
+    if (armed != 0)
+        emit stateChanged();
 }
 
 void CPlaylistFrame::mouseDoubleClickEvent(QMouseEvent* event)

@@ -112,6 +112,10 @@ void ApplyInterfaceLanguage(int languageId)
     const QLocale locale = QLocaleForLanguage(languageId);
     QLocale::setDefault(locale);
     SetInterfaceLanguage(languageId);
-    if (qGuiApp)
+    if (qGuiApp) {
         QGuiApplication::setLayoutDirection(locale.textDirection());
+        // Windows that show texts (and their accessible names) follow.
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(qGuiApp, &change);
+    }
 }

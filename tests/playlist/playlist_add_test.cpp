@@ -199,6 +199,10 @@ TEST(DefaultPlaylistPath, BesideAWritableExecutableElseInTheDataHome)
     const QString dataHome = testsupport::MakeScratchDir(QStringLiteral("data"));
     EXPECT_EQ(DefaultPlaylistPath(exeDir, dataHome), exeDir + "/default.vml");
     EXPECT_EQ(DefaultPlaylistPath(exeDir + "/missing", dataHome), dataHome + "/Velmora/default.vml");
+    // An installed player, even one run by root, keeps its playlist out of
+    // the system's program folders.
+    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("/usr/bin"), dataHome), dataHome + "/Velmora/default.vml");
+    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("/bin"), dataHome), dataHome + "/Velmora/default.vml");
     QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                       QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
     {

@@ -39,6 +39,12 @@ int main(int argc, char** argv)
         ok &= Save(DrawPlayerIcon(id, 32), root.filePath(QStringLiteral("res/icons/%1.png").arg(id)), "PNG");
         ok &= Save(DrawPlayerIcon(id, 16), root.filePath(QStringLiteral("res/icons/%1-16.png").arg(id)), "PNG");
     }
+    // The application icon for the desktop's icon theme.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("res/icons/hicolor/%1x%1/apps").arg(size);
+        ok &= root.mkpath(folder) &&
+              Save(DrawPlayerIcon(138, size), root.filePath(folder + QStringLiteral("/velmora.png")), "PNG");
+    }
     QFile svg(root.filePath(QStringLiteral("res/icons/velmora.svg")));
     if (!svg.open(QIODevice::WriteOnly) || svg.write(ApplicationIconSvg()) < 0) {
         std::fprintf(stderr, "velmora_skin_art: cannot write %s\n", qPrintable(svg.fileName()));

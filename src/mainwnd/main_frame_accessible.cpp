@@ -1,0 +1,153 @@
+#include "main_frame_accessible.h"
+
+#include "command_table.h"
+#include "control_rules.h"
+#include "localized_strings.h"
+#include "main_frame.h"
+#include "media_engine.h"
+#include "player_context.h"
+#include "skin.h"
+#include "skin_ids.h"
+#include "skinned_accessible.h"
+#include "volume_scale.h"
+
+#include <cmath>
+
+namespace {
+
+// In reading order: the title bar, the transport, the modes.
+constexpr int kControls[] = {
+    MC_TITLE, MC_MINIMIZE, MC_MAXIMIZE, MC_CLOSE, MC_PLAYPAUSE, MC_STOP,       MC_LOAD,   MC_PREVIOUS,
+    MC_NEXT,  MC_SEEK,     MC_TIME,     MC_SLOW,  MC_FAST,      MC_FULLSCREEN, MC_REPEAT, MC_SHUFFLE,
+    MC_MUTE,  MC_VOLUME,   MC_TOPMOST,  MC_HIDE,  MC_PLAYLIST,  MC_OPTIONS,
+};
+constexpr int kVolumeSteps = 100;
+constexpr LONGLONG kSecond = 10000000;
+
+class CMainFrameControls final : public CSkinnedControls {
+public:
+    explicit CMainFrameControls(CMainFrame& frame) : m_frame(frame) {}
+
+    QList<int> AccessibleControls() const override
+    {
+        QList<int> ids;
+        for (int id : kControls) {
+            if (!AccessibleRect(id).isEmpty())
+                ids << id;
+        }
+        return ids;
+    }
+
+    QRect AccessibleRect(int id) const override
+    {
+        QRect rc;
+        if (m_frame.Skin() && !(Engine() && Engine()->IsFullScreen()))
+            m_frame.Skin()->GetMainControlRect(m_frame.size(), id, rc);
+        return rc;
+    }
+
+    QAccessible::Role AccessibleRole(int id) const override
+    {
+        if (id == MC_SEEK || id == MC_VOLUME)
+            return QAccessible::Slider;
+        if (id == MC_TIME || id == MC_TITLE)
+            return QAccessible::StaticText;
+        return QAccessible::PushButton;
+    }
+
+    QString AccessibleName(int id) const override
+    {
+        if (id == MC_TIME)
+            return m_frame.TimeText();
+        if (id == MC_TITLE)
+            return m_frame.ClipFileName();
+        return LoadLocalizedString(ToolTipStringId(id));
+    }
+
+    int PressedControl() const override { return m_frame.HotControl(); }
+
+    bool IsToggle(int id) const override
+    {
+        return id == MC_REPEAT || id == MC_MUTE || id == MC_SHUFFLE || id == MC_TOPMOST || id == MC_PLAYLIST;
+    }
+
+    bool IsOn(int id) const override
+    {
+        switch (id) {
+        case MC_REPEAT: return m_frame.IsRepeat();
+        case MC_MUTE: return m_frame.IsMuted();
+        case MC_SHUFFLE: return m_frame.Shuffle();
+        case MC_TOPMOST: return m_frame.TopMost();
+        case MC_PLAYLIST: return m_frame.IsPlaylistWindowVisible();
+        default: return false;
+        }
+    }
+
+    void PressControl(int id) override
+    {
+        if (const CCommand* command = FindCommandByControl(id))
+            m_frame.RunCommand(command->name);
+    }
+
+    // The seek bar in seconds, the volume bar in hundredths.
+    int SliderValue(int id) const override
+    {
+        if (!Engine())
+            return 0;
+        if (id == MC_VOLUME)
+            return int(std::lround(VolumeFraction(*Engine()) * kVolumeSteps));
+        return int(Engine()->GetCurrentPosition() / kSecond);
+    }
+
+    int SliderMaximum(int id) const override
+    {
+        if (id == MC_VOLUME)
+            return kVolumeSteps;
+        return Engine() ? int(Engine()->Duration() / kSecond) : 0;
+    }
+
+    void SetSliderValue(int id, int value) override
+    {
+        CMediaEngine* engine = Engine();
+        if (!engine)
+            return;
+        if (id == MC_VOLUME) {
+            SetVolumeFraction(m_frame, *engine, double(value) / kVolumeSteps);
+        } else if (engine->IsLoaded() && SliderMaximum(id) > 0) {
+            engine->Seek(value, SliderMaximum(id));
+            engine->UpdateTimeText();
+            m_frame.RedrawControl(MC_TIME);
+            m_frame.RedrawControl(MC_SEEK);
+        }
+    }
+
+private:
+    CMediaEngine* Engine() const { return m_frame.Context().engine; }
+
+    CMainFrame& m_frame;
+};
+
+class CMainFrameAccessible final : public CSkinnedWindowAccessible {
+public:
+    explicit CMainFrameAccessible(CMainFrame* frame)
+        : CSkinnedWindowAccessible(frame, m_controls), m_controls(*frame)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QStringLiteral("Velmora") : CSkinnedWindowAccessible::text(t);
+    }
+
+private:
+    CMainFrameControls m_controls;
+};
+
+}  // namespace
+
+QAccessibleInterface* MainFrameAccessibleFactory(const QString& /*className*/, QObject* object)
+{
+    if (auto* frame = qobject_cast<CMainFrame*>(object))
+        return new CMainFrameAccessible(frame);
+    return nullptr;
+}

@@ -1,0 +1,138 @@
+#include "mpris_adaptors.h"
+
+#include "command_table.h"
+#include "copy_data.h"
+#include "main_frame.h"
+#include "media_engine.h"
+#include "mpris_service.h"
+#include "mpris_state.h"
+#include "player_context.h"
+#include "player_settings.h"
+#include "playlist.h"
+#include "skin_ids.h"
+#include "volume_scale.h"
+
+#include <QUrl>
+
+#include <cmath>
+
+CMprisRootAdaptor::CMprisRootAdaptor(CMprisService& service) : QDBusAbstractAdaptor(&service), m_service(service)
+{
+}
+
+QStringList CMprisRootAdaptor::SupportedMimeTypes() const
+{
+    static const QStringList types = mpris::MediaMimeTypes();
+    return types;
+}
+
+void CMprisRootAdaptor::Raise() { m_service.Frame().RunCommand(Command::Raise); }
+
+void CMprisRootAdaptor::Quit() { m_service.Frame().RunCommand(Command::Exit); }
+
+CMprisPlayerAdaptor::CMprisPlayerAdaptor(CMprisService& service)
+    : QDBusAbstractAdaptor(&service), m_service(service)
+{
+}
+
+QVariant CMprisPlayerAdaptor::Property(const char* name) const
+{
+    return m_service.PlayerProperties().value(QLatin1String(name));
+}
+
+void CMprisPlayerAdaptor::SetLoopStatus(const QString& status)
+{
+    const std::optional<mpris::LoopModes> wanted = mpris::ParseLoopStatus(status);
+    if (!wanted) {
+        m_service.RefuseArgument(QStringLiteral("Unknown loop status: %1").arg(status));
+        return;
+    }
+    CMainFrame& frame = m_service.Frame();
+    if (m_service.Context().engine->IsRepeat() != wanted->clipRepeat)
+        frame.RunCommand(Command::Repeat);
+    if ((m_service.Context().settings->PlaylistRepeat != 0) != wanted->playlistRepeat)
+        frame.RunCommand(Command::PlaylistRepeat);
+}
+
+void CMprisPlayerAdaptor::SetRate(double rate)
+{
+    if (!std::isfinite(rate) || rate < mpris::kMinimumRate || rate > mpris::kMaximumRate) {
+        m_service.RefuseArgument(QStringLiteral("Rate out of range: %1").arg(rate));
+        return;
+    }
+    // The engine keeps its rate when the graph refuses the new one.
+    m_service.Context().engine->SetRate(rate);
+    m_service.Frame().RedrawControl(MC_PLAYPAUSE);
+}
+
+void CMprisPlayerAdaptor::SetShuffle(bool shuffle)
+{
+    if ((m_service.Context().settings->Shuffle != 0) != shuffle)
+        m_service.Frame().RunCommand(Command::Shuffle);
+}
+
+void CMprisPlayerAdaptor::SetVolume(double volume)
+{
+    SetVolumeFraction(m_service.Frame(), *m_service.Context().engine, volume);
+}
+
+qlonglong CMprisPlayerAdaptor::Position() const { return m_service.Position(); }
+
+double CMprisPlayerAdaptor::MinimumRate() const { return mpris::kMinimumRate; }
+
+double CMprisPlayerAdaptor::MaximumRate() const { return mpris::kMaximumRate; }
+
+void CMprisPlayerAdaptor::Next() { m_service.Frame().RunCommand(Command::Next); }
+
+void CMprisPlayerAdaptor::Previous() { m_service.Frame().RunCommand(Command::Previous); }
+
+void CMprisPlayerAdaptor::Pause()
+{
+    if (m_service.Context().engine->IsPlaying())
+        m_service.Frame().RunCommand(Command::Pause);
+}
+
+void CMprisPlayerAdaptor::PlayPause()
+{
+    // The skin's button opens a file dialog when there is nothing to play;
+    // a media key must not.
+    if (CanPlay())
+        m_service.Frame().RunCommand(Command::PlayPause);
+}
+
+void CMprisPlayerAdaptor::Stop()
+{
+    if (m_service.Context().engine->IsPlaying() || m_service.Context().engine->IsPaused())
+        m_service.Frame().RunCommand(Command::StopOrClose);
+}
+
+void CMprisPlayerAdaptor::Play() { m_service.Frame().RunCommand(Command::PlayListed); }
+
+void CMprisPlayerAdaptor::Seek(qlonglong offset)
+{
+    if (!m_service.Context().engine->IsLoaded())
+        return;
+    const qlonglong target = std::max<qlonglong>(m_service.Position() + offset, 0);
+    if (target > m_service.Length())
+        m_service.Frame().RunCommand(Command::Next);
+    else
+        m_service.SeekTo(target);
+}
+
+void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
+{
+    const CPlaylist& playlist = *m_service.Context().playlist;
+    if (!playlist.IsValidIndex(playlist.m_nCurrent) || trackId != mpris::TrackId(playlist.m_nCurrent))
+        return;
+    m_service.SeekTo(position);
+}
+
+void CMprisPlayerAdaptor::OpenUri(const QString& uri)
+{
+    const QUrl url(uri);
+    if (!url.isValid() || !url.isLocalFile()) {
+        m_service.RefuseArgument(QStringLiteral("Only file: URIs can be opened: %1").arg(uri));
+        return;
+    }
+    m_service.Frame().OnCopyData(COPYDATA_OPEN_FILE, url.toLocalFile());
+}

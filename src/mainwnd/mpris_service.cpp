@@ -1,0 +1,167 @@
+#include "mpris_service.h"
+
+#include "main_frame.h"
+#include "media_engine.h"
+#include "mpris_adaptors.h"
+#include "mpris_state.h"
+#include "player_context.h"
+#include "player_settings.h"
+#include "playlist.h"
+#include "playlist_frame.h"
+#include "skin_ids.h"
+#include "volume_scale.h"
+
+#include <QDBusMessage>
+
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.velmora");
+const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+
+// A position further than this from where playback alone would have taken
+// it counts as a seek.
+constexpr qlonglong kSeekToleranceUs = 1500000;
+
+}  // namespace
+
+CMprisService::CMprisService(CMainFrame& frame, CPlayerContext& context)
+    : m_frame(frame), m_context(context), m_bus(QString())
+{
+    new CMprisRootAdaptor(*this);
+    auto* player = new CMprisPlayerAdaptor(*this);
+    connect(this, &CMprisService::Seeked, player, &CMprisPlayerAdaptor::Seeked);
+    // Changes come in bursts (a command redraws several controls): compare
+    // once after the burst.
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(0);
+    connect(&m_refresh, &QTimer::timeout, this, &CMprisService::Refresh);
+    connect(&m_frame, &CMainFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
+    // The playlist window's repeat button changes the loop status.
+    if (m_context.playlistFrame)
+        connect(m_context.playlistFrame, &CPlaylistFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
+}
+
+CMprisService::~CMprisService()
+{
+    if (!m_bRegistered)
+        return;
+    m_bus.unregisterService(kServiceName);
+    m_bus.unregisterObject(kObjectPath);
+}
+
+bool CMprisService::Register(QDBusConnection bus)
+{
+    if (!bus.isConnected() || !bus.registerObject(kObjectPath, this))
+        return false;
+    if (!bus.registerService(kServiceName)) {
+        bus.unregisterObject(kObjectPath);
+        return false;
+    }
+    m_bus = bus;
+    m_bRegistered = true;
+    m_lastProperties = PlayerProperties();
+    m_llLastPosition = Position();
+    m_sinceLastPosition.start();
+    return true;
+}
+
+QVariantMap CMprisService::PlayerProperties() const
+{
+    const CMediaEngine& engine = *m_context.engine;
+    const CPlaylist& playlist = *m_context.playlist;
+    const CPlayerSettings& settings = *m_context.settings;
+    const bool listed = playlist.GetCount() > 0;
+    QVariantMap metadata;
+    if (playlist.IsValidIndex(playlist.m_nCurrent))
+        metadata = mpris::TrackMetadata(playlist.m_nCurrent, playlist.GetRow(playlist.m_nCurrent), Length());
+    return {
+        {QStringLiteral("PlaybackStatus"), mpris::PlaybackStatus(engine.IsPlaying(), engine.IsPaused())},
+        {QStringLiteral("LoopStatus"), mpris::LoopStatus({engine.IsRepeat(), settings.PlaylistRepeat != 0})},
+        {QStringLiteral("Rate"), engine.Rate()},
+        {QStringLiteral("Shuffle"), settings.Shuffle != 0},
+        {QStringLiteral("Metadata"), metadata},
+        {QStringLiteral("Volume"), VolumeFraction(engine)},
+        {QStringLiteral("CanGoNext"), listed},
+        {QStringLiteral("CanGoPrevious"), listed},
+        {QStringLiteral("CanPlay"), listed || engine.IsLoaded()},
+        {QStringLiteral("CanPause"), engine.IsLoaded()},
+        {QStringLiteral("CanSeek"), engine.CanSeek()},
+    };
+}
+
+qlonglong CMprisService::Position() const { return m_context.engine->GetCurrentPosition() / 10; }
+
+qlonglong CMprisService::Length() const
+{
+    const CMediaEngine& engine = *m_context.engine;
+    const CPlaylist& playlist = *m_context.playlist;
+    if (engine.IsLoaded() && engine.Duration() > 0)
+        return engine.Duration() / 10;
+    if (playlist.IsValidIndex(playlist.m_nCurrent))
+        return mpris::LengthFromText(playlist.GetRow(playlist.m_nCurrent).m_strDuration);
+    return 0;
+}
+
+void CMprisService::SeekTo(qlonglong positionUs)
+{
+    CMediaEngine& engine = *m_context.engine;
+    const qlonglong length = Length();
+    if (!engine.IsLoaded() || length <= 0 || positionUs < 0 || positionUs > length)
+        return;
+    // The engine seeks to a fraction of the clip; milliseconds (or coarser
+    // for clips of weeks) keep both parts in range.
+    qlonglong unit = 1000;
+    while (length / unit > INT_MAX)
+        unit *= 10;
+    engine.Seek(static_cast<int>(positionUs / unit), static_cast<int>(length / unit));
+    engine.UpdateTimeText();
+    m_frame.RedrawControl(MC_TIME);
+    m_frame.RedrawControl(MC_SEEK);
+    m_llLastPosition = Position();
+    m_sinceLastPosition.restart();
+    emit Seeked(m_llLastPosition);
+}
+
+void CMprisService::RefuseArgument(const QString& message)
+{
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, message);
+}
+
+void CMprisService::ScheduleRefresh()
+{
+    if (m_bRegistered && !m_refresh.isActive())
+        m_refresh.start();
+}
+
+void CMprisService::Refresh()
+{
+    const QVariantMap properties = PlayerProperties();
+    QVariantMap changed;
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+        if (m_lastProperties.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    }
+    const bool trackChanged = changed.contains(QStringLiteral("Metadata"));
+    m_lastProperties = properties;
+    if (!changed.isEmpty()) {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+        signal << kPlayerInterface << changed << QStringList();
+        m_bus.send(signal);
+    }
+
+    const qlonglong position = Position();
+    const bool playing = m_context.engine->IsPlaying();
+    const qlonglong expected = m_llLastPosition + (playing ? qlonglong(double(m_sinceLastPosition.elapsed()) *
+                                                                       1000 * m_context.engine->Rate())
+                                                           : 0);
+    if (!trackChanged && m_context.engine->IsLoaded() && std::llabs(position - expected) > kSeekToleranceUs)
+        emit Seeked(position);
+    m_llLastPosition = position;
+    m_sinceLastPosition.restart();
+}
