@@ -19,24 +19,6 @@ namespace {
 
 const QString kAppName = QStringLiteral("Velmora");
 
-struct OpenFilter {
-    const char* description;
-    const char* patterns;
-};
-
-// The patterns as the player has always listed them; matching ignores case.
-constexpr OpenFilter kOpenFilters[] = {
-    {"Media files (All types)",
-     "*.mpeg;*.mpg;*.avi;*.wmv;*.asf;*.wm;*.wma;*.mp3;*.wav;*.mid;*.m2v;*.dat;*.avs;*.divx;*.xvid;*.MKV;*.MOV;"
-     "*.MP4;*.OGM;*.VOB;*.TS;*.WM;*.ASX;*.B4S;*.M3U;*.WPL;*.ZPL;*.CDA;*.MP2;*.MPA;*.OGG;*.rmvb;*.rm "},
-    {"Movie file (*.mpeg;*.mpg)", "*.mpeg;*.mpg"},
-    {"Video file (*.avi;*.wmv)", "*.avi;*.wmv"},
-    {"Windows Media file(*.asf;*.wm;*.wma;*.wmv)", "*.asf;*.wm;*.wma;*.wmv"},
-    {"Audio file (*.mp3;*.wav;*.mid)", "*.mp3;*.wav;*.mid"},
-    {"Real file (*.rmvb;*.rm)", "*.rmvb;*.rm"},
-    {"All Files (*.*)", "*.*"},
-};
-
 }  // namespace
 
 CMediaEngine::CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings,
@@ -254,10 +236,7 @@ void CMediaEngine::AdvanceAfterEndOfClip()
 
 QStringList CMediaEngine::OpenDialogFilters()
 {
-    QString filter;
-    for (const OpenFilter& entry : kOpenFilters)
-        filter += QLatin1String(entry.description) + QLatin1Char('|') + QLatin1String(entry.patterns) + QLatin1Char('|');
-    return ToNameFilters(filter + QLatin1Char('|'));
+    return MediaFileNameFilters();
 }
 
 int CMediaEngine::ShowOpenDialog()
