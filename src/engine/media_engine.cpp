@@ -70,7 +70,6 @@ void CMediaEngine::Open()
     m_llDuration = 0;
     m_pGraph->GetDuration(&m_llDuration);
     m_szDuration = FormatTime(m_llDuration);
-    const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
 
     bool visible = false;
     hr = m_pGraph->GetVideoVisible(&visible);
@@ -118,8 +117,30 @@ void CMediaEngine::Open()
     if (m_settings.AutoSizeWin)
         SetZoom(1, 1);
 
+    SetDurationTexts();
+}
+
+void CMediaEngine::SetDurationTexts()
+{
+    m_szDuration = FormatTime(m_llDuration);
+    const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
     if (m_playlist.IsValidIndex(m_playlist.m_nCurrent))
         m_playlist.GetRow(m_playlist.m_nCurrent).SetDuration(hours != 0 ? m_szDuration : m_szDuration.mid(3));
+}
+
+// Some clips learn their length only while they play (an MPEG elementary
+// stream, an MP3 without a length header): the engine's length, its text,
+// the seek bar and the row follow. True when the length changed.
+bool CMediaEngine::RefreshDuration()
+{
+    LONGLONG duration = 0;
+    if (!m_pGraph || FAILED(m_pGraph->GetDuration(&duration)) || duration <= 0 || duration == m_llDuration)
+        return false;
+    m_llDuration = duration;
+    SetDurationTexts();
+    m_host.OnPositionChanged();
+    m_host.InvalidatePlaylistWindow();
+    return true;
 }
 
 void CMediaEngine::SwitchDisplayPowerOff()
@@ -211,6 +232,9 @@ void CMediaEngine::HandleGraphEvents()
         } else if (event->code == EC_USERABORT) {
             Close();
             m_host.ExitAction();
+        } else if (event->code == EC_LENGTH_CHANGED) {
+            if (RefreshDuration())
+                UpdateTimeText();
         } else if (event->code == EC_ERRORABORT) {
             // Playback broke down: say why and stop, rather than show a
             // clip as playing while nothing plays.

@@ -116,6 +116,8 @@ private:
     bool CanSetVolume();
     void ApplyVolume(long level, bool unmute);
     void AdvanceAfterEndOfClip();
+    bool RefreshDuration();
+    void SetDurationTexts();
     bool LetterBox(long width, long height, QRect* out);
 
     CEngineHost& m_host;

@@ -108,6 +108,7 @@ public:
     void SetMainWindowNotTopMost() override;
     void OnPlayStateChanged() override;
     void OnPositionChanged() override;
+    void OnTimeTextChanged() override;
     void InvalidateMainWindow() override { update(); }
     void InvalidatePlaylistWindow() override;
     bool IsPlaylistWindowVisible() override;

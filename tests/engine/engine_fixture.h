@@ -38,6 +38,7 @@ public:
     void SetMainWindowNotTopMost() override { m_calls << QStringLiteral("SetMainWindowNotTopMost"); }
     void OnPlayStateChanged() override { m_calls << QStringLiteral("PlayStateChanged"); }
     void OnPositionChanged() override { m_calls << QStringLiteral("PositionChanged"); }
+    void OnTimeTextChanged() override { ++m_nTimeTextChanges; }
     void InvalidateMainWindow() override { m_calls << QStringLiteral("InvalidateMainWindow"); }
     void InvalidatePlaylistWindow() override { m_calls << QStringLiteral("InvalidatePlaylistWindow"); }
     bool IsPlaylistWindowVisible() override { return m_bPlaylistVisible; }
@@ -60,6 +61,7 @@ public:
     bool m_bTimer = false;
     int m_nPowerOffs = 0;
     int m_nExits = 0;
+    int m_nTimeTextChanges = 0;
     QString m_strTitle;
     QStringList m_calls;
 };

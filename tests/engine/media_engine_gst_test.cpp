@@ -193,6 +193,34 @@ TEST_F(EngineGstTest, DoubleRateFinishesInHalfTheTime)
     EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
 }
 
+TEST_F(EngineGstTest, LengthsLearntLateReachTheTimeTextAndTheRow)
+{
+    // A VBR MP3 without a length header first looks far shorter than it is;
+    // an MPEG-2 elementary stream has no length at all until it plays.
+    const struct {
+        TestClip clip;
+        const char* length;
+        const char* row;
+    } cases[] = {{TestClip::Mp3VbrPlain, "00:00:30", "00:30"}, {TestClip::Mpeg2Video, "00:00:10", "00:10"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        m_playlist.m_rows.clear();
+        AddClip(TestClipPath(c.clip));
+        OpenRow(0);
+        ASSERT_TRUE(m_engine->Play()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_GE(RunUntil([&] { return m_engine->DurationText() == QLatin1String(c.length); }, 1000), 0)
+            << m_engine->DurationText().toStdString();
+        m_engine->UpdateTimeText();
+        EXPECT_TRUE(m_engine->m_szTime.endsWith(QLatin1String(c.length))) << m_engine->m_szTime.toStdString();
+        EXPECT_EQ(m_playlist.GetRow(0).m_strDuration, QLatin1String(c.row));
+        // Three quarters of the bar is three quarters of the clip.
+        ASSERT_TRUE(m_engine->Pause());
+        EXPECT_EQ(m_engine->Seek(3, 4), S_OK);
+        EXPECT_NEAR(PositionSeconds() / (double(m_engine->Duration()) / kUnitsPerSecond), 0.75, 0.05);
+        m_engine->Close();
+    }
+}
+
 TEST_F(EngineGstTest, PauseHoldsThePositionAndStopRewinds)
 {
     AddClip(TestClipPath(TestClip::Wav3s));

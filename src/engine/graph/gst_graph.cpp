@@ -7,6 +7,7 @@
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <QFile>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -108,6 +109,7 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
 
 CGstGraph::~CGstGraph()
 {
+    StopLengthScan();
     if (m_pPlaybin) {
         gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
         g_autoptr(GstBus) bus = gst_element_get_bus(m_pPlaybin.get());
@@ -168,6 +170,10 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
         if (self->m_bRendered)
             self->m_events.Push(EC_COMPLETE);
         break;
+    case GST_MESSAGE_DURATION_CHANGED:
+        if (self->m_bRendered)
+            self->m_events.Push(EC_LENGTH_CHANGED);
+        break;
     case GST_MESSAGE_ERROR: {
         g_autoptr(GError) error = nullptr;
         g_autofree gchar* debug = nullptr;
@@ -182,6 +188,47 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
     }
     default:
         break;
+    }
+    return GST_BUS_DROP;
+}
+
+void CGstGraph::StartLengthScan(const QByteArray& file)
+{
+    g_autoptr(GError) error = nullptr;
+    GstElement* scan = gst_parse_launch("filesrc name=source ! parsebin ! fakesink sync=false", &error);
+    if (!scan || error) {
+        if (scan)
+            gst_object_unref(scan);
+        return;
+    }
+    m_pLengthScan = AdoptElement(scan);
+    g_autoptr(GstElement) source = gst_bin_get_by_name(GST_BIN(scan), "source");
+    g_object_set(source, "location", file.constData(), nullptr);
+    g_autoptr(GstBus) bus = gst_element_get_bus(scan);
+    gst_bus_set_sync_handler(bus, &CGstGraph::OnLengthScanMessage, this, nullptr);
+    gst_element_set_state(scan, GST_STATE_PLAYING);
+}
+
+void CGstGraph::StopLengthScan()
+{
+    if (!m_pLengthScan)
+        return;
+    gst_element_set_state(m_pLengthScan.get(), GST_STATE_NULL);
+    g_autoptr(GstBus) bus = gst_element_get_bus(m_pLengthScan.get());
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    m_pLengthScan.reset();
+    m_nScannedLengthNs = -1;
+}
+
+GstBusSyncReply CGstGraph::OnLengthScanMessage(GstBus*, GstMessage* message, gpointer data)
+{
+    auto* self = static_cast<CGstGraph*>(data);
+    // At the end of the file the parser's position is the end of its last frame.
+    gint64 endNs = 0;
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS &&
+        gst_element_query_position(self->m_pLengthScan.get(), GST_FORMAT_TIME, &endNs) && endNs > 0) {
+        self->m_nScannedLengthNs = endNs;
+        self->m_events.Push(EC_LENGTH_CHANGED);
     }
     return GST_BUS_DROP;
 }
@@ -227,6 +274,7 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     if (!m_pPlaybin)
         return E_FAIL;
     gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
+    StopLengthScan();
     m_bRendered = false;
     m_bErrorSeen = false;
     {
@@ -277,6 +325,9 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     m_dRate = 1.0;
     m_events.Clear();
     m_bRendered = true;
+    gint64 lengthNs = 0;
+    if (!gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &lengthNs) || lengthNs <= 0)
+        StartLengthScan(QFile::encodeName(path));
     return S_OK;
 }
 
@@ -357,8 +408,8 @@ HRESULT CGstGraph::GetDuration(LONGLONG* duration)
         return E_POINTER;
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    gint64 ns = 0;
-    if (gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
+    gint64 ns = m_nScannedLengthNs;
+    if (ns > 0 || (gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) && ns >= 0)) {
         *duration = ns / kNsPerUnit;
         return S_OK;
     }

@@ -76,6 +76,9 @@ public:
 
 private:
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static GstBusSyncReply OnLengthScanMessage(GstBus* bus, GstMessage* message, gpointer self);
+    void StartLengthScan(const QByteArray& file);
+    void StopLengthScan();
     void RecordError(HRESULT hr, const QString& text);
     HRESULT Fail(HRESULT hr, const QString& text);
     HRESULT LastErrorStatus(HRESULT fallback) const;
@@ -99,6 +102,10 @@ private:
     HRESULT m_hrLastError = S_OK;
     std::atomic<bool> m_bErrorSeen{false};
     std::atomic<bool> m_bRendered{false};
+    // Reads the file through its parser, unsynchronised, for a length the
+    // playing pipeline would only estimate.
+    GstObjectPtr<GstElement> m_pLengthScan;
+    std::atomic<gint64> m_nScannedLengthNs{-1};
 
     bool m_bHasVideo = false;
     bool m_bHasAudio = false;
