@@ -267,10 +267,11 @@ int CMediaEngine::ShowOpenDialog()
 {
     m_bDialogActive = true;
     const QStringList files =
-        CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"), QString(), OpenDialogFilters());
+        CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"), m_strOpenFolder, OpenDialogFilters());
     m_bDialogActive = false;
     if (files.isEmpty())
         return IDCANCEL;
+    m_strOpenFolder = QFileInfo(files.first()).absolutePath();
     m_playlist.Clear();
     for (const QString& file : files)
         m_playlist.AddFoundFile(QFileInfo(file).absolutePath(), file);

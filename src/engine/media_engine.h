@@ -139,4 +139,6 @@ private:
     std::uint32_t m_nFlags = EF_NOVIDEO;
     int m_bFullScreenUsed = 0;
     bool m_bPlaylistWasVisible = false;
+    // Where the open dialog starts: the folder of the last file chosen in it.
+    QString m_strOpenFolder;
 };

@@ -75,8 +75,9 @@ public:
         m_texts << text;
         return Answer::Ok;
     }
-    QStringList GetOpenFileNames(QWidget*, const QString&, const QString&, const QStringList& filters) override
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QString& folder, const QStringList& filters) override
     {
+        m_startFolders << folder;
         m_filters = filters;
         return m_files;
     }
@@ -90,6 +91,7 @@ public:
     QStringList m_texts;
     QStringList m_files;
     QStringList m_filters;
+    QStringList m_startFolders;
 };
 
 // Stands in for the desktop's screen saver and display power switches.

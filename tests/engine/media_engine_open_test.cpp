@@ -346,6 +346,13 @@ TEST_F(EngineTest, OpenDialogListsTheMediaFiltersAndReplacesThePlaylist)
     EXPECT_FALSE(m_engine->IsLoaded());
     ASSERT_EQ(m_playlist.GetCount(), 2);
     EXPECT_EQ(m_playlist.GetRow(0).m_strPath, folder + QStringLiteral("/a.MKV"));
+
+    // The next time the dialog starts where the last file was chosen; a
+    // cancel keeps that folder.
+    m_prompt.m_files.clear();
+    EXPECT_EQ(m_engine->ShowOpenDialog(), IDCANCEL);
+    EXPECT_EQ(m_engine->ShowOpenDialog(), IDCANCEL);
+    EXPECT_EQ(m_prompt.m_startFolders, (QStringList{QString(), QString(), folder, folder}));
 }
 
 }  // namespace
