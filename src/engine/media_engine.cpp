@@ -112,6 +112,10 @@ void CMediaEngine::Open()
     m_pszFileName = slash < 0 ? m_pszPath : m_pszPath.mid(slash + 1);
     m_nFlags |= EF_STOPPED;
 
+    // A stream without a decoder is left out; the user hears of it once.
+    if (const QStringList missing = m_pGraph->MissingDecoders(); !missing.isEmpty() && m_pTray)
+        m_pTray->ShowMessage(missing.join(QLatin1Char(' ')));
+
     if (HasVideo())
         SwitchDisplayPowerOff();
     if (m_settings.AutoSizeWin)

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,6 +49,39 @@ public:
 
 private:
     std::function<void()> m_handle;
+};
+
+// Keeps every decoder of the caps out of automatic plugging while it lives,
+// as on a machine that lacks them.
+class CHiddenDecoders {
+public:
+    explicit CHiddenDecoders(const char* caps)
+    {
+        gst_init(nullptr, nullptr);
+        GstCaps* wanted = gst_caps_from_string(caps);
+        GList* decoders = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_DECODER, GST_RANK_NONE);
+        for (GList* item = decoders; item; item = item->next) {
+            auto* factory = GST_ELEMENT_FACTORY(item->data);
+            if (!gst_element_factory_can_sink_any_caps(factory, wanted))
+                continue;
+            auto* feature = GST_PLUGIN_FEATURE(gst_object_ref(factory));
+            m_hidden.emplace_back(feature, gst_plugin_feature_get_rank(feature));
+            gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
+        }
+        gst_plugin_feature_list_free(decoders);
+        gst_caps_unref(wanted);
+    }
+    ~CHiddenDecoders()
+    {
+        for (auto [feature, rank] : m_hidden) {
+            gst_plugin_feature_set_rank(feature, rank);
+            gst_object_unref(feature);
+        }
+    }
+    bool Any() const { return !m_hidden.empty(); }
+
+private:
+    std::vector<std::pair<GstPluginFeature*, guint>> m_hidden;
 };
 
 class EngineGstTest : public ::testing::Test {
@@ -219,6 +254,36 @@ TEST_F(EngineGstTest, LengthsLearntLateReachTheTimeTextAndTheRow)
         EXPECT_NEAR(PositionSeconds() / (double(m_engine->Duration()) / kUnitsPerSecond), 0.75, 0.05);
         m_engine->Close();
     }
+}
+
+TEST_F(EngineGstTest, MissingDecodersAreNamed)
+{
+    CTrayIcon tray;
+    m_engine->SetTrayIcon(&tray);
+    AddClip(TestClipPath(TestClip::MkvH264Vorbis));
+    AddClip(TestClipPath(TestClip::VideoOnly));
+    {
+        const CHiddenDecoders noH264("video/x-h264");
+        ASSERT_TRUE(noH264.Any());
+        OpenRow(1);
+        EXPECT_FALSE(m_engine->IsLoaded());
+        ASSERT_EQ(m_prompt.m_texts.size(), 1);
+        EXPECT_TRUE(m_prompt.m_texts[0].startsWith(QStringLiteral("No decoder for H.264")))
+            << m_prompt.m_texts[0].toStdString();
+    }
+    {
+        const CHiddenDecoders noVorbis("audio/x-vorbis");
+        ASSERT_TRUE(noVorbis.Any());
+        m_prompt.m_texts.clear();
+        // The picture plays; the missing sound is mentioned once.
+        OpenRow(0);
+        ASSERT_TRUE(m_engine->IsStopped()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(m_engine->HasVideo());
+        EXPECT_TRUE(m_prompt.m_texts.isEmpty());
+        EXPECT_EQ(tray.LastMessage(), QStringLiteral("No decoder for Vorbis is installed."));
+        m_engine->Close();
+    }
+    m_engine->SetTrayIcon(nullptr);
 }
 
 TEST_F(EngineGstTest, PauseHoldsThePositionAndStopRewinds)

@@ -4,6 +4,7 @@
 #include "video_output.h"
 
 #include <gst/audio/streamvolume.h>
+#include <gst/pbutils/pbutils.h>
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
@@ -170,6 +171,10 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
         if (self->m_bRendered)
             self->m_events.Push(EC_COMPLETE);
         break;
+    case GST_MESSAGE_ELEMENT:
+        if (gst_is_missing_plugin_message(message))
+            self->RecordMissingPlugin(message);
+        break;
     case GST_MESSAGE_DURATION_CHANGED:
         if (self->m_bRendered)
             self->m_events.Push(EC_LENGTH_CHANGED);
@@ -233,6 +238,31 @@ GstBusSyncReply CGstGraph::OnLengthScanMessage(GstBus*, GstMessage* message, gpo
     return GST_BUS_DROP;
 }
 
+void CGstGraph::RecordMissingPlugin(GstMessage* message)
+{
+    // A missing decoder is named by the format it decodes. Other missing
+    // elements follow from it (playbin also asks for a second decodebin)
+    // and add nothing the user can act on.
+    const GstStructure* details = gst_message_get_structure(message);
+    const GValue* decoded = gst_structure_get_value(details, "detail");
+    if (g_strcmp0(gst_structure_get_string(details, "type"), "decoder") != 0 || !decoded ||
+        !GST_VALUE_HOLDS_CAPS(decoded))
+        return;
+    g_autofree gchar* format = gst_pb_utils_get_codec_description(gst_value_get_caps(decoded));
+    if (!format)
+        return;
+    const QString text = QStringLiteral("No decoder for %1 is installed.").arg(QString::fromUtf8(format));
+    std::lock_guard lock(m_errorMutex);
+    if (!m_missingDecoders.contains(text))
+        m_missingDecoders << text;
+}
+
+QStringList CGstGraph::MissingDecoders()
+{
+    std::lock_guard lock(m_errorMutex);
+    return m_missingDecoders;
+}
+
 void CGstGraph::RecordError(HRESULT hr, const QString& text)
 {
     {
@@ -280,6 +310,7 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     {
         std::lock_guard lock(m_errorMutex);
         m_hrLastError = S_OK;
+        m_missingDecoders.clear();
     }
     m_events.Clear();
 
@@ -299,7 +330,9 @@ HRESULT CGstGraph::RenderFile(const QString& path)
         for (int waited = 0; !m_bErrorSeen && waited < kLateErrorWaitMs; waited += kStateWaitSliceMs)
             g_usleep(kStateWaitSliceMs * 1000);
         hr = LastErrorStatus(VFW_E_CANNOT_RENDER);
-        if (m_pErrorTexts->Lookup(hr).isEmpty())
+        if (const QStringList missing = MissingDecoders(); !missing.isEmpty())
+            Fail(hr, missing.join(QLatin1Char(' ')));  // says more than GStreamer's generic text
+        else if (m_pErrorTexts->Lookup(hr).isEmpty())
             Fail(hr, QStringLiteral("The file cannot be played."));
     }
     else if (result == GST_STATE_CHANGE_ASYNC)
@@ -309,8 +342,12 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     gint audioStreams = 0;
     if (SUCCEEDED(hr)) {
         g_object_get(m_pPlaybin.get(), "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
-        if (videoStreams == 0 && audioStreams == 0)
-            hr = Fail(VFW_E_CANNOT_RENDER, QStringLiteral("The file has no sound or picture that can be played."));
+        if (videoStreams == 0 && audioStreams == 0) {
+            const QStringList missing = MissingDecoders();
+            hr = Fail(VFW_E_CANNOT_RENDER, missing.isEmpty()
+                                               ? QStringLiteral("The file has no sound or picture that can be played.")
+                                               : missing.join(QLatin1Char(' ')));
+        }
     }
     if (FAILED(hr)) {
         // Back to NULL, so that a retry starts from scratch.

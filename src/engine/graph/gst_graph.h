@@ -73,6 +73,7 @@ public:
     HRESULT GetFullScreen(bool* fullScreen) override;
     HRESULT SetFullScreen(bool fullScreen) override;
     HRESULT BringVideoToFront() override;
+    QStringList MissingDecoders() override;
 
 private:
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
@@ -80,6 +81,7 @@ private:
     void StartLengthScan(const QByteArray& file);
     void StopLengthScan();
     void RecordError(HRESULT hr, const QString& text);
+    void RecordMissingPlugin(GstMessage* message);
     HRESULT Fail(HRESULT hr, const QString& text);
     HRESULT LastErrorStatus(HRESULT fallback) const;
     GstStateChangeReturn WaitForState();
@@ -100,6 +102,7 @@ private:
 
     mutable std::mutex m_errorMutex;
     HRESULT m_hrLastError = S_OK;
+    QStringList m_missingDecoders;  // guarded by m_errorMutex
     std::atomic<bool> m_bErrorSeen{false};
     std::atomic<bool> m_bRendered{false};
     // Reads the file through its parser, unsynchronised, for a length the

@@ -3,6 +3,7 @@
 #include "hresult.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -82,6 +83,9 @@ public:
     virtual HRESULT SetFullScreen(bool fullScreen) = 0;
     // Raises the video's window and gives it the keyboard.
     virtual HRESULT BringVideoToFront() = 0;
+    // What RenderFile found no decoder for, one sentence each ("No decoder
+    // for Vorbis is installed."); the clip plays without those streams.
+    virtual QStringList MissingDecoders() = 0;
 };
 
 // Makes graphs and knows the texts of the failures they report.
