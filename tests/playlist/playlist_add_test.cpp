@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMimeDatabase>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,26 @@ TEST_F(FolderTree, PlaylistsOfOtherPlayersAddTheLocalFilesTheyList)
     EXPECT_EQ(playlist.GetCount(), 5);
     for (const auto& row : playlist.m_rows)
         EXPECT_TRUE(row->m_strFileName.endsWith(".flac")) << row->m_strFileName.toStdString();
+}
+
+TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)
+{
+    QFile entry(QStringLiteral(VELMORA_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    QStringList offered;
+    for (const QByteArray& line : entry.readAll().split('\n'))
+        if (line.startsWith("MimeType="))
+            offered = QString::fromUtf8(line.mid(9)).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QMimeDatabase types;
+    const QString allTypes = MediaFileNameFilters()[0].section(QLatin1Char('('), 2).chopped(1);
+    for (const QString& pattern : allTypes.split(QLatin1Char(' '))) {
+        const QMimeType type = types.mimeTypeForFile(QStringLiteral("clip") + pattern.mid(1),
+                                                      QMimeDatabase::MatchExtension);
+        // Extensions without a media type of their own (.dat, .cda, .ts) are not claimed.
+        if (type.isDefault() || type.name().startsWith(QLatin1String("text/")))
+            continue;
+        EXPECT_TRUE(offered.contains(type.name())) << pattern.toStdString() << " " << type.name().toStdString();
+    }
 }
 
 TEST_F(FolderTree, FileDialogAddsTheChosenFilesInItsOrder)
