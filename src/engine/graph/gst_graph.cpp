@@ -9,6 +9,7 @@
 #include <gst/video/videooverlay.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -19,6 +20,9 @@ namespace {
 constexpr gint64 kNsPerUnit = 100;
 constexpr int kStateWaitSliceMs = 20;
 constexpr int kLateErrorWaitMs = 500;
+// Files up to this size are read through for a length GStreamer cannot tell
+// (a second or so of disk reading); larger ones rely on its estimates.
+constexpr qint64 kLengthScanMaxBytes = 256 * 1024 * 1024;
 // A seek the user asked for lands on the nearest key frame; a seek that only
 // changes the rate or redraws must keep the exact position.
 constexpr auto kSeekToKeyFrame = static_cast<GstSeekFlags>(GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
@@ -363,7 +367,8 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     m_events.Clear();
     m_bRendered = true;
     gint64 lengthNs = 0;
-    if (!gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &lengthNs) || lengthNs <= 0)
+    if ((!gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &lengthNs) || lengthNs <= 0) &&
+        QFileInfo(path).size() <= kLengthScanMaxBytes)
         StartLengthScan(QFile::encodeName(path));
     return S_OK;
 }
