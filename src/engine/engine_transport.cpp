@@ -99,8 +99,8 @@ HRESULT CMediaEngine::Seek(int numerator, int denominator)
     if (!(capabilities & AM_SEEKING_CanSeekAbsolute))
         return S_FALSE;
     // Wide enough that no bar length can overflow the product.
-    const HRESULT result =
-        m_pGraph->SetPosition(static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator));
+    const HRESULT result = m_pGraph->SetPosition(
+        static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator));
     // Paused or stopped, no timer tick would show the new position.
     UpdateTimeText();
     m_host.OnPositionChanged();

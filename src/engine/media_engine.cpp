@@ -262,16 +262,13 @@ void CMediaEngine::AdvanceAfterEndOfClip()
     Play();
 }
 
-QStringList CMediaEngine::OpenDialogFilters()
-{
-    return MediaFileNameFilters();
-}
+QStringList CMediaEngine::OpenDialogFilters() { return MediaFileNameFilters(); }
 
 int CMediaEngine::ShowOpenDialog()
 {
     m_bDialogActive = true;
-    const QStringList files =
-        CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"), m_strOpenFolder, OpenDialogFilters());
+    const QStringList files = CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"),
+                                                              m_strOpenFolder, OpenDialogFilters());
     m_bDialogActive = false;
     if (files.isEmpty())
         return IDCANCEL;

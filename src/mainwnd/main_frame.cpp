@@ -277,10 +277,7 @@ void CMainFrame::OnPositionChanged()
     RedrawControl(MC_SEEK);
 }
 
-void CMainFrame::OnTimeTextChanged()
-{
-    RedrawControl(MC_TIME);
-}
+void CMainFrame::OnTimeTextChanged() { RedrawControl(MC_TIME); }
 
 // What the engine asks of the main window.
 

@@ -75,7 +75,8 @@ public:
         m_texts << text;
         return Answer::Ok;
     }
-    QStringList GetOpenFileNames(QWidget*, const QString&, const QString& folder, const QStringList& filters) override
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QString& folder,
+                                 const QStringList& filters) override
     {
         m_startFolders << folder;
         m_filters = filters;

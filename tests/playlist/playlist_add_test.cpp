@@ -129,11 +129,12 @@ TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)
 TEST(MediaFiles, ExtensionTestFoldsOnlyAsciiLettersAndUsesTheLastDot)
 {
     for (const char* name :
-         {"a.mpeg", "a.mpg", "a.avi", "a.wmv", "a.asf", "a.wm", "a.wma", "a.mp3", "a.wav", "a.mid",
-          "a.m2v", "a.dat", "a.avs", "a.divx", "a.xvid", "a.mkv", "a.mov", "a.mp4", "a.ogm",
-          "a.vob", "a.ts", "a.asx", "a.b4s", "a.m3u", "a.wpl", "a.zpl", "a.cda", "a.mp2", "a.mpa",
-          "a.ogg", "a.rm", "a.rmvb", "a.flac", "a.opus", "a.oga", "a.m4a", "a.aac", "a.mka", "a.webm",
-          "a.ogv", "a.m4v", "a.wv", "a.m3u8", "a.pls", "a.xspf", "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
+         {"a.mpeg", "a.mpg",    "a.avi",     "a.wmv",          "a.asf",  "a.wm",   "a.wma",  "a.mp3", "a.wav",
+          "a.mid",  "a.m2v",    "a.dat",     "a.avs",          "a.divx", "a.xvid", "a.mkv",  "a.mov", "a.mp4",
+          "a.ogm",  "a.vob",    "a.ts",      "a.asx",          "a.b4s",  "a.m3u",  "a.wpl",  "a.zpl", "a.cda",
+          "a.mp2",  "a.mpa",    "a.ogg",     "a.rm",           "a.rmvb", "a.flac", "a.opus", "a.oga", "a.m4a",
+          "a.aac",  "a.mka",    "a.webm",    "a.ogv",          "a.m4v",  "a.wv",   "a.m3u8", "a.pls", "a.xspf",
+          "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
         EXPECT_TRUE(IsMediaFile(QString::fromUtf8(name))) << name;
     for (const char* name : {"x.mpeg.bak", "archive.tar.gz", "noext", "movie.mpeg4", "a.vml", "a.",
                              "a.mp3 ", "a.m\u0130\u0130", "mp3", "/m/x.mp3/readme"})
@@ -162,18 +163,21 @@ TEST_F(FolderTree, PlaylistsOfOtherPlayersAddTheLocalFilesTheyList)
     const QString b = Make("music/b.flac");
     Make("music/c.flac");
     Make("lists/");
-    WriteAll(root + "/lists/mix.m3u", "#EXTM3U\n../music/b.flac\n" + a.toUtf8() +
-                                          "\nhttp://radio.example/stream\n../music/gone.flac\n");
-    WriteAll(root + "/lists/mix.pls", "[playlist]\nFile1=" + b.toUtf8() + "\nFile2=" + a.toUtf8() +
-                                          "\nNumberOfEntries=2\nVersion=2\n");
+    WriteAll(root + "/lists/mix.m3u",
+             "#EXTM3U\n../music/b.flac\n" + a.toUtf8() + "\nhttp://radio.example/stream\n../music/gone.flac\n");
+    WriteAll(root + "/lists/mix.pls",
+             "[playlist]\nFile1=" + b.toUtf8() + "\nFile2=" + a.toUtf8() + "\nNumberOfEntries=2\nVersion=2\n");
     WriteAll(root + "/lists/mix.xspf",
              "<?xml version=\"1.0\"?><playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\"><trackList>"
-             "<track><location>file://" + a.toUtf8() + "</location></track>"
-             "<track><location>file://" + b.toUtf8() + "</location></track></trackList></playlist>");
-    WriteAll(root + "/lists/mix.asx", "<asx version=\"3.0\"><entry><ref href=\"file://" + b.toUtf8() +
-                                          "\"/></entry></asx>");
-    WriteAll(root + "/lists/mix.wpl", "<?wpl version=\"1.0\"?><smil><body><seq><media src=\"" + a.toUtf8() +
-                                          "\"/></seq></body></smil>");
+             "<track><location>file://" +
+                 a.toUtf8() +
+                 "</location></track>"
+                 "<track><location>file://" +
+                 b.toUtf8() + "</location></track></trackList></playlist>");
+    WriteAll(root + "/lists/mix.asx",
+             "<asx version=\"3.0\"><entry><ref href=\"file://" + b.toUtf8() + "\"/></entry></asx>");
+    WriteAll(root + "/lists/mix.wpl",
+             "<?wpl version=\"1.0\"?><smil><body><seq><media src=\"" + a.toUtf8() + "\"/></seq></body></smil>");
     WriteAll(root + "/lists/broken.pls", QByteArray("\x00\x01\x02\xff binary", 12));
 
     const struct {
@@ -223,7 +227,7 @@ TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)
     const QString allTypes = MediaFileNameFilters()[0].section(QLatin1Char('('), 2).chopped(1);
     for (const QString& pattern : allTypes.split(QLatin1Char(' '))) {
         const QMimeType type = types.mimeTypeForFile(QStringLiteral("clip") + pattern.mid(1),
-                                                      QMimeDatabase::MatchExtension);
+                                                     QMimeDatabase::MatchExtension);
         // Extensions without a media type of their own (.dat, .cda, .ts) are not claimed.
         if (type.isDefault() || type.name().startsWith(QLatin1String("text/")))
             continue;

@@ -348,9 +348,9 @@ HRESULT CGstGraph::RenderFile(const QString& path)
         g_object_get(m_pPlaybin.get(), "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
         if (videoStreams == 0 && audioStreams == 0) {
             const QStringList missing = MissingDecoders();
-            hr = Fail(VFW_E_CANNOT_RENDER, missing.isEmpty()
-                                               ? QStringLiteral("The file has no sound or picture that can be played.")
-                                               : missing.join(QLatin1Char(' ')));
+            hr = Fail(VFW_E_CANNOT_RENDER,
+                      missing.isEmpty() ? QStringLiteral("The file has no sound or picture that can be played.")
+                                        : missing.join(QLatin1Char(' ')));
         }
     }
     if (FAILED(hr)) {
