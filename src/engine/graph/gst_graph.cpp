@@ -402,7 +402,13 @@ HRESULT CGstGraph::ChangeState(GstState state)
 
 HRESULT CGstGraph::Run()
 {
-    return ChangeState(GST_STATE_PLAYING);
+    const HRESULT hr = ChangeState(GST_STATE_PLAYING);
+    // A size the surface took while paused reaches the streams that take a
+    // new size only while they play.
+    QWidget* surface = VideoSurface();
+    if (SUCCEEDED(hr) && m_pScaleFilter && surface && surface->isVisible())
+        SetScaledSize(m_pScaleFilter, surface->size());
+    return hr;
 }
 
 HRESULT CGstGraph::Pause()
