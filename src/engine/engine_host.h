@@ -42,8 +42,10 @@ public:
     // Playing, paused or stopped changed.
     virtual void OnPlayStateChanged() = 0;
     // The position moved while the position timer was not running (a stop
-    // rewinds the clip).
+    // rewinds the clip, a seek while paused), or the clip's length changed.
     virtual void OnPositionChanged() = 0;
+    // The time text (CMediaEngine::m_szTime) changed.
+    virtual void OnTimeTextChanged() = 0;
     virtual void InvalidateMainWindow() = 0;
     virtual void InvalidatePlaylistWindow() = 0;
     virtual bool IsPlaylistWindowVisible() = 0;

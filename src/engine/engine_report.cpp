@@ -23,11 +23,19 @@ QString CMediaEngine::FormatTime(LONGLONG time)
 void CMediaEngine::UpdateTimeText()
 {
     LONGLONG position = 0;
+    QString text;
     if (!m_pGraph || FAILED(m_pGraph->GetCurrentPosition(&position))) {
-        m_szTime = QString::asprintf("%02d:%02d", 0, 0);
-        return;
+        text = QString::asprintf("%02d:%02d", 0, 0);
+    } else {
+        // A position past the known length means the length was an estimate.
+        if (position > m_llDuration)
+            RefreshDuration();
+        text = FormatTime(position) + QLatin1Char('|') + m_szDuration;
     }
-    m_szTime = FormatTime(position) + QLatin1Char('|') + m_szDuration;
+    if (text == m_szTime)
+        return;
+    m_szTime = text;
+    m_host.OnTimeTextChanged();
 }
 
 void CMediaEngine::ReportGraphError(HRESULT hr)

@@ -56,6 +56,8 @@ bool CMediaEngine::Pause()
     }
     m_nFlags = (m_nFlags | EF_PAUSED) & ~(EF_PLAYING | EF_STOPPED);
     ShowPlayState(QStringLiteral("Pause - "), 46, 43, IDI_PAUSED);
+    // The position timer stops, so the text shows where the clip halted.
+    UpdateTimeText();
     m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(false);
     return true;
@@ -97,7 +99,12 @@ HRESULT CMediaEngine::Seek(int numerator, int denominator)
     if (!(capabilities & AM_SEEKING_CanSeekAbsolute))
         return S_FALSE;
     // Wide enough that no bar length can overflow the product.
-    return m_pGraph->SetPosition(static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator));
+    const HRESULT result = m_pGraph->SetPosition(
+        static_cast<LONGLONG>(static_cast<__int128>(m_llDuration) * numerator / denominator));
+    // Paused or stopped, no timer tick would show the new position.
+    UpdateTimeText();
+    m_host.OnPositionChanged();
+    return result;
 }
 
 int CMediaEngine::GetPositionScaled(int scale)

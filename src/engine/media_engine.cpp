@@ -19,24 +19,6 @@ namespace {
 
 const QString kAppName = QStringLiteral("Velmora");
 
-struct OpenFilter {
-    const char* description;
-    const char* patterns;
-};
-
-// The patterns as the player has always listed them; matching ignores case.
-constexpr OpenFilter kOpenFilters[] = {
-    {"Media files (All types)",
-     "*.mpeg;*.mpg;*.avi;*.wmv;*.asf;*.wm;*.wma;*.mp3;*.wav;*.mid;*.m2v;*.dat;*.avs;*.divx;*.xvid;*.MKV;*.MOV;"
-     "*.MP4;*.OGM;*.VOB;*.TS;*.WM;*.ASX;*.B4S;*.M3U;*.WPL;*.ZPL;*.CDA;*.MP2;*.MPA;*.OGG;*.rmvb;*.rm "},
-    {"Movie file (*.mpeg;*.mpg)", "*.mpeg;*.mpg"},
-    {"Video file (*.avi;*.wmv)", "*.avi;*.wmv"},
-    {"Windows Media file(*.asf;*.wm;*.wma;*.wmv)", "*.asf;*.wm;*.wma;*.wmv"},
-    {"Audio file (*.mp3;*.wav;*.mid)", "*.mp3;*.wav;*.mid"},
-    {"Real file (*.rmvb;*.rm)", "*.rmvb;*.rm"},
-    {"All Files (*.*)", "*.*"},
-};
-
 }  // namespace
 
 CMediaEngine::CMediaEngine(CEngineHost& host, CPlaylist& playlist, CPlayerSettings& settings,
@@ -88,7 +70,6 @@ void CMediaEngine::Open()
     m_llDuration = 0;
     m_pGraph->GetDuration(&m_llDuration);
     m_szDuration = FormatTime(m_llDuration);
-    const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
 
     bool visible = false;
     hr = m_pGraph->GetVideoVisible(&visible);
@@ -131,13 +112,39 @@ void CMediaEngine::Open()
     m_pszFileName = slash < 0 ? m_pszPath : m_pszPath.mid(slash + 1);
     m_nFlags |= EF_STOPPED;
 
+    // A stream without a decoder is left out; the user hears of it once.
+    if (const QStringList missing = m_pGraph->MissingDecoders(); !missing.isEmpty() && m_pTray)
+        m_pTray->ShowMessage(missing.join(QLatin1Char(' ')));
+
     if (HasVideo())
         SwitchDisplayPowerOff();
     if (m_settings.AutoSizeWin)
         SetZoom(1, 1);
 
+    SetDurationTexts();
+}
+
+void CMediaEngine::SetDurationTexts()
+{
+    m_szDuration = FormatTime(m_llDuration);
+    const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
     if (m_playlist.IsValidIndex(m_playlist.m_nCurrent))
         m_playlist.GetRow(m_playlist.m_nCurrent).SetDuration(hours != 0 ? m_szDuration : m_szDuration.mid(3));
+}
+
+// Some clips learn their length only while they play (an MPEG elementary
+// stream, an MP3 without a length header): the engine's length, its text,
+// the seek bar and the row follow. True when the length changed.
+bool CMediaEngine::RefreshDuration()
+{
+    LONGLONG duration = 0;
+    if (!m_pGraph || FAILED(m_pGraph->GetDuration(&duration)) || duration <= 0 || duration == m_llDuration)
+        return false;
+    m_llDuration = duration;
+    SetDurationTexts();
+    m_host.OnPositionChanged();
+    m_host.InvalidatePlaylistWindow();
+    return true;
 }
 
 void CMediaEngine::SwitchDisplayPowerOff()
@@ -229,6 +236,9 @@ void CMediaEngine::HandleGraphEvents()
         } else if (event->code == EC_USERABORT) {
             Close();
             m_host.ExitAction();
+        } else if (event->code == EC_LENGTH_CHANGED) {
+            if (RefreshDuration())
+                UpdateTimeText();
         } else if (event->code == EC_ERRORABORT) {
             // Playback broke down: say why and stop, rather than show a
             // clip as playing while nothing plays.
@@ -252,22 +262,17 @@ void CMediaEngine::AdvanceAfterEndOfClip()
     Play();
 }
 
-QStringList CMediaEngine::OpenDialogFilters()
-{
-    QString filter;
-    for (const OpenFilter& entry : kOpenFilters)
-        filter += QLatin1String(entry.description) + QLatin1Char('|') + QLatin1String(entry.patterns) + QLatin1Char('|');
-    return ToNameFilters(filter + QLatin1Char('|'));
-}
+QStringList CMediaEngine::OpenDialogFilters() { return MediaFileNameFilters(); }
 
 int CMediaEngine::ShowOpenDialog()
 {
     m_bDialogActive = true;
-    const QStringList files =
-        CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"), QString(), OpenDialogFilters());
+    const QStringList files = CPrompt::Get().GetOpenFileNames(m_host.MainWindow(), QStringLiteral("Open"),
+                                                              m_strOpenFolder, OpenDialogFilters());
     m_bDialogActive = false;
     if (files.isEmpty())
         return IDCANCEL;
+    m_strOpenFolder = QFileInfo(files.first()).absolutePath();
     m_playlist.Clear();
     for (const QString& file : files)
         m_playlist.AddFoundFile(QFileInfo(file).absolutePath(), file);

@@ -118,6 +118,8 @@ private:
     bool CanSetVolume();
     void ApplyVolume(long level, bool unmute);
     void AdvanceAfterEndOfClip();
+    bool RefreshDuration();
+    void SetDurationTexts();
     bool LetterBox(long width, long height, QRect* out);
 
     CEngineHost& m_host;
@@ -139,4 +141,6 @@ private:
     std::uint32_t m_nFlags = EF_NOVIDEO;
     int m_bFullScreenUsed = 0;
     bool m_bPlaylistWasVisible = false;
+    // Where the open dialog starts: the folder of the last file chosen in it.
+    QString m_strOpenFolder;
 };

@@ -6,9 +6,22 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// A web address inside a right-to-left sentence keeps its left-to-right
+// order (without the embedding its closing "/" moves to the front).
+QString WithLinksLeftToRight(QString text)
+{
+    static const QRegularExpression link(QStringLiteral("(https?://\\S+)"));
+    return text.replace(link, QStringLiteral("\u202A\\1\u202C"));
+}
+
+}  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog(parent)
 {
@@ -16,7 +29,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(CTrayIcon::IconResourcePath(IDI_APPLICATION_ICON)));
-    m_pHomePage = new QLabel(LoadLocalizedString(112), this);
+    m_pHomePage = new QLabel(WithLinksLeftToRight(LoadLocalizedString(112)), this);
     m_pNotice = new QLabel(LoadLocalizedString(113), this);
     m_pNotice->setWordWrap(true);
 
@@ -35,4 +48,6 @@ CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog
     layout->addLayout(top);
     layout->addWidget(buttons);
     setMinimumWidth(360);
+    // A fixed size: stretched or maximised, the texts scatter.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -288,6 +288,8 @@ void CMainFrame::OnPositionChanged()
     RedrawControl(MC_SEEK);
 }
 
+void CMainFrame::OnTimeTextChanged() { RedrawControl(MC_TIME); }
+
 // What the engine asks of the main window.
 
 QRect CMainFrame::GetVideoArea()

@@ -112,6 +112,7 @@ public:
     void SetMainWindowNotTopMost() override;
     void OnPlayStateChanged() override;
     void OnPositionChanged() override;
+    void OnTimeTextChanged() override;
     void InvalidateMainWindow() override;
     void InvalidatePlaylistWindow() override;
     bool IsPlaylistWindowVisible() override;

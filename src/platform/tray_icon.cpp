@@ -42,6 +42,13 @@ void CTrayIcon::SetIcon(int iconId)
         m_pIcon->setIcon(QIcon(IconResourcePath(iconId)));
 }
 
+void CTrayIcon::ShowMessage(const QString& text)
+{
+    m_strLastMessage = text;
+    if (m_pIcon && m_pIcon->isVisible())
+        m_pIcon->showMessage(QStringLiteral("Velmora"), text, QSystemTrayIcon::Warning);
+}
+
 void CTrayIcon::Remove()
 {
     m_pIcon.reset();

@@ -33,9 +33,12 @@ public:
     // Cuts the text to 63 characters. A null text keeps the present tip.
     void SetTip(const QString& text);
     void SetIcon(int iconId);
+    // A passing notice from the icon, beside the tip.
+    void ShowMessage(const QString& text);
     void Remove();
 
     QString Tip() const { return m_strTip; }
+    QString LastMessage() const { return m_strLastMessage; }
     int IconId() const { return m_nIconId; }
 
     // The image of an icon id from the player's resources.
@@ -47,5 +50,6 @@ signals:
 private:
     std::unique_ptr<QSystemTrayIcon> m_pIcon;
     QString m_strTip;
+    QString m_strLastMessage;
     int m_nIconId = 0;
 };

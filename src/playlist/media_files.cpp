@@ -7,11 +7,13 @@
 
 namespace {
 
-// The player's media extensions, in the order the open dialogs list them.
-constexpr std::array<std::string_view, 32> kMediaExtensions = {
-    "mpeg", "mpg", "avi", "wmv", "asf", "wm", "wma", "mp3", "wav", "mid",
-    "m2v", "dat", "avs", "divx", "xvid", "mkv", "mov", "mp4", "ogm", "vob", "ts",
-    "asx", "b4s", "m3u", "wpl", "zpl", "cda", "mp2", "mpa", "ogg", "rmvb", "rm",
+// The player's media extensions, in the order the open dialogs list them:
+// the long-standing ones, then today's formats and the playlist files of
+// other players that are read for their entries.
+constexpr std::array<std::string_view, 45> kMediaExtensions = {
+    "mpeg", "mpg", "avi",  "wmv",  "asf", "wm",  "wma", "mp3", "wav",  "mid", "m2v", "dat", "avs",  "divx", "xvid",
+    "mkv",  "mov", "mp4",  "ogm",  "vob", "ts",  "asx", "b4s", "m3u",  "wpl", "zpl", "cda", "mp2",  "mpa",  "ogg",
+    "rmvb", "rm",  "flac", "opus", "oga", "m4a", "aac", "mka", "webm", "ogv", "m4v", "wv",  "m3u8", "pls",  "xspf",
 };
 
 // The dialogs' narrower choices after "all types"; matching ignores case.

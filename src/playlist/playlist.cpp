@@ -2,8 +2,10 @@
 
 #include "default_playlist_path.h"
 #include "folder_scan.h"
+#include "foreign_playlist.h"
 #include "media_files.h"
 #include "playlist_sort.h"
+#include "prompt.h"
 #include "wait_cursor.h"
 
 #include <QDir>
@@ -67,7 +69,9 @@ void CPlaylist::ScanCurrentFolder(const QString& folder)
 
 void CPlaylist::AddIfMedia(const QString& folder, const QString& name)
 {
-    if (IsMediaFile(name))
+    if (IsForeignPlaylist(name))
+        AddPlaylistEntries(folder + QLatin1Char('/') + name);
+    else if (IsMediaFile(name))
         AppendRow(folder, name);
 }
 
@@ -76,8 +80,29 @@ bool CPlaylist::AddExistingEntry(const QString& path)
     const auto [folder, name] = SplitPath(path);
     if (name.isEmpty() || !IsEnterableFolder(folder) || !EntryExists(path))
         return false;
+    if (IsForeignPlaylist(name))
+        return AddPlaylistEntries(path);
     AppendRow(folder, name);
     return true;
+}
+
+bool CPlaylist::AddPlaylistEntries(const QString& path)
+{
+    const std::optional<QStringList> entries = ReadForeignPlaylist(path);
+    if (!entries) {
+        CPrompt::Get().MessageBox(nullptr, QStringLiteral("Velmora"),
+                                  QStringLiteral("%1 cannot be read as a playlist.").arg(path),
+                                  CPrompt::Icon::Warning, CPrompt::Buttons::Ok);
+        return false;
+    }
+    const int countBefore = GetCount();
+    for (const QString& entry : *entries) {
+        const auto [folder, name] = SplitPath(entry);
+        // A playlist that lists itself or another playlist adds no rows for it.
+        if (!name.isEmpty() && !IsForeignPlaylist(name) && EntryExists(entry))
+            AppendRow(folder, name);
+    }
+    return GetCount() > countBefore;
 }
 
 void CPlaylist::AppendRow(const QString& folder, const QString& name)

@@ -26,7 +26,8 @@ public:
     void SetDefaultFile(const QString& path) { m_strDefaultFile = path; }
     const QString& DefaultFile() const { return m_strDefaultFile; }
 
-    // Adding. Rows are appended; afterwards the selection and the top row
+    // Adding. A playlist file of another player adds the files it lists
+    // instead of itself. Rows are appended; afterwards the selection and the top row
     // become 0 if they were -1, and the status is updated. A folder that is
     // not an accessible directory or a file that does not exist adds nothing.
     // Each returns whether it added a row.
@@ -79,6 +80,8 @@ public:
 
 private:
     bool AddExistingEntry(const QString& path);
+    // The files another player's playlist lists; one error box when it cannot be read.
+    bool AddPlaylistEntries(const QString& path);
     void AppendRow(const QString& folder, const QString& name);
     void AfterAdd();
     void SwapRows(int first, int second);

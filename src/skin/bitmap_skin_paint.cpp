@@ -73,7 +73,9 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     QRect rc;
     GetMainControlRect(client, MC_TIME, rc);
     painter.setPen(Qt::black);
-    painter.drawText(rc, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, m_source.TimeText());
+    // Times read left to right in every language, position first.
+    painter.drawText(rc, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextForceLeftToRight,
+                     m_source.TimeText());
 
     if (m_source.IsLoaded()) {
         const int width = w - 225;

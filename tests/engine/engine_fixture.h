@@ -38,6 +38,7 @@ public:
     void SetMainWindowNotTopMost() override { m_calls << QStringLiteral("SetMainWindowNotTopMost"); }
     void OnPlayStateChanged() override { m_calls << QStringLiteral("PlayStateChanged"); }
     void OnPositionChanged() override { m_calls << QStringLiteral("PositionChanged"); }
+    void OnTimeTextChanged() override { ++m_nTimeTextChanges; }
     void InvalidateMainWindow() override { m_calls << QStringLiteral("InvalidateMainWindow"); }
     void InvalidatePlaylistWindow() override { m_calls << QStringLiteral("InvalidatePlaylistWindow"); }
     bool IsPlaylistWindowVisible() override { return m_bPlaylistVisible; }
@@ -60,6 +61,7 @@ public:
     bool m_bTimer = false;
     int m_nPowerOffs = 0;
     int m_nExits = 0;
+    int m_nTimeTextChanges = 0;
     QString m_strTitle;
     QStringList m_calls;
 };
@@ -73,8 +75,10 @@ public:
         m_texts << text;
         return Answer::Ok;
     }
-    QStringList GetOpenFileNames(QWidget*, const QString&, const QString&, const QStringList& filters) override
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QString& folder,
+                                 const QStringList& filters) override
     {
+        m_startFolders << folder;
         m_filters = filters;
         return m_files;
     }
@@ -88,6 +92,7 @@ public:
     QStringList m_texts;
     QStringList m_files;
     QStringList m_filters;
+    QStringList m_startFolders;
 };
 
 // Stands in for the desktop's screen saver and display power switches.

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,6 +49,39 @@ public:
 
 private:
     std::function<void()> m_handle;
+};
+
+// Keeps every decoder of the caps out of automatic plugging while it lives,
+// as on a machine that lacks them.
+class CHiddenDecoders {
+public:
+    explicit CHiddenDecoders(const char* caps)
+    {
+        gst_init(nullptr, nullptr);
+        GstCaps* wanted = gst_caps_from_string(caps);
+        GList* decoders = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_DECODER, GST_RANK_NONE);
+        for (GList* item = decoders; item; item = item->next) {
+            auto* factory = GST_ELEMENT_FACTORY(item->data);
+            if (!gst_element_factory_can_sink_any_caps(factory, wanted))
+                continue;
+            auto* feature = GST_PLUGIN_FEATURE(gst_object_ref(factory));
+            m_hidden.emplace_back(feature, gst_plugin_feature_get_rank(feature));
+            gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
+        }
+        gst_plugin_feature_list_free(decoders);
+        gst_caps_unref(wanted);
+    }
+    ~CHiddenDecoders()
+    {
+        for (auto [feature, rank] : m_hidden) {
+            gst_plugin_feature_set_rank(feature, rank);
+            gst_object_unref(feature);
+        }
+    }
+    bool Any() const { return !m_hidden.empty(); }
+
+private:
+    std::vector<std::pair<GstPluginFeature*, guint>> m_hidden;
 };
 
 class EngineGstTest : public ::testing::Test {
@@ -191,6 +226,64 @@ TEST_F(EngineGstTest, DoubleRateFinishesInHalfTheTime)
     EXPECT_TRUE(m_engine->IsRateChanged());
     const qint64 elapsed = RunUntil([&] { return m_engine->IsStopped(); }, 6000);
     EXPECT_NEAR(double(elapsed), 1500.0, 450.0);
+}
+
+TEST_F(EngineGstTest, LengthsLearntLateReachTheTimeTextAndTheRow)
+{
+    // A VBR MP3 without a length header first looks far shorter than it is;
+    // an MPEG-2 elementary stream has no length at all until it plays.
+    const struct {
+        TestClip clip;
+        const char* length;
+        const char* row;
+    } cases[] = {{TestClip::Mp3VbrPlain, "00:00:30", "00:30"}, {TestClip::Mpeg2Video, "00:00:10", "00:10"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        m_playlist.m_rows.clear();
+        AddClip(TestClipPath(c.clip));
+        OpenRow(0);
+        ASSERT_TRUE(m_engine->Play()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_GE(RunUntil([&] { return m_engine->DurationText() == QLatin1String(c.length); }, 1000), 0)
+            << m_engine->DurationText().toStdString();
+        m_engine->UpdateTimeText();
+        EXPECT_TRUE(m_engine->m_szTime.endsWith(QLatin1String(c.length))) << m_engine->m_szTime.toStdString();
+        EXPECT_EQ(m_playlist.GetRow(0).m_strDuration, QLatin1String(c.row));
+        // Three quarters of the bar is three quarters of the clip.
+        ASSERT_TRUE(m_engine->Pause());
+        EXPECT_EQ(m_engine->Seek(3, 4), S_OK);
+        EXPECT_NEAR(PositionSeconds() / (double(m_engine->Duration()) / kUnitsPerSecond), 0.75, 0.05);
+        m_engine->Close();
+    }
+}
+
+TEST_F(EngineGstTest, MissingDecodersAreNamed)
+{
+    CTrayIcon tray;
+    m_engine->SetTrayIcon(&tray);
+    AddClip(TestClipPath(TestClip::MkvH264Vorbis));
+    AddClip(TestClipPath(TestClip::VideoOnly));
+    {
+        const CHiddenDecoders noH264("video/x-h264");
+        ASSERT_TRUE(noH264.Any());
+        OpenRow(1);
+        EXPECT_FALSE(m_engine->IsLoaded());
+        ASSERT_EQ(m_prompt.m_texts.size(), 1);
+        EXPECT_TRUE(m_prompt.m_texts[0].startsWith(QStringLiteral("No decoder for H.264")))
+            << m_prompt.m_texts[0].toStdString();
+    }
+    {
+        const CHiddenDecoders noVorbis("audio/x-vorbis");
+        ASSERT_TRUE(noVorbis.Any());
+        m_prompt.m_texts.clear();
+        // The picture plays; the missing sound is mentioned once.
+        OpenRow(0);
+        ASSERT_TRUE(m_engine->IsStopped()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(m_engine->HasVideo());
+        EXPECT_TRUE(m_prompt.m_texts.isEmpty());
+        EXPECT_EQ(tray.LastMessage(), QStringLiteral("No decoder for Vorbis is installed."));
+        m_engine->Close();
+    }
+    m_engine->SetTrayIcon(nullptr);
 }
 
 TEST_F(EngineGstTest, PauseHoldsThePositionAndStopRewinds)

@@ -1,5 +1,6 @@
 // Opening and closing clips and the graph events, on scripted graphs.
 #include "engine_fixture.h"
+#include "media_files.h"
 
 #include "playlist_random.h"
 
@@ -333,8 +334,9 @@ TEST_F(EngineTest, OpenDialogListsTheMediaFiltersAndReplacesThePlaylist)
     EXPECT_EQ(m_engine->ShowOpenDialog(), IDCANCEL);
     EXPECT_EQ(m_playlist.GetCount(), 3);
     ASSERT_EQ(m_prompt.m_filters.size(), 7);
-    EXPECT_TRUE(m_prompt.m_filters[0].contains(QStringLiteral("*.MKV")));
-    EXPECT_TRUE(m_prompt.m_filters[0].contains(QStringLiteral("*.rm)")));
+    // The one media list: the same types a folder scan takes.
+    EXPECT_EQ(m_prompt.m_filters, MediaFileNameFilters());
+    EXPECT_TRUE(m_prompt.m_filters[0].contains(QStringLiteral("*.flac")));
     EXPECT_TRUE(m_prompt.m_filters[4].endsWith(QStringLiteral("(*.mp3 *.wav *.mid)")));
 
     OpenRow(1);
@@ -344,6 +346,13 @@ TEST_F(EngineTest, OpenDialogListsTheMediaFiltersAndReplacesThePlaylist)
     EXPECT_FALSE(m_engine->IsLoaded());
     ASSERT_EQ(m_playlist.GetCount(), 2);
     EXPECT_EQ(m_playlist.GetRow(0).m_strPath, folder + QStringLiteral("/a.MKV"));
+
+    // The next time the dialog starts where the last file was chosen; a
+    // cancel keeps that folder.
+    m_prompt.m_files.clear();
+    EXPECT_EQ(m_engine->ShowOpenDialog(), IDCANCEL);
+    EXPECT_EQ(m_engine->ShowOpenDialog(), IDCANCEL);
+    EXPECT_EQ(m_prompt.m_startFolders, (QStringList{QString(), QString(), folder, folder}));
 }
 
 }  // namespace

@@ -289,6 +289,51 @@ TEST_F(EngineLoadedTest, TimeTextShowsPositionAndDuration)
     EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00"));
 }
 
+TEST_F(EngineLoadedTest, TimeDisplayFollowsPauseSeekAndStopWithoutATimerTick)
+{
+    ASSERT_TRUE(m_engine->Play());
+    m_script.position = 1 * kUnitsPerSecond;
+    const auto shows = [this](const char* text) {
+        const int told = m_host.m_nTimeTextChanges;
+        return m_engine->m_szTime == QLatin1String(text) && told > 0 && (m_host.m_nTimeTextChanges = 0) == 0;
+    };
+    ASSERT_TRUE(m_engine->Pause());
+    EXPECT_TRUE(shows("00:00:01|00:00:02")) << m_engine->m_szTime.toStdString();
+    m_engine->Seek(0, 1);
+    EXPECT_TRUE(shows("00:00:00|00:00:02")) << m_engine->m_szTime.toStdString();
+    ASSERT_TRUE(m_engine->Play());
+    m_script.position = 2 * kUnitsPerSecond;
+    m_engine->UpdateTimeText();
+    m_host.m_nTimeTextChanges = 0;
+    // The end of the last clip stops and rewinds it.
+    m_script.events.push_back(EC_COMPLETE);
+    m_engine->HandleGraphEvents();
+    EXPECT_TRUE(m_engine->IsStopped());
+    EXPECT_TRUE(shows("00:00:00|00:00:02")) << m_engine->m_szTime.toStdString();
+}
+
+TEST_F(EngineLoadedTest, ALengthLearntWhilePlayingReachesTextSeekBarAndRow)
+{
+    ASSERT_TRUE(m_engine->Play());
+    m_script.duration = 30 * kUnitsPerSecond;
+    m_script.events.push_back(EC_LENGTH_CHANGED);
+    m_engine->HandleGraphEvents();
+    EXPECT_EQ(m_engine->DurationText(), QStringLiteral("00:00:30"));
+    EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00:00|00:00:30"));
+    EXPECT_EQ(m_playlist.GetRow(0).m_strDuration, QStringLiteral("00:30"));
+    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("PositionChanged")));
+    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("InvalidatePlaylistWindow")));
+
+    // A position past the known length makes the engine ask again, unasked.
+    m_script.duration = 45 * kUnitsPerSecond;
+    m_script.position = 31 * kUnitsPerSecond;
+    m_engine->UpdateTimeText();
+    EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00:31|00:00:45"));
+    EXPECT_EQ(m_engine->GetPositionScaled(45), 31);
+    m_engine->Seek(2, 3);
+    EXPECT_EQ(m_script.position, 30 * kUnitsPerSecond);
+}
+
 TEST_F(EngineLoadedTest, ErrorReportIgnoresSuccessCodes)
 {
     m_playlist.m_nCurrent = 0;

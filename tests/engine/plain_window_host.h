@@ -33,6 +33,7 @@ public:
     void SetMainWindowNotTopMost() override {}
     void OnPlayStateChanged() override {}
     void OnPositionChanged() override {}
+    void OnTimeTextChanged() override {}
     void InvalidateMainWindow() override {}
     void InvalidatePlaylistWindow() override {}
     bool IsPlaylistWindowVisible() override { return false; }

@@ -134,6 +134,7 @@ public:
         return Record(QStringLiteral("SetFullScreen %1").arg(fullScreen), S_OK);
     }
     HRESULT BringVideoToFront() override { return Record(QStringLiteral("BringVideoToFront"), S_OK); }
+    QStringList MissingDecoders() override { return m_s.missingDecoders; }
 
 private:
     HRESULT Record(const QString& call, HRESULT result)

@@ -34,6 +34,7 @@ struct CGraphScript {
     HRESULT ownerResult = S_OK;
     HRESULT videoSizeResult = S_OK;  // when the clip has video
     QHash<HRESULT, QString> errorTexts;
+    QStringList missingDecoders;
 
     // Record.
     QStringList calls;

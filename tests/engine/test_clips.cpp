@@ -43,7 +43,7 @@ QString Video(int seconds, int width, int height, const QString& encoder)
 
 struct Recipe {
     const char* name;
-    QString pipeline;  // ends in "filesink location=" + path
+    QString pipeline;  // ends in "filesink location=", or has "%1" where the path goes
 };
 
 Recipe RecipeFor(TestClip clip)
@@ -56,6 +56,15 @@ Recipe RecipeFor(TestClip clip)
         return {"xing.mp3", Audio(2, "lamemp3enc target=bitrate bitrate=128 ! xingmux ! filesink location=")};
     case TestClip::Mp3Plain:
         return {"plain.mp3", Audio(2, "lamemp3enc target=bitrate bitrate=128 cbr=true ! filesink location=")};
+    case TestClip::Mp3VbrPlain:
+        // Loud first, so the bit rate of the first frames promises a short clip.
+        return {"vbr.mp3", QStringLiteral("concat name=c ! audioconvert ! lamemp3enc target=quality quality=2 ! "
+                                          "filesink location=%1 "
+                                          "audiotestsrc wave=white-noise num-buffers=40 samplesperbuffer=4410 ! "
+                                          "audio/x-raw,rate=44100,channels=2 ! c. "
+                                          "audiotestsrc wave=silence num-buffers=260 samplesperbuffer=4410 ! "
+                                          "audio/x-raw,rate=44100,channels=2 ! c. ")};
+    case TestClip::Mpeg2Video: return {"clip.m2v", Video(10, 320, 240, "mpeg2enc ! filesink location=")};
     case TestClip::AviMjpegPcm:
         return {"mjpeg.avi", Video(2, 320, 240, "jpegenc ! mux. ") + Audio(2, "mux. ") +
                                  QStringLiteral("avimux name=mux ! filesink location=")};
@@ -87,7 +96,9 @@ QString TestClipPath(TestClip clip)
     } else {
         QProcess gst;
         QStringList args{QStringLiteral("-q")};
-        args += (recipe.pipeline + partial).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QString pipeline = recipe.pipeline.contains(QLatin1String("%1")) ? recipe.pipeline.arg(partial)
+                                                                               : recipe.pipeline + partial;
+        args += pipeline.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         gst.start(QStringLiteral("gst-launch-1.0"), args);
         if (!gst.waitForFinished(60000) || gst.exitCode() != 0)
             throw std::runtime_error("gst-launch-1.0 failed to make " + std::string(recipe.name) + ": " +

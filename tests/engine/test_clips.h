@@ -10,6 +10,8 @@ enum class TestClip {
     Wav1s,          // PCM WAV, 1 s
     Mp3Xing,        // MP3 with a Xing header, 2 s
     Mp3Plain,       // MP3 without a Xing header, 2 s
+    Mp3VbrPlain,    // VBR MP3 without a Xing header, 30 s: 4 s of noise, then silence
+    Mpeg2Video,     // MPEG-2 elementary stream (.m2v) 320x240, 10 s
     AviMjpegPcm,    // AVI: MJPEG 320x240 and PCM, 2 s
     MkvH264Vorbis,  // Matroska: H.264 320x240 and Vorbis, 2 s
     VideoOnly,      // Matroska: H.264 160x120, no audio, 1 s

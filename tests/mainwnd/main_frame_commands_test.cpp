@@ -5,6 +5,7 @@
 #include "about_dlg.h"
 #include "command_ids.h"
 #include "copy_data.h"
+#include "language.h"
 #include "localized_strings.h"
 #include "preference_dlg.h"
 #include "skin_ids.h"
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 using MainFrameCommandTest = MainFrameTest;
@@ -165,6 +167,30 @@ TEST_F(MainFrameCommandTest, AboutBoxTextsAndAboutUsButton)
     EXPECT_EQ(about.AboutUsButton()->text(), QStringLiteral("About us"));
     about.AboutUsButton()->click();
     EXPECT_EQ(aboutUs, 1);
+}
+
+TEST_F(MainFrameCommandTest, AboutBoxHasAFixedSizeAndItsLinkReadsLeftToRightInHebrew)
+{
+    ApplyInterfaceLanguage(1037);
+    CAboutDlg about(&Main(), [] {});
+    ApplyInterfaceLanguage(1033);
+    about.show();
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+
+    // Laid out right to left as the label does, the address starts the line
+    // on the left (its closing "/" used to come first).
+    const QString text = about.HomePageLine()->text();
+    QTextLayout layout(text, about.HomePageLine()->font());
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int scheme = int(text.indexOf(QStringLiteral("https")));
+    ASSERT_GE(scheme, 0);
+    const QString leftmost = text.mid(line.xToCursor(line.cursorToX(text.size()) + 1), 4);
+    EXPECT_TRUE(leftmost.contains(QStringLiteral("htt"))) << leftmost.toStdString();
 }
 
 using MainFrameSkinTest = MainFrameTest;

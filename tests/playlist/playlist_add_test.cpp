@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMimeDatabase>
 
 #include <gtest/gtest.h>
 
@@ -128,10 +129,12 @@ TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)
 TEST(MediaFiles, ExtensionTestFoldsOnlyAsciiLettersAndUsesTheLastDot)
 {
     for (const char* name :
-         {"a.mpeg", "a.mpg", "a.avi", "a.wmv", "a.asf", "a.wm", "a.wma", "a.mp3", "a.wav", "a.mid",
-          "a.m2v", "a.dat", "a.avs", "a.divx", "a.xvid", "a.mkv", "a.mov", "a.mp4", "a.ogm",
-          "a.vob", "a.ts", "a.asx", "a.b4s", "a.m3u", "a.wpl", "a.zpl", "a.cda", "a.mp2", "a.mpa",
-          "a.ogg", "a.rm", "a.rmvb", "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
+         {"a.mpeg", "a.mpg",    "a.avi",     "a.wmv",          "a.asf",  "a.wm",   "a.wma",  "a.mp3", "a.wav",
+          "a.mid",  "a.m2v",    "a.dat",     "a.avs",          "a.divx", "a.xvid", "a.mkv",  "a.mov", "a.mp4",
+          "a.ogm",  "a.vob",    "a.ts",      "a.asx",          "a.b4s",  "a.m3u",  "a.wpl",  "a.zpl", "a.cda",
+          "a.mp2",  "a.mpa",    "a.ogg",     "a.rm",           "a.rmvb", "a.flac", "a.opus", "a.oga", "a.m4a",
+          "a.aac",  "a.mka",    "a.webm",    "a.ogv",          "a.m4v",  "a.wv",   "a.m3u8", "a.pls", "a.xspf",
+          "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
         EXPECT_TRUE(IsMediaFile(QString::fromUtf8(name))) << name;
     for (const char* name : {"x.mpeg.bak", "archive.tar.gz", "noext", "movie.mpeg4", "a.vml", "a.",
                              "a.mp3 ", "a.m\u0130\u0130", "mp3", "/m/x.mp3/readme"})
@@ -143,7 +146,7 @@ TEST(MediaFiles, DialogFiltersBecomeQtNameFilters)
     const QStringList filters = MediaFileNameFilters();
     ASSERT_EQ(filters.size(), 7);
     EXPECT_TRUE(filters[0].startsWith("Media files (All types) (*.mpeg *.mpg *.avi"));
-    EXPECT_TRUE(filters[0].endsWith("*.ogg *.rmvb *.rm)"));
+    EXPECT_TRUE(filters[0].contains("*.ogg *.rmvb *.rm *.flac"));
     // The dialog offers exactly the files a folder scan takes.
     const QString allTypes = filters[0].section(QLatin1Char('('), 2).chopped(1);
     for (const QString& pattern : allTypes.split(QLatin1Char(' ')))
@@ -152,6 +155,84 @@ TEST(MediaFiles, DialogFiltersBecomeQtNameFilters)
     EXPECT_EQ(filters[3], "Windows Media file (*.asf *.wm *.wma *.wmv)");
     EXPECT_EQ(filters[6], "All Files (*)");
     EXPECT_EQ(ToNameFilters(QString::fromLatin1(kPlaylistFileFilter)), QStringList{"Play List (*.vml)"});
+}
+
+TEST_F(FolderTree, PlaylistsOfOtherPlayersAddTheLocalFilesTheyList)
+{
+    const QString a = Make("music/a.flac");
+    const QString b = Make("music/b.flac");
+    Make("music/c.flac");
+    Make("lists/");
+    WriteAll(root + "/lists/mix.m3u",
+             "#EXTM3U\n../music/b.flac\n" + a.toUtf8() + "\nhttp://radio.example/stream\n../music/gone.flac\n");
+    WriteAll(root + "/lists/mix.pls",
+             "[playlist]\nFile1=" + b.toUtf8() + "\nFile2=" + a.toUtf8() + "\nNumberOfEntries=2\nVersion=2\n");
+    WriteAll(root + "/lists/mix.xspf",
+             "<?xml version=\"1.0\"?><playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\"><trackList>"
+             "<track><location>file://" +
+                 a.toUtf8() +
+                 "</location></track>"
+                 "<track><location>file://" +
+                 b.toUtf8() + "</location></track></trackList></playlist>");
+    WriteAll(root + "/lists/mix.asx",
+             "<asx version=\"3.0\"><entry><ref href=\"file://" + b.toUtf8() + "\"/></entry></asx>");
+    WriteAll(root + "/lists/mix.wpl",
+             "<?wpl version=\"1.0\"?><smil><body><seq><media src=\"" + a.toUtf8() + "\"/></seq></body></smil>");
+    WriteAll(root + "/lists/broken.pls", QByteArray("\x00\x01\x02\xff binary", 12));
+
+    const struct {
+        const char* list;
+        QStringList rows;
+    } cases[] = {
+        {"mix.m3u", {b, a}}, {"mix.pls", {b, a}}, {"mix.xspf", {a, b}}, {"mix.asx", {b}}, {"mix.wpl", {a}},
+    };
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(root + "/lists/" + c.list)) << c.list;
+        EXPECT_EQ(Paths(playlist), c.rows) << c.list;
+        EXPECT_TRUE(prompt.m_messages.isEmpty()) << c.list;
+    }
+
+    CRecordingPrompt prompt;
+    playlist.Clear();
+    EXPECT_FALSE(playlist.AddFileByPath(root + "/lists/broken.pls"));
+    EXPECT_EQ(playlist.GetCount(), 0);
+    ASSERT_EQ(prompt.m_messages.size(), 1);
+    EXPECT_TRUE(prompt.m_messages[0].contains(root + "/lists/broken.pls"));
+
+    // A scanned folder holding the music and a list of it: the list's files
+    // come in once more, the list itself never becomes a row.
+    playlist.Clear();
+    QFile::remove(root + "/lists/broken.pls");
+    ASSERT_TRUE(playlist.AddFolder(root + "/music"));
+    EXPECT_EQ(playlist.GetCount(), 3);
+    WriteAll(root + "/music/all.m3u", "a.flac\nb.flac\n");
+    playlist.Clear();
+    ASSERT_TRUE(playlist.AddFolder(root + "/music"));
+    EXPECT_EQ(playlist.GetCount(), 5);
+    for (const auto& row : playlist.m_rows)
+        EXPECT_TRUE(row->m_strFileName.endsWith(".flac")) << row->m_strFileName.toStdString();
+}
+
+TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)
+{
+    QFile entry(QStringLiteral(VELMORA_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    QStringList offered;
+    for (const QByteArray& line : entry.readAll().split('\n'))
+        if (line.startsWith("MimeType="))
+            offered = QString::fromUtf8(line.mid(9)).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QMimeDatabase types;
+    const QString allTypes = MediaFileNameFilters()[0].section(QLatin1Char('('), 2).chopped(1);
+    for (const QString& pattern : allTypes.split(QLatin1Char(' '))) {
+        const QMimeType type = types.mimeTypeForFile(QStringLiteral("clip") + pattern.mid(1),
+                                                     QMimeDatabase::MatchExtension);
+        // Extensions without a media type of their own (.dat, .cda, .ts) are not claimed.
+        if (type.isDefault() || type.name().startsWith(QLatin1String("text/")))
+            continue;
+        EXPECT_TRUE(offered.contains(type.name())) << pattern.toStdString() << " " << type.name().toStdString();
+    }
 }
 
 TEST_F(FolderTree, FileDialogAddsTheChosenFilesInItsOrder)

@@ -30,11 +30,13 @@ protected:
         state.m_nVolume = -2000;  // knob 29 pixels from the loud end
     }
 
-    QImage Paint(QSize size, int hot = 0)
+    // direction: the main window's, which follows the interface language.
+    QImage Paint(QSize size, int hot = 0, Qt::LayoutDirection direction = Qt::LeftToRight)
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(kBackground);
         QPainter painter(&image);
+        painter.setLayoutDirection(direction);
         skin.PaintMain(painter, hot, QRect(QPoint(0, 0), size));
         return image;
     }
@@ -258,6 +260,15 @@ TEST_F(SkinMainPaint, TitleAndTimeTextColours)
     const QImage idle = Paint(size);
     state.m_strClipFileName = QStringLiteral("something else");
     EXPECT_TRUE(SamePixels(Paint(size), idle, idle.rect()));
+}
+
+TEST_F(SkinMainPaint, TimeTextReadsLeftToRightInRightToLeftLanguages)
+{
+    const QSize size(500, 120);
+    state.m_strTime = QStringLiteral("00:00:03|00:00:10");
+    const QImage english = Paint(size);
+    const QImage hebrew = Paint(size, 0, Qt::RightToLeft);
+    EXPECT_TRUE(SamePixels(hebrew, english, Control(size, MC_TIME)));
 }
 
 TEST(SkinWithoutSheet, PaintsNothingButKeepsLayout)

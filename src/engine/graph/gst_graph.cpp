@@ -4,9 +4,12 @@
 #include "video_output.h"
 
 #include <gst/audio/streamvolume.h>
+#include <gst/pbutils/pbutils.h>
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -17,6 +20,9 @@ namespace {
 constexpr gint64 kNsPerUnit = 100;
 constexpr int kStateWaitSliceMs = 20;
 constexpr int kLateErrorWaitMs = 500;
+// Files up to this size are read through for a length GStreamer cannot tell
+// (a second or so of disk reading); larger ones rely on its estimates.
+constexpr qint64 kLengthScanMaxBytes = 256 * 1024 * 1024;
 // A seek the user asked for lands on the nearest key frame; a seek that only
 // changes the rate or redraws must keep the exact position.
 constexpr auto kSeekToKeyFrame = static_cast<GstSeekFlags>(GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
@@ -110,6 +116,7 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
 
 CGstGraph::~CGstGraph()
 {
+    StopLengthScan();
     if (m_pPlaybin) {
         gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
         g_autoptr(GstBus) bus = gst_element_get_bus(m_pPlaybin.get());
@@ -170,6 +177,14 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
         if (self->m_bRendered)
             self->m_events.Push(EC_COMPLETE);
         break;
+    case GST_MESSAGE_ELEMENT:
+        if (gst_is_missing_plugin_message(message))
+            self->RecordMissingPlugin(message);
+        break;
+    case GST_MESSAGE_DURATION_CHANGED:
+        if (self->m_bRendered)
+            self->m_events.Push(EC_LENGTH_CHANGED);
+        break;
     case GST_MESSAGE_ERROR: {
         g_autoptr(GError) error = nullptr;
         g_autofree gchar* debug = nullptr;
@@ -186,6 +201,72 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
         break;
     }
     return GST_BUS_DROP;
+}
+
+void CGstGraph::StartLengthScan(const QByteArray& file)
+{
+    g_autoptr(GError) error = nullptr;
+    GstElement* scan = gst_parse_launch("filesrc name=source ! parsebin ! fakesink sync=false", &error);
+    if (!scan || error) {
+        if (scan)
+            gst_object_unref(scan);
+        return;
+    }
+    m_pLengthScan = AdoptElement(scan);
+    g_autoptr(GstElement) source = gst_bin_get_by_name(GST_BIN(scan), "source");
+    g_object_set(source, "location", file.constData(), nullptr);
+    g_autoptr(GstBus) bus = gst_element_get_bus(scan);
+    gst_bus_set_sync_handler(bus, &CGstGraph::OnLengthScanMessage, this, nullptr);
+    gst_element_set_state(scan, GST_STATE_PLAYING);
+}
+
+void CGstGraph::StopLengthScan()
+{
+    if (!m_pLengthScan)
+        return;
+    gst_element_set_state(m_pLengthScan.get(), GST_STATE_NULL);
+    g_autoptr(GstBus) bus = gst_element_get_bus(m_pLengthScan.get());
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    m_pLengthScan.reset();
+    m_nScannedLengthNs = -1;
+}
+
+GstBusSyncReply CGstGraph::OnLengthScanMessage(GstBus*, GstMessage* message, gpointer data)
+{
+    auto* self = static_cast<CGstGraph*>(data);
+    // At the end of the file the parser's position is the end of its last frame.
+    gint64 endNs = 0;
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS &&
+        gst_element_query_position(self->m_pLengthScan.get(), GST_FORMAT_TIME, &endNs) && endNs > 0) {
+        self->m_nScannedLengthNs = endNs;
+        self->m_events.Push(EC_LENGTH_CHANGED);
+    }
+    return GST_BUS_DROP;
+}
+
+void CGstGraph::RecordMissingPlugin(GstMessage* message)
+{
+    // A missing decoder is named by the format it decodes. Other missing
+    // elements follow from it (playbin also asks for a second decodebin)
+    // and add nothing the user can act on.
+    const GstStructure* details = gst_message_get_structure(message);
+    const GValue* decoded = gst_structure_get_value(details, "detail");
+    if (g_strcmp0(gst_structure_get_string(details, "type"), "decoder") != 0 || !decoded ||
+        !GST_VALUE_HOLDS_CAPS(decoded))
+        return;
+    g_autofree gchar* format = gst_pb_utils_get_codec_description(gst_value_get_caps(decoded));
+    if (!format)
+        return;
+    const QString text = QStringLiteral("No decoder for %1 is installed.").arg(QString::fromUtf8(format));
+    std::lock_guard lock(m_errorMutex);
+    if (!m_missingDecoders.contains(text))
+        m_missingDecoders << text;
+}
+
+QStringList CGstGraph::MissingDecoders()
+{
+    std::lock_guard lock(m_errorMutex);
+    return m_missingDecoders;
 }
 
 void CGstGraph::RecordError(HRESULT hr, const QString& text)
@@ -229,11 +310,13 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     if (!m_pPlaybin)
         return E_FAIL;
     gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
+    StopLengthScan();
     m_bRendered = false;
     m_bErrorSeen = false;
     {
         std::lock_guard lock(m_errorMutex);
         m_hrLastError = S_OK;
+        m_missingDecoders.clear();
     }
     m_events.Clear();
 
@@ -253,7 +336,9 @@ HRESULT CGstGraph::RenderFile(const QString& path)
         for (int waited = 0; !m_bErrorSeen && waited < kLateErrorWaitMs; waited += kStateWaitSliceMs)
             g_usleep(kStateWaitSliceMs * 1000);
         hr = LastErrorStatus(VFW_E_CANNOT_RENDER);
-        if (m_pErrorTexts->Lookup(hr).isEmpty())
+        if (const QStringList missing = MissingDecoders(); !missing.isEmpty())
+            Fail(hr, missing.join(QLatin1Char(' ')));  // says more than GStreamer's generic text
+        else if (m_pErrorTexts->Lookup(hr).isEmpty())
             Fail(hr, QStringLiteral("The file cannot be played."));
     }
     else if (result == GST_STATE_CHANGE_ASYNC)
@@ -263,8 +348,12 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     gint audioStreams = 0;
     if (SUCCEEDED(hr)) {
         g_object_get(m_pPlaybin.get(), "n-video", &videoStreams, "n-audio", &audioStreams, nullptr);
-        if (videoStreams == 0 && audioStreams == 0)
-            hr = Fail(VFW_E_CANNOT_RENDER, QStringLiteral("The file has no sound or picture that can be played."));
+        if (videoStreams == 0 && audioStreams == 0) {
+            const QStringList missing = MissingDecoders();
+            hr = Fail(VFW_E_CANNOT_RENDER,
+                      missing.isEmpty() ? QStringLiteral("The file has no sound or picture that can be played.")
+                                        : missing.join(QLatin1Char(' ')));
+        }
     }
     if (FAILED(hr)) {
         // Back to NULL, so that a retry starts from scratch.
@@ -279,6 +368,10 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     m_dRate = 1.0;
     m_events.Clear();
     m_bRendered = true;
+    gint64 lengthNs = 0;
+    if ((!gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &lengthNs) || lengthNs <= 0) &&
+        QFileInfo(path).size() <= kLengthScanMaxBytes)
+        StartLengthScan(QFile::encodeName(path));
     return S_OK;
 }
 
@@ -311,7 +404,13 @@ HRESULT CGstGraph::ChangeState(GstState state)
 
 HRESULT CGstGraph::Run()
 {
-    return ChangeState(GST_STATE_PLAYING);
+    const HRESULT hr = ChangeState(GST_STATE_PLAYING);
+    // A size the surface took while paused reaches the streams that take a
+    // new size only while they play.
+    QWidget* surface = VideoSurface();
+    if (SUCCEEDED(hr) && m_pScaleFilter && surface && surface->isVisible())
+        SetScaledSize(m_pScaleFilter, surface->size());
+    return hr;
 }
 
 HRESULT CGstGraph::Pause()
@@ -359,8 +458,8 @@ HRESULT CGstGraph::GetDuration(LONGLONG* duration)
         return E_POINTER;
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    gint64 ns = 0;
-    if (gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
+    gint64 ns = m_nScannedLengthNs;
+    if (ns > 0 || (gst_element_query_duration(m_pPlaybin.get(), GST_FORMAT_TIME, &ns) && ns >= 0)) {
         *duration = ns / kNsPerUnit;
         return S_OK;
     }

@@ -73,10 +73,15 @@ public:
     HRESULT GetFullScreen(bool* fullScreen) override;
     HRESULT SetFullScreen(bool fullScreen) override;
     HRESULT BringVideoToFront() override;
+    QStringList MissingDecoders() override;
 
 private:
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static GstBusSyncReply OnLengthScanMessage(GstBus* bus, GstMessage* message, gpointer self);
+    void StartLengthScan(const QByteArray& file);
+    void StopLengthScan();
     void RecordError(HRESULT hr, const QString& text);
+    void RecordMissingPlugin(GstMessage* message);
     HRESULT Fail(HRESULT hr, const QString& text);
     HRESULT LastErrorStatus(HRESULT fallback) const;
     GstStateChangeReturn WaitForState();
@@ -97,8 +102,13 @@ private:
 
     mutable std::mutex m_errorMutex;
     HRESULT m_hrLastError = S_OK;
+    QStringList m_missingDecoders;  // guarded by m_errorMutex
     std::atomic<bool> m_bErrorSeen{false};
     std::atomic<bool> m_bRendered{false};
+    // Reads the file through its parser, unsynchronised, for a length the
+    // playing pipeline would only estimate.
+    GstObjectPtr<GstElement> m_pLengthScan;
+    std::atomic<gint64> m_nScannedLengthNs{-1};
 
     bool m_bHasVideo = false;
     bool m_bHasAudio = false;

@@ -3,6 +3,7 @@
 #include "hresult.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,7 @@ class QWidget;
 constexpr long EC_COMPLETE = 0x01;    // the clip played to its end
 constexpr long EC_USERABORT = 0x02;   // the user closed the video window
 constexpr long EC_ERRORABORT = 0x03;  // playback failed; the event's status says why
+constexpr long EC_LENGTH_CHANGED = 0x1F;  // the clip's length became known or changed
 
 // Seeking capabilities.
 constexpr std::uint32_t AM_SEEKING_CanSeekAbsolute = 0x01;
@@ -81,6 +83,9 @@ public:
     virtual HRESULT SetFullScreen(bool fullScreen) = 0;
     // Raises the video's window and gives it the keyboard.
     virtual HRESULT BringVideoToFront() = 0;
+    // What RenderFile found no decoder for, one sentence each ("No decoder
+    // for Vorbis is installed."); the clip plays without those streams.
+    virtual QStringList MissingDecoders() = 0;
 };
 
 // Makes graphs and knows the texts of the failures they report.

@@ -259,9 +259,12 @@ void CVideoOutput::ApplyChildGeometry()
 {
     if (!m_pSurface)
         return;
+    // Shown only once it has its place: a surface shown at Qt's default size
+    // would have the sink's scaler negotiate that size first, and some
+    // streams (RealMedia) never take a new size while paused.
     if (!m_rcWindow.isNull())
         m_pSurface->setGeometry(m_rcWindow);
-    m_pSurface->setVisible(m_bVisible && m_pSurface->parentWidget() && !IsFullScreen());
+    m_pSurface->setVisible(m_bVisible && m_pSurface->parentWidget() && !IsFullScreen() && !m_rcWindow.isNull());
 }
 
 void CVideoOutput::SetVisible(bool visible)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Playlist files of other players (.m3u, .m3u8, .pls, .xspf, .asx, .wpl,
+// .b4s, .zpl). They are never rows of their own: where files enter the
+// playlist, such a file is replaced by the files it lists.
+
+// Whether the name ends in one of those extensions (case ignored).
+bool IsForeignPlaylist(const QString& name);
+
+// The local files the playlist lists, in its order, with nested playlists
+// read in turn; entries that are not local files (web streams, discs) are
+// left out. None when the file cannot be read as a playlist.
+std::optional<QStringList> ReadForeignPlaylist(const QString& path);
