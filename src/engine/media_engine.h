@@ -100,7 +100,6 @@ public:
     double Rate() const { return m_dRate; }
     LONGLONG Duration() const { return m_llDuration; }
     const QString& DurationText() const { return m_szDuration; }
-    bool FullScreenUsed() const { return m_bFullScreenUsed != 0; }
 
     // Set before playing a path from the command line, another instance or a drop.
     QString m_pszPath;
@@ -135,6 +134,5 @@ private:
     bool m_bScreenSaverOff = false;
     bool m_bPowerSaverOff = false;
     std::uint32_t m_nFlags = EF_NOVIDEO;
-    int m_bFullScreenUsed = 0;
     bool m_bPlaylistWasVisible = false;
 };
