@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QScreen>
 #include <QTimerEvent>
 #include <QWindowStateChangeEvent>
 
@@ -298,7 +299,9 @@ QRect CMainFrame::WindowRectForVideo(int width, int height)
 
 void CMainFrame::ShowMainWindowNormal() { showNormal(); }
 
-void CMainFrame::ResizeMainWindow(int width, int height) { resize(width, height); }
+QRect CMainFrame::AvailableScreenArea() { return screen()->availableGeometry(); }
+
+void CMainFrame::PlaceMainWindow(const QRect& rect) { setGeometry(rect); }
 
 void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
 
