@@ -24,10 +24,7 @@ QString BenchClip()
     return qEnvironmentVariable("VELMORA_BENCH_CLIP");
 }
 
-QString SparseKeyClip()
-{
-    return qEnvironmentVariable("VELMORA_BENCH_SPARSE_KEY_CLIP");
-}
+QString SparseKeyClip() { return qEnvironmentVariable("VELMORA_BENCH_SPARSE_KEY_CLIP"); }
 
 // False, with the benchmark marked as skipped, when no clip is named.
 bool HasClip(benchmark::State& state, const QString& clip, const char* variable)
@@ -38,10 +35,7 @@ bool HasClip(benchmark::State& state, const QString& clip, const char* variable)
     return false;
 }
 
-bool HasBenchClip(benchmark::State& state)
-{
-    return HasClip(state, BenchClip(), "VELMORA_BENCH_CLIP");
-}
+bool HasBenchClip(benchmark::State& state) { return HasClip(state, BenchClip(), "VELMORA_BENCH_CLIP"); }
 
 struct BenchPlayer {
     QTemporaryDir scratch;

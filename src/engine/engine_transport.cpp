@@ -22,10 +22,7 @@ constexpr int kZoomMax = 10;
 // Rate steps are tenths; sums are rounded back onto that grid so that ten
 // steps down from 1.0 reach exactly 0 (which the graph refuses) instead of a
 // tiny positive rate nothing can play.
-double OnRateGrid(double rate)
-{
-    return std::round(rate * 10.0) / 10.0;
-}
+double OnRateGrid(double rate) { return std::round(rate * 10.0) / 10.0; }
 
 }  // namespace
 
@@ -140,10 +137,7 @@ void CMediaEngine::ChangeRate(double delta)
         m_dRate = rate;
 }
 
-bool CMediaEngine::IsRateChanged() const
-{
-    return m_dRate != 1.0;
-}
+bool CMediaEngine::IsRateChanged() const { return m_dRate != 1.0; }
 
 // Every volume change asks the audio for its level first: false for a clip
 // without adjustable audio, and after reporting a failed read.

@@ -31,7 +31,11 @@ public:
     void ShowMainWindowNormal() override { m_calls << QStringLiteral("ShowMainWindowNormal"); }
     void PlaceMainWindow(const QRect& rect) override
     {
-        m_calls << QStringLiteral("PlaceMainWindow %1,%2 %3x%4").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());
+        m_calls << QStringLiteral("PlaceMainWindow %1,%2 %3x%4")
+                       .arg(rect.left())
+                       .arg(rect.top())
+                       .arg(rect.width())
+                       .arg(rect.height());
     }
     void ShowMainWindow(bool show) override { m_calls << QStringLiteral("ShowMainWindow %1").arg(show); }
     void SetMainWindowTitle(const QString& title) override { m_strTitle = title; }

@@ -197,7 +197,8 @@ TEST_F(MainFrameCommandTest, ZoomResizesFromTheVideosOwnSizeAndStaysOnTheScreen)
     Main().move(300, 200);
     const QRect screen = Main().screen()->availableGeometry();
     Main().OnCommand(ID_ZOOM_DOUBLE);
-    EXPECT_TRUE(screen.contains(Main().geometry())) << Main().geometry().width() << "x" << Main().geometry().height();
+    EXPECT_TRUE(screen.contains(Main().geometry()))
+        << Main().geometry().width() << "x" << Main().geometry().height();
     const QSize video = Main().GetVideoArea().size();
     EXPECT_TRUE(video.width() == screen.width() - 4 || video.height() == screen.height() - 4);
     EXPECT_NEAR(double(video.width()) / video.height(), 16.0 / 9.0, 0.01);
