@@ -326,6 +326,9 @@ TEST_P(EngineGstRateStressTest, RapidRateChangesEndWithTheRateTheyAddUpTo)
 }
 
 INSTANTIATE_TEST_SUITE_P(AudioAndVideo, EngineGstRateStressTest,
-                         ::testing::Values(TestClip::Wav30s, TestClip::AviMjpegPcm30s));
+                         ::testing::Values(TestClip::Wav30s, TestClip::AviMjpegPcm30s),
+                         [](const ::testing::TestParamInfo<TestClip>& clip) {
+                             return clip.param == TestClip::Wav30s ? "Wav" : "AviMjpeg";
+                         });
 
 }  // namespace
