@@ -8,7 +8,9 @@ same audio sink. Prints the median CPU seconds (user + system) of each and
 their ratio (goal: at most 1.03). It then starts the player without a clip
 and counts how often its threads wake while it sits idle (goal: at most once
 every 5 seconds). Then runs engine_bench for the open-to-first-frame time and
-the seek latency on the same clip.
+the seek latency on the same clip, and for the latency of an exact seek on a
+second 1080p H.264 clip whose key frames are 10 s apart (x264's default at
+25 fps).
 
 The player is build/velmora when it exists: it runs in a private home with
 AutoSizeWin on (so the picture is drawn at its own size, as the bare playbin
@@ -49,6 +51,22 @@ def make_clip(path: pathlib.Path) -> None:
         f"audiotestsrc wave=sine num-buffers={CLIP_SECONDS * 10} samplesperbuffer=4410 ! "
         "audio/x-raw,rate=44100,channels=2 ! audioconvert ! vorbisenc ! mux. "
         f"matroskamux name=mux ! filesink location={partial}"
+    )
+    print(f"making {path} ...", flush=True)
+    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(pipeline)], check=True)
+    partial.rename(path)
+
+
+def make_sparse_key_clip(path: pathlib.Path) -> None:
+    if path.exists():
+        return
+    path.parent.mkdir(parents=True, exist_ok=True)
+    partial = path.with_suffix(".part")
+    pipeline = (
+        f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 25} ! "
+        "video/x-raw,width=1920,height=1080,framerate=25/1 ! videoconvert ! "
+        "x264enc speed-preset=superfast bitrate=8000 key-int-max=250 ! h264parse ! "
+        f"matroskamux ! filesink location={partial}"
     )
     print(f"making {path} ...", flush=True)
     subprocess.run(["gst-launch-1.0", "-q", *shlex.split(pipeline)], check=True)
@@ -138,6 +156,8 @@ def main() -> None:
     build = pathlib.Path(args.build).resolve()
     clip = build / "bench-clips" / "h264-1080p-20s.mkv"
     make_clip(clip)
+    sparse_clip = build / "bench-clips" / "h264-1080p-keys10s.mkv"
+    make_sparse_key_clip(sparse_clip)
     app = build / "velmora"
     full_app = app.exists() and not args.engine_only
     player = app if full_app else build / "bench" / "engine" / "velmora_engine_play"
@@ -181,7 +201,8 @@ def main() -> None:
                   f"{'holds' if rate <= IDLE_WAKEUPS_PER_SECOND_GOAL else 'MISSED'})", flush=True)
 
         if bench.exists():
-            subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip)), check=True)
+            subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip),
+                                                  VELMORA_BENCH_SPARSE_KEY_CLIP=str(sparse_clip)), check=True)
     finally:
         scratch.cleanup()
         server.terminate()

@@ -1,5 +1,7 @@
 // Open-to-first-frame time and seek latency of the engine on the clip named
-// by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip).
+// by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip), and the
+// latency of a seek bar click between key frames on the clip named by
+// VELMORA_BENCH_SPARSE_KEY_CLIP (1080p H.264, a key frame every 10 s).
 #include "plain_window_host.h"
 #include "gst_graph.h"
 #include "gst_object_ptr.h"
@@ -13,6 +15,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <string>
+
 namespace {
 
 QString BenchClip()
@@ -20,14 +24,18 @@ QString BenchClip()
     return qEnvironmentVariable("VELMORA_BENCH_CLIP");
 }
 
+QString SparseKeyClip() { return qEnvironmentVariable("VELMORA_BENCH_SPARSE_KEY_CLIP"); }
+
 // False, with the benchmark marked as skipped, when no clip is named.
-bool HasBenchClip(benchmark::State& state)
+bool HasClip(benchmark::State& state, const QString& clip, const char* variable)
 {
-    if (QFileInfo::exists(BenchClip()))
+    if (QFileInfo::exists(clip))
         return true;
-    state.SkipWithError("set VELMORA_BENCH_CLIP to a media file");
+    state.SkipWithError((std::string("set ") + variable + " to a media file").c_str());
     return false;
 }
+
+bool HasBenchClip(benchmark::State& state) { return HasClip(state, BenchClip(), "VELMORA_BENCH_CLIP"); }
 
 struct BenchPlayer {
     QTemporaryDir scratch;
@@ -38,10 +46,10 @@ struct BenchPlayer {
     CPlainWindowHost host;
     CMediaEngine engine{host, playlist, settings, factory, power};
 
-    BenchPlayer()
+    explicit BenchPlayer(const QString& clip = BenchClip())
     {
         host.m_window.show();
-        playlist.AddFileByPath(BenchClip());
+        playlist.AddFileByPath(clip);
     }
 };
 
@@ -86,6 +94,30 @@ void BM_SeekLatency(benchmark::State& state)
     player.engine.Close();
 }
 BENCHMARK(BM_SeekLatency)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A click on the seek bar while paused, landing exactly between key frames 10 s
+// apart: the decoder runs from the key frame before the target.
+void BM_AccurateSeekSparseKeys(benchmark::State& state)
+{
+    if (!HasClip(state, SparseKeyClip(), "VELMORA_BENCH_SPARSE_KEY_CLIP"))
+        return;
+    BenchPlayer player(SparseKeyClip());
+    player.playlist.m_nCurrent = 0;
+    player.engine.Open();
+    player.engine.Play();
+    player.engine.Pause();
+    // Targets 1 s ... 9 s past a key frame, in a 20 s clip.
+    int step = 0;
+    for (auto _ : state) {
+        step = step % 9 + 1;
+        if (FAILED(player.engine.Seek(step + 10 * (step % 2), 20))) {
+            state.SkipWithError("seek failed");
+            return;
+        }
+    }
+    player.engine.Close();
+}
+BENCHMARK(BM_AccurateSeekSparseKeys)->Unit(benchmark::kMillisecond)->Iterations(18);
 
 // The same two measurements on a bare playbin with the same sinks, for
 // comparison: what GStreamer itself needs on this machine.
@@ -137,7 +169,7 @@ void BM_PlaybinSeekBaseline(benchmark::State& state)
     bare.Paused();
     gint64 duration = 0;
     gst_element_query_duration(bare.playbin.get(), GST_FORMAT_TIME, &duration);
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
     int step = 1;
     for (auto _ : state) {
         step = step % 9 + 1;

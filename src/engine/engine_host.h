@@ -30,12 +30,14 @@ public:
     virtual QObject* NotifyTarget() = 0;
     // The skin's video area in the main window's client coordinates.
     virtual QRect GetVideoArea() = 0;
-    virtual QSize MainClientSize() = 0;
+    // The part of the main window's screen that windows may use (without
+    // panels), in screen coordinates.
+    virtual QRect AvailableScreenArea() = 0;
     // The outer rectangle the main window needs for a video area of w x h.
     virtual QRect WindowRectForVideo(int width, int height) = 0;
     virtual void ShowMainWindowNormal() = 0;
-    // Resizes the main window, keeping its position.
-    virtual void ResizeMainWindow(int width, int height) = 0;
+    // Moves and resizes the main window to an outer rectangle in screen coordinates.
+    virtual void PlaceMainWindow(const QRect& rect) = 0;
     virtual void ShowMainWindow(bool show) = 0;
     virtual void SetMainWindowTitle(const QString& title) = 0;
     virtual void SetMainWindowNotTopMost() = 0;

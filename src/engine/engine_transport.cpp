@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -17,6 +18,11 @@ constexpr long kSilence = -10000;
 constexpr int kVolumeStep = 300;
 constexpr int kVolumeFloor = -4000;
 constexpr int kZoomMax = 10;
+
+// Rate steps are tenths; sums are rounded back onto that grid so that ten
+// steps down from 1.0 reach exactly 0 (which the graph refuses) instead of a
+// tiny positive rate nothing can play.
+double OnRateGrid(double rate) { return std::round(rate * 10.0) / 10.0; }
 
 }  // namespace
 
@@ -141,14 +147,12 @@ void CMediaEngine::ChangeRate(double delta)
     double current = 0.0;
     if (m_pGraph->GetRate(&current) != S_OK)
         return;
-    if (SUCCEEDED(m_pGraph->SetRate(current + delta)))
-        m_dRate = current + delta;
+    const double rate = OnRateGrid(current + delta);
+    if (SUCCEEDED(m_pGraph->SetRate(rate)))
+        m_dRate = rate;
 }
 
-bool CMediaEngine::IsRateChanged() const
-{
-    return static_cast<int>(m_dRate * 10) != 10;
-}
+bool CMediaEngine::IsRateChanged() const { return m_dRate != 1.0; }
 
 // Every volume change asks the audio for its level first: false for a clip
 // without adjustable audio, and after reporting a failed read.
@@ -179,9 +183,9 @@ void CMediaEngine::ApplyVolume(long level, bool unmute)
 void CMediaEngine::StepVolume(bool louder)
 {
     m_nVolume = louder ? std::min(m_nVolume + kVolumeStep, 0) : std::max(m_nVolume - kVolumeStep, kVolumeFloor);
-    // A step makes the sound audible again, but a step up to 0 dB leaves the mute mark.
+    // A step makes the sound audible again, so the mute mark goes with it.
     if (m_pGraph)
-        ApplyVolume(m_nVolume, m_nVolume != 0);
+        ApplyVolume(m_nVolume, true);
 }
 
 void CMediaEngine::SetVolumeFromBar(int offset, int range)
@@ -239,13 +243,29 @@ void CMediaEngine::SetZoom(int numerator, int denominator)
         ReportGraphError(hr);
         return;
     }
-    if (m_host.MainClientSize() == QSize(int(width), int(height)))
+    int targetWidth = int(width * numerator / denominator);
+    int targetHeight = int(height * numerator / denominator);
+    if (m_host.GetVideoArea().size() == QSize(targetWidth, targetHeight))
         return;
-    const int targetWidth = int(width * numerator / denominator);
-    const int targetHeight = int(height * numerator / denominator);
     m_host.ShowMainWindowNormal();
-    const QRect outer = m_host.WindowRectForVideo(targetWidth, targetHeight);
-    m_host.ResizeMainWindow(outer.width(), outer.height());
+    QRect outer = m_host.WindowRectForVideo(targetWidth, targetHeight);
+    const QRect screen = m_host.AvailableScreenArea();
+    if (!screen.isEmpty()) {
+        // The skin around the video keeps its size; the video shrinks, keeping
+        // its shape, until the whole window fits on the screen.
+        if (outer.width() > screen.width() || outer.height() > screen.height()) {
+            const int frameWidth = outer.width() - targetWidth;
+            const int frameHeight = outer.height() - targetHeight;
+            const double scale = std::min(double(screen.width() - frameWidth) / targetWidth,
+                                          double(screen.height() - frameHeight) / targetHeight);
+            targetWidth = std::max(1, int(targetWidth * scale));
+            targetHeight = std::max(1, int(targetHeight * scale));
+            outer = m_host.WindowRectForVideo(targetWidth, targetHeight);
+        }
+        outer.moveLeft(std::max(screen.left(), std::min(outer.left(), screen.right() + 1 - outer.width())));
+        outer.moveTop(std::max(screen.top(), std::min(outer.top(), screen.bottom() + 1 - outer.height())));
+    }
+    m_host.PlaceMainWindow(outer);
     FitVideoWindow();
 }
 
@@ -332,7 +352,6 @@ void CMediaEngine::ToggleFullScreen()
             m_host.ShowPlaylistWindow(false);
         m_host.ShowOwnerWindow(false);
         m_nFlags |= EF_FULLSCREEN;
-        m_bFullScreenUsed = 1;
         return;
     }
     m_host.ShowMainWindow(true);

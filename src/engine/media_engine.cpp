@@ -190,6 +190,8 @@ void CMediaEngine::Close()
         m_pGraph.reset();
     }
     m_nFlags = (m_nFlags & (EF_MUTED | EF_REPEAT)) | EF_NOVIDEO;
+    // Each graph starts at the normal rate.
+    m_dRate = 1.0;
 
     if (m_pTray) {
         m_pTray->SetTip(kAppName);
@@ -230,8 +232,10 @@ void CMediaEngine::HandleGraphEvents()
                 m_host.PowerOff();
                 return;
             }
+            // A clip that played full screen hands full screen on to the next.
+            const bool wasFullScreen = IsFullScreen();
             AdvanceAfterEndOfClip();
-            if (m_bFullScreenUsed)
+            if (wasFullScreen)
                 ToggleFullScreen();
         } else if (event->code == EC_USERABORT) {
             Close();

@@ -102,7 +102,6 @@ public:
     double Rate() const { return m_dRate; }
     LONGLONG Duration() const { return m_llDuration; }
     const QString& DurationText() const { return m_szDuration; }
-    bool FullScreenUsed() const { return m_bFullScreenUsed != 0; }
 
     // Set before playing a path from the command line, another instance or a drop.
     QString m_pszPath;
@@ -139,7 +138,6 @@ private:
     bool m_bScreenSaverOff = false;
     bool m_bPowerSaverOff = false;
     std::uint32_t m_nFlags = EF_NOVIDEO;
-    int m_bFullScreenUsed = 0;
     bool m_bPlaylistWasVisible = false;
     // Where the open dialog starts: the folder of the last file chosen in it.
     QString m_strOpenFolder;

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QScreen>
 #include <QTimerEvent>
 #include <QWindowStateChangeEvent>
 
@@ -311,7 +312,9 @@ QRect CMainFrame::WindowRectForVideo(int width, int height)
 
 void CMainFrame::ShowMainWindowNormal() { showNormal(); }
 
-void CMainFrame::ResizeMainWindow(int width, int height) { resize(width, height); }
+QRect CMainFrame::AvailableScreenArea() { return screen()->availableGeometry(); }
+
+void CMainFrame::PlaceMainWindow(const QRect& rect) { setGeometry(rect); }
 
 void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
 

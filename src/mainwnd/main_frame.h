@@ -103,10 +103,10 @@ public:
     QWidget* MainWindow() override { return this; }
     QObject* NotifyTarget() override { return this; }
     QRect GetVideoArea() override;
-    QSize MainClientSize() override { return size(); }
+    QRect AvailableScreenArea() override;
     QRect WindowRectForVideo(int width, int height) override;
     void ShowMainWindowNormal() override;
-    void ResizeMainWindow(int width, int height) override;
+    void PlaceMainWindow(const QRect& rect) override;
     void ShowMainWindow(bool show) override;
     void SetMainWindowTitle(const QString& title) override;
     void SetMainWindowNotTopMost() override;

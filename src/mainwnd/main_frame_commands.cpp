@@ -232,8 +232,10 @@ void CMainFrame::StoreWindowPlacement()
 {
     if (m_context.engine && m_context.engine->IsFullScreen())
         m_context.engine->ToggleFullScreen();
-    if (isMaximized() || isMinimized())
-        showNormal();
+    // Read while still maximized or minimized: the window is not restored
+    // first, since the window manager restores asynchronously and would leave
+    // the maximized size in place when the rectangle is read (and a
+    // minimized window must not flash back on screen at exit).
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     m_context.settings->m_rcMain = CWindowRect::FromQRect(normal);
     // The playlist window keeps no placement logic of its own yet.

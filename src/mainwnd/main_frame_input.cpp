@@ -266,6 +266,8 @@ void CMainFrame::StepVolume(bool louder)
     m_context.engine->StepVolume(louder);
     RedrawControl(MC_VOLUMEBAR);
     RedrawControl(MC_VOLUME);
+    // A step while muted makes the sound audible: the mute mark goes.
+    RedrawControl(MC_MUTE);
 }
 
 bool CMainFrame::ShowToolTip(QHelpEvent* event)

@@ -22,16 +22,20 @@ public:
     QWidget* MainWindow() override { return &m_mainWindow; }
     QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_mainWindow; }
     QRect GetVideoArea() override { return m_rcVideoArea; }
-    QSize MainClientSize() override { return m_clientSize; }
+    QRect AvailableScreenArea() override { return m_rcScreen; }
     QRect WindowRectForVideo(int width, int height) override
     {
         m_calls << QStringLiteral("WindowRectForVideo %1x%2").arg(width).arg(height);
         return QRect(0, 0, width + 20, height + 60);
     }
     void ShowMainWindowNormal() override { m_calls << QStringLiteral("ShowMainWindowNormal"); }
-    void ResizeMainWindow(int width, int height) override
+    void PlaceMainWindow(const QRect& rect) override
     {
-        m_calls << QStringLiteral("ResizeMainWindow %1x%2").arg(width).arg(height);
+        m_calls << QStringLiteral("PlaceMainWindow %1,%2 %3x%4")
+                       .arg(rect.left())
+                       .arg(rect.top())
+                       .arg(rect.width())
+                       .arg(rect.height());
     }
     void ShowMainWindow(bool show) override { m_calls << QStringLiteral("ShowMainWindow %1").arg(show); }
     void SetMainWindowTitle(const QString& title) override { m_strTitle = title; }
@@ -56,7 +60,7 @@ public:
     QWidget m_mainWindow;
     QObject* m_pNotifyTarget = nullptr;
     QRect m_rcVideoArea{10, 20, 400, 300};
-    QSize m_clientSize{420, 400};
+    QRect m_rcScreen{0, 0, 1280, 800};
     bool m_bPlaylistVisible = true;
     bool m_bTimer = false;
     int m_nPowerOffs = 0;

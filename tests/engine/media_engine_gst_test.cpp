@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <cmath>
 #include <functional>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -325,5 +327,101 @@ TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
     EXPECT_FALSE(m_host.m_bTimer);
 }
+
+TEST_F(EngineGstTest, SeekBarClicksLandWhereClickedBetweenKeyFrames)
+{
+    // Key frames at 0, 10 and 20 s: a key-frame seek would land on one of them.
+    AddClip(TestClipPath(TestClip::H264SparseKeys));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->IsStopped());
+    for (const int second : {4, 13, 6}) {
+        SCOPED_TRACE(second);
+        ASSERT_EQ(m_engine->Seek(second, 20), S_OK);
+        EXPECT_NEAR(PositionSeconds(), second, 0.1);
+    }
+    ASSERT_TRUE(m_engine->Play());
+    RunFor(300);
+    ASSERT_EQ(m_engine->Seek(3, 20), S_OK);
+    EXPECT_NEAR(PositionSeconds(), 3.0, 0.3);
+}
+
+TEST_F(EngineGstTest, TenStepsDownStopAtTheSmallestRateAndThePlayerStaysResponsive)
+{
+    AddClip(TestClipPath(TestClip::Wav3s));
+    OpenRow(0);
+    ASSERT_TRUE(m_engine->Play());
+    for (int i = 0; i < 10; ++i)
+        m_engine->ChangeRate(-0.1);
+    // The tenth step would reach 0 and is refused.
+    ASSERT_EQ(m_engine->Rate(), 0.1);
+    EXPECT_TRUE(m_engine->IsRateChanged());
+    double graphRate = 0.0;
+    m_factory.m_pLast->GetRate(&graphRate);
+    EXPECT_EQ(graphRate, 0.1);
+    EXPECT_EQ(m_factory.m_pLast->SetRate(0.05), E_INVALIDARG);
+    EXPECT_EQ(m_factory.m_pLast->SetRate(1e-6), E_INVALIDARG);
+
+    // At the smallest rate the clip still moves, seeks, changes rate and closes.
+    QElapsedTimer timer;
+    timer.start();
+    RunFor(300);
+    EXPECT_GT(PositionSeconds(), 0.0);
+    EXPECT_EQ(m_engine->Seek(1, 2), S_OK);
+    m_engine->SetRate(1.0);
+    EXPECT_FALSE(m_engine->IsRateChanged());
+    m_engine->Close();
+    // A stalled pipeline never returns from these; the bound only tells a hang.
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_TRUE(m_prompt.m_texts.isEmpty()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+}
+
+// Faster, slower and normal pressed 200 times at random gaps of 10-300 ms
+// while the clip plays and repeats: no error box, and the rate the presses
+// add up to.
+class EngineGstRateStressTest : public EngineGstTest, public ::testing::WithParamInterface<TestClip> {};
+
+TEST_P(EngineGstRateStressTest, RapidRateChangesEndWithTheRateTheyAddUpTo)
+{
+    AddClip(TestClipPath(GetParam()));
+    OpenRow(0);
+    m_engine->ToggleRepeat();
+    ASSERT_TRUE(m_engine->Play());
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> press(0, 2);
+    std::uniform_int_distribution<int> gap(10, 300);
+    double expected = 1.0;
+    for (int i = 0; i < 200 && m_prompt.m_texts.isEmpty(); ++i) {
+        switch (press(random)) {
+        case 0:
+            m_engine->ChangeRate(0.1);
+            expected = std::round(expected * 10 + 1) / 10;
+            break;
+        case 1:
+            m_engine->ChangeRate(-0.1);
+            if (expected > 0.15)
+                expected = std::round(expected * 10 - 1) / 10;
+            break;
+        default:
+            m_engine->SetRate(1.0);
+            expected = 1.0;
+            break;
+        }
+        RunFor(gap(random));
+    }
+    EXPECT_TRUE(m_prompt.m_texts.isEmpty()) << m_prompt.m_texts.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(m_engine->IsPlaying());
+    EXPECT_EQ(m_engine->Rate(), expected);
+    double graphRate = 0.0;
+    m_factory.m_pLast->GetRate(&graphRate);
+    EXPECT_EQ(graphRate, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(AudioAndVideo, EngineGstRateStressTest,
+                         ::testing::Values(TestClip::Wav30s, TestClip::AviMjpegPcm30s),
+                         [](const ::testing::TestParamInfo<TestClip>& clip) {
+                             return clip.param == TestClip::Wav30s ? "Wav" : "AviMjpeg";
+                         });
 
 }  // namespace

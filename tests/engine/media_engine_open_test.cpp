@@ -283,7 +283,7 @@ TEST_F(EngineEndOfClipTest, ShutdownAtPlaylistEndWaitsForTheLastRow)
     EXPECT_FALSE(m_script.calls.contains(QStringLiteral("Stop")));
 }
 
-TEST_F(EngineEndOfClipTest, FullScreenOnceUsedIsEnteredAgainAfterEveryAdvance)
+TEST_F(EngineEndOfClipTest, FullScreenCarriesOnOnlyFromAClipThatEndedInIt)
 {
     AddRows(3);
     OpenRow(0);
@@ -293,11 +293,12 @@ TEST_F(EngineEndOfClipTest, FullScreenOnceUsedIsEnteredAgainAfterEveryAdvance)
     EXPECT_EQ(m_playlist.m_nCurrent, 1);
     EXPECT_TRUE(m_engine->IsFullScreen());
 
+    // Left by the user: the next clip starts in the window.
     m_engine->ToggleFullScreen();
     EXPECT_FALSE(m_engine->IsFullScreen());
     EndOfClip();
-    EXPECT_TRUE(m_engine->FullScreenUsed());
-    EXPECT_TRUE(m_engine->IsFullScreen());
+    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_FALSE(m_engine->IsFullScreen());
 }
 
 TEST_F(EngineEndOfClipTest, ClosedVideoWindowEndsTheProgram)

@@ -102,22 +102,35 @@ TEST_F(EngineLoadedTest, SeeksToTheShareOfTheDurationWhenAbsoluteSeeksWork)
     EXPECT_EQ(m_engine->GetPositionScaled(100), 0);
 }
 
-TEST_F(EngineLoadedTest, RateStepsAreUnboundedButRefusedRatesAreNotKept)
+TEST_F(EngineLoadedTest, RateStepsStayOnTenthsAndRefusedRatesAreNotKept)
 {
     EXPECT_FALSE(m_engine->IsRateChanged());
     for (int i = 0; i < 5; ++i)
         m_engine->ChangeRate(0.1);
-    EXPECT_NEAR(m_engine->Rate(), 1.5, 1e-9);
+    EXPECT_EQ(m_engine->Rate(), 1.5);
     EXPECT_TRUE(m_engine->IsRateChanged());
+    for (int i = 0; i < 5; ++i)
+        m_engine->ChangeRate(-0.1);
+    EXPECT_EQ(m_engine->Rate(), 1.0);
+    EXPECT_FALSE(m_engine->IsRateChanged());
+
+    // Ten steps down reach exactly 0, which the graph refuses.
+    for (int i = 0; i < 10; ++i)
+        m_engine->ChangeRate(-0.1);
+    EXPECT_EQ(m_engine->Rate(), 0.1);
+    EXPECT_EQ(m_script.rate, 0.1);
 
     m_engine->SetRate(1.05);
-    EXPECT_FALSE(m_engine->IsRateChanged());
-    m_engine->SetRate(0.95);
     EXPECT_TRUE(m_engine->IsRateChanged());
     m_engine->SetRate(0.0);
-    EXPECT_EQ(m_engine->Rate(), 0.95);
-    m_engine->ChangeRate(-0.95);
-    EXPECT_EQ(m_engine->Rate(), 0.95);
+    EXPECT_EQ(m_engine->Rate(), 1.05);
+}
+
+TEST_F(EngineLoadedTest, CloseForgetsTheKeptRate)
+{
+    m_engine->SetRate(2.0);
+    m_engine->Close();
+    EXPECT_FALSE(m_engine->IsRateChanged());
 }
 
 TEST_F(EngineLoadedTest, VolumeStepsStayWithinTheRangeAndUnmute)
@@ -132,12 +145,14 @@ TEST_F(EngineLoadedTest, VolumeStepsStayWithinTheRangeAndUnmute)
     m_engine->StepVolume(false);
     EXPECT_EQ(m_engine->GetVolume(), -4000);
 
+    // A step while muted makes the sound audible and takes the mute mark away.
     m_engine->SetVolume(-300);
     m_engine->ToggleMute();
     EXPECT_EQ(m_script.volume, -10000);
     m_engine->StepVolume(true);
     EXPECT_EQ(m_script.volume, 0);
-    EXPECT_TRUE(m_engine->IsMuted());
+    EXPECT_FALSE(m_engine->IsMuted());
+    m_engine->ToggleMute();
 
     m_engine->SetVolume(-600);
     m_engine->StepVolume(true);
@@ -190,11 +205,13 @@ TEST_F(EngineTest, MuteWithoutAClipOrAdjustableAudioOnlyFlipsWhatItCan)
 
 TEST_F(EngineLoadedTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
 {
+    // The video area already has the native size: Double Size still doubles it.
+    m_host.m_rcVideoArea = QRect(0, 0, 320, 240);
     m_engine->SetZoom(2, 1);
     EXPECT_EQ(m_engine->Zoom(), 10);
     EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("ShowMainWindowNormal")));
     EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("WindowRectForVideo 640x480")));
-    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("ResizeMainWindow 660x540")));
+    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("PlaceMainWindow 0,0 660x540")));
 
     m_host.m_calls.clear();
     m_engine->StepZoom(true);
@@ -209,11 +226,25 @@ TEST_F(EngineLoadedTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
     EXPECT_EQ(m_engine->Zoom(), 1);
     EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("WindowRectForVideo 64x48")));
 
-    m_host.m_clientSize = QSize(320, 240);
+    // Already at the target size: nothing to do.
+    m_host.m_rcVideoArea = QRect(10, 20, 640, 480);
     m_host.m_calls.clear();
     m_engine->SetZoom(2, 1);
     EXPECT_TRUE(m_host.m_calls.isEmpty());
     EXPECT_EQ(m_engine->Zoom(), 10);
+}
+
+TEST_F(EngineLoadedTest, ZoomKeepsTheWindowOnTheScreen)
+{
+    // 640x360 doubled needs a 1300x780 window on a 1280x800 screen: the
+    // video shrinks in its own shape until the window fits, and the window
+    // moves onto the screen.
+    m_script.videoWidth = 640;
+    m_script.videoHeight = 360;
+    m_host.m_rcScreen = QRect(100, 50, 1280, 800);
+    m_engine->SetZoom(2, 1);
+    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("WindowRectForVideo 1260x708")));
+    EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("PlaceMainWindow 100,50 1280x768")));
 }
 
 TEST_F(EngineLoadedTest, VideoIsLetterBoxedAndCentredInTheVideoArea)

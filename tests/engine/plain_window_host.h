@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 // The smallest home for the engine's video: a plain black window whose
@@ -24,10 +25,10 @@ public:
     QWidget* MainWindow() override { return &m_window; }
     QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_window; }
     QRect GetVideoArea() override { return m_window.rect(); }
-    QSize MainClientSize() override { return m_window.size(); }
+    QRect AvailableScreenArea() override { return m_window.screen()->availableGeometry(); }
     QRect WindowRectForVideo(int width, int height) override { return QRect(m_window.pos(), QSize(width, height)); }
     void ShowMainWindowNormal() override { m_window.showNormal(); }
-    void ResizeMainWindow(int width, int height) override { m_window.resize(width, height); }
+    void PlaceMainWindow(const QRect& rect) override { m_window.setGeometry(rect); }
     void ShowMainWindow(bool show) override { m_window.setVisible(show); }
     void SetMainWindowTitle(const QString& title) override { m_window.setWindowTitle(title); }
     void SetMainWindowNotTopMost() override {}

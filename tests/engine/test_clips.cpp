@@ -31,13 +31,14 @@ QString Audio(int seconds, const QString& encoder)
         .arg(encoder);
 }
 
-QString Video(int seconds, int width, int height, const QString& encoder)
+QString Video(int seconds, int width, int height, const QString& encoder, int fps = 25)
 {
     return QStringLiteral("videotestsrc pattern=smpte num-buffers=%1 ! "
-                          "video/x-raw,width=%2,height=%3,framerate=25/1 ! videoconvert ! %4")
-        .arg(seconds * 25)
+                          "video/x-raw,width=%2,height=%3,framerate=%4/1 ! videoconvert ! %5")
+        .arg(seconds * fps)
         .arg(width)
         .arg(height)
+        .arg(fps)
         .arg(encoder);
 }
 
@@ -74,6 +75,16 @@ Recipe RecipeFor(TestClip clip)
     case TestClip::VideoOnly:
         return {"silent.mkv", Video(1, 160, 120, h264 + " ! matroskamux ! filesink location=")};
     case TestClip::TextAsMp3: return {"notes.mp3", {}};
+    case TestClip::Wav30s: return {"tone30.wav", Audio(30, "wavenc ! filesink location=")};
+    case TestClip::AviMjpegPcm30s:
+        return {"mjpeg30.avi", Video(30, 320, 240, "jpegenc ! mux. ", 10) + Audio(30, "mux. ") +
+                                   QStringLiteral("avimux name=mux ! filesink location=")};
+    case TestClip::H264SparseKeys:
+        // x264's own default interval at 25 fps.
+        return {"sparse-keys.mkv",
+                Video(20, 320, 240,
+                      "x264enc speed-preset=ultrafast key-int-max=250 ! h264parse ! matroskamux ! "
+                      "filesink location=")};
     }
     throw std::logic_error("unknown clip");
 }

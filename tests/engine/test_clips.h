@@ -16,6 +16,9 @@ enum class TestClip {
     MkvH264Vorbis,  // Matroska: H.264 320x240 and Vorbis, 2 s
     VideoOnly,      // Matroska: H.264 160x120, no audio, 1 s
     TextAsMp3,      // a text file named .mp3
+    Wav30s,          // PCM WAV, 30 s
+    AviMjpegPcm30s,  // AVI: MJPEG 320x240 at 10 fps and PCM, 30 s
+    H264SparseKeys,  // Matroska: H.264 320x240, a key frame every 10 s, 20 s
 };
 
 QString TestClipPath(TestClip clip);

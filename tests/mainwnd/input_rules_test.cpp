@@ -43,8 +43,9 @@ TEST(HotKeyDispatchTest, DefaultsReachTheirActions)
     EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 0x1B), table), HOTKEY_COUNT);
     // The keypad's right arrow is not the separate one.
     EXPECT_EQ(KeyUpHotKey(MakeHotKey(0, 0x27), table), HOTKEY_COUNT);
-    // The normal-rate key is loaded but never compared.
-    EXPECT_EQ(KeyUpHotKey(table[HOTKEY_NORPBRATE], table), HOTKEY_COUNT);
+    // The normal-rate key (End) acts on release.
+    EXPECT_EQ(KeyUpHotKey(table[HOTKEY_NORPBRATE], table), HOTKEY_NORPBRATE);
+    EXPECT_EQ(KeyDownHotKey(table[HOTKEY_NORPBRATE], table), HOTKEY_COUNT);
 }
 
 TEST(HotKeyDispatchTest, DuplicateKeysTriggerOnlyTheFirstInOrder)
@@ -57,6 +58,14 @@ TEST(HotKeyDispatchTest, DuplicateKeysTriggerOnlyTheFirstInOrder)
     EXPECT_EQ(KeyUpHotKey(key, table), HOTKEY_MUTE);
     table[HOTKEY_DECPBRATE] = key;
     EXPECT_EQ(KeyUpHotKey(key, table), HOTKEY_DECPBRATE);
+
+    // The normal-rate key is compared right after the other rate keys.
+    const HotKeyCode end = MakeHotKey(HOTKEYF_EXT, 0x23);
+    table[HOTKEY_LOADUNLOAD] = end;
+    table[HOTKEY_NORPBRATE] = end;
+    EXPECT_EQ(KeyUpHotKey(end, table), HOTKEY_NORPBRATE);
+    table[HOTKEY_INCPBRATE] = end;
+    EXPECT_EQ(KeyUpHotKey(end, table), HOTKEY_INCPBRATE);
 
     table[HOTKEY_HIDE] = key;
     table[HOTKEY_DECVOL] = key;

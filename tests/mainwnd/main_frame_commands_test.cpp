@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextLayout>
@@ -191,6 +192,42 @@ TEST_F(MainFrameCommandTest, AboutBoxHasAFixedSizeAndItsLinkReadsLeftToRightInHe
     ASSERT_GE(scheme, 0);
     const QString leftmost = text.mid(line.xToCursor(line.cursorToX(text.size()) + 1), 4);
     EXPECT_TRUE(leftmost.contains(QStringLiteral("htt"))) << leftmost.toStdString();
+}
+
+TEST_F(MainFrameCommandTest, EndKeySetsTheNormalRate)
+{
+    AddRows(1);
+    OpenRow(0);
+    Main().OnCommand(ID_RATE_DOUBLE);
+    KeyDown(Qt::Key_End);
+    EXPECT_DOUBLE_EQ(Engine().Rate(), 2.0);
+    KeyUp(Qt::Key_End);
+    EXPECT_DOUBLE_EQ(Engine().Rate(), 1.0);
+}
+
+TEST_F(MainFrameCommandTest, ZoomResizesFromTheVideosOwnSizeAndStaysOnTheScreen)
+{
+    AddRows(1);
+    OpenRow(0);
+    // The plain look at the video's own size (320 x 240).
+    Main().ToggleSkinOff();
+    Main().resize(320, 240);
+    Main().OnCommand(ID_ZOOM_DOUBLE);
+    EXPECT_EQ(Main().GetVideoArea().size(), QSize(640, 480));
+    Main().OnCommand(ID_ZOOM_HALF);
+    EXPECT_EQ(Main().GetVideoArea().size(), QSize(160, 120));
+
+    // Doubled, a wide video would not fit on the screen: it fits, in its own shape.
+    m_script.videoWidth = 640;
+    m_script.videoHeight = 360;
+    Main().move(300, 200);
+    const QRect screen = Main().screen()->availableGeometry();
+    Main().OnCommand(ID_ZOOM_DOUBLE);
+    EXPECT_TRUE(screen.contains(Main().geometry()))
+        << Main().geometry().width() << "x" << Main().geometry().height();
+    const QSize video = Main().GetVideoArea().size();
+    EXPECT_TRUE(video.width() == screen.width() - 4 || video.height() == screen.height() - 4);
+    EXPECT_NEAR(double(video.width()) / video.height(), 16.0 / 9.0, 0.01);
 }
 
 using MainFrameSkinTest = MainFrameTest;

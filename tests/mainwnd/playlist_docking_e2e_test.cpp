@@ -1,7 +1,8 @@
 // The real player under a window manager: the playlist window is dragged
 // away from the main window, then against its bottom edge, where it docks;
 // the main window is moved by the window manager and the playlist window
-// follows; the docking is stored at exit.
+// follows; the docking is stored at exit. A player ended while maximized
+// stores its normal rectangle.
 #include "player_harness.h"
 #include "playlist.h"
 
@@ -181,6 +182,40 @@ TEST_F(PlaylistDockingE2eTest, DragAwayDockBelowFollowAndStore)
     EXPECT_EQ(profile.value(QStringLiteral("Setting/Docked")).toInt(), 1);
     const int side = profile.value(QStringLiteral("Setting/DockedSide")).toInt();
     EXPECT_TRUE(side == 7 || side == 14) << side;
+}
+
+TEST_F(PlaylistDockingE2eTest, ExitWhileMaximizedStoresTheNormalRectangle)
+{
+    ASSERT_TRUE(m_harness.DisplayReady());
+    ASSERT_TRUE(StartWindowManager()) << "openbox is missing (tools/install-deps.sh)";
+    {
+        QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
+        profile.setValue(QStringLiteral("Setting/PLShow"), 0);
+        profile.setValue(QStringLiteral("Setting/left"), 150);
+        profile.setValue(QStringLiteral("Setting/top"), 120);
+    }
+    QProcess& player = m_harness.Start({});
+    const QString main = FindWindow(QStringLiteral("^Velmora$"));
+    ASSERT_FALSE(main.isEmpty());
+    const QRect normal = SettledGeometry(main);
+
+    // A double click on the title maximizes the window.
+    const QPoint title = normal.topLeft() + QPoint(40, 14);
+    Xdo({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
+    Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    QDeadlineTimer deadline(10000);
+    while (SettledGeometry(main).width() <= normal.width() && !deadline.hasExpired())
+        QThread::msleep(100);
+    ASSERT_GT(SettledGeometry(main).width(), normal.width());
+
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(10000));
+    QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
+    const QRect stored(QPoint(profile.value(QStringLiteral("Setting/left")).toInt(),
+                              profile.value(QStringLiteral("Setting/top")).toInt()),
+                       QPoint(profile.value(QStringLiteral("Setting/right")).toInt() - 1,
+                              profile.value(QStringLiteral("Setting/bottom")).toInt() - 1));
+    EXPECT_EQ(stored, normal);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 QString Source(const char* path) { return QStringLiteral(VELMORA_SOURCE_DIR "/") + QLatin1String(path); }
@@ -60,6 +62,23 @@ TEST_F(SkinMetalRedSheet, CommittedFileIsTheToolsOutput)
         for (int x = 0; x < committed.width(); ++x)
             ASSERT_EQ(committed.pixel(x, y) & 0xFFFFFF, At(x, y))
                 << "res/skin/metal_red.bmp is stale at (" << x << ", " << y << "): run velmora_skin_art";
+}
+
+// Relative luminance as the WCAG contrast formula uses it.
+double Luminance(QRgb c)
+{
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+TEST_F(SkinMetalRedSheet, TimeTextBackgroundContrastsStronglyWithBlackText)
+{
+    // The rows behind the digits: at least 7:1 against black.
+    for (int y = 4; y <= 13; ++y)
+        EXPECT_GE((Luminance(At(sprite::kTextTile.x(), sprite::kTextTile.y() + y)) + 0.05) / 0.05, 7.0) << y;
 }
 
 TEST_F(SkinMetalRedSheet, UnusedAreasAreMagenta)

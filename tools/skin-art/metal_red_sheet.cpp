@@ -113,8 +113,9 @@ void TransportStrip(QImage& sheet)
     Screw(sheet, strip.topLeft() + QPoint(157, 10));
 }
 
-// The time window: a bezel round a dim display. Its outer outline is the
-// colour of the frame's outer edge, which it shares a column with.
+// The time window: a bezel round a pale display, so that the black time
+// text reads clearly. Its outer outline is the colour of the frame's outer
+// edge, which it shares a column with.
 QRgb BezelRow(int row)
 {
     const QRgb outline = Metal(FrameProfile(0.5));
@@ -125,8 +126,8 @@ QRgb BezelRow(int row)
     case 2: return Metal(0.40);
     case 3: return 0x1C0605;
     case 15: return Metal(0.28);
-    case 14: return 0x8E6E66;
-    default: return Mix(0x6A4E49, 0x8A6A62, (row - 4) / 9.0);
+    case 14: return 0xF4EAE4;
+    default: return Mix(0xD6C4BA, 0xEADCD3, (row - 4) / 9.0);
     }
 }
 

@@ -23,10 +23,13 @@ constexpr int kLateErrorWaitMs = 500;
 // Files up to this size are read through for a length GStreamer cannot tell
 // (a second or so of disk reading); larger ones rely on its estimates.
 constexpr qint64 kLengthScanMaxBytes = 256 * 1024 * 1024;
-// A seek the user asked for lands on the nearest key frame; a seek that only
-// changes the rate or redraws must keep the exact position.
-constexpr auto kSeekToKeyFrame = static_cast<GstSeekFlags>(GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
+// Seeks land on the exact position, not on the nearest key frame: a clip
+// with key frames 10 s apart would otherwise jump back to 0 from most of its
+// first 10 s.
 constexpr auto kSeekExactly = GST_SEEK_FLAG_ACCURATE;
+// Below this the pipeline stops advancing and its next seek or state change
+// never returns (scaletempo spins); rates on the player's tenths grid start here.
+constexpr double kMinimumRate = 0.1 - 1e-9;
 
 GstElement* MakeElement(const QString& name)
 {
@@ -140,7 +143,7 @@ void CGstGraph::RefreshPausedFrame()
     gint64 positionNs = 0;
     if (!gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs))
         return;
-    SeekTo(m_dRate, positionNs, kSeekExactly);
+    SeekTo(m_dRate, positionNs);
 }
 
 GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
@@ -503,9 +506,12 @@ HRESULT CGstGraph::GetCurrentPosition(LONGLONG* position)
     return S_OK;
 }
 
-bool CGstGraph::SeekTo(double rate, gint64 positionNs, GstSeekFlags precision)
+bool CGstGraph::SeekTo(double rate, gint64 positionNs)
 {
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | precision);
+    // One seek at a time: a flushing seek sent while the previous one is
+    // still prerolling can be refused, or break the stream.
+    WaitForState();
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | kSeekExactly);
     return gst_element_seek(m_pPlaybin.get(), rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, positionNs,
                             GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
 }
@@ -516,7 +522,7 @@ HRESULT CGstGraph::SetPosition(LONGLONG position)
         return VFW_E_WRONG_STATE;
     if (position < 0)
         return E_INVALIDARG;
-    if (!SeekTo(m_dRate, position * kNsPerUnit, kSeekToKeyFrame))
+    if (!SeekTo(m_dRate, position * kNsPerUnit))
         return E_FAIL;
     // Like a seek on the interface thread, it is finished when the call returns.
     WaitForState();
@@ -535,11 +541,13 @@ HRESULT CGstGraph::SetRate(double rate)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    if (!(rate > 0.0) || !std::isfinite(rate))
+    if (!(rate >= kMinimumRate) || !std::isfinite(rate))
         return E_INVALIDARG;
+    // The position is read once an earlier seek has landed, not from its middle.
+    WaitForState();
     gint64 positionNs = 0;
     gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs);
-    if (!SeekTo(rate, std::max<gint64>(positionNs, 0), kSeekExactly))
+    if (!SeekTo(rate, std::max<gint64>(positionNs, 0)))
         return E_FAIL;
     WaitForState();
     m_dRate = rate;

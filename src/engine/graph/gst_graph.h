@@ -86,7 +86,7 @@ private:
     HRESULT LastErrorStatus(HRESULT fallback) const;
     GstStateChangeReturn WaitForState();
     HRESULT ChangeState(GstState state);
-    bool SeekTo(double rate, gint64 positionNs, GstSeekFlags precision);
+    bool SeekTo(double rate, gint64 positionNs);
     QSize ReadVideoSize() const;
     LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
