@@ -7,6 +7,7 @@
 #include "localized_strings.h"
 #include "main_frame.h"
 #include "parent_wnd.h"
+#include "path_codec.h"
 #include "media_engine.h"
 #include "player_settings.h"
 #include "playlist.h"
@@ -56,7 +57,7 @@ QStringList ArgumentsAfterProgramName(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << DecodePath(QByteArray(argv[i]));
     return arguments;
 }
 

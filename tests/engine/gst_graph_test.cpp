@@ -1,6 +1,9 @@
 // The GStreamer graph on real clips, with fake sinks that keep real time.
 #include "gst_graph.h"
+#include "path_codec.h"
 #include "test_clips.h"
+
+#include <temp_home.h>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +13,11 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QObject>
 
 namespace {
@@ -118,6 +125,31 @@ TEST_F(EngineGstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
 
     // The same graph still opens a good file afterwards.
     EXPECT_EQ(m_graph->RenderFile(TestClipPath(TestClip::Wav1s)), S_OK);
+}
+
+TEST_F(EngineGstGraphTest, OnlyRegularFilesReachGStreamerAndAnyNameBytesPlay)
+{
+    // A FIFO would block the open until a writer came and a device would be
+    // read without end: both are refused at once, with a text.
+    const QByteArray dir = EncodePath(testsupport::MakeScratchDir(QStringLiteral("special")));
+    ASSERT_EQ(mkfifo(dir + "/x.mp3", 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", dir + "/x.mpg"), 0);
+    ASSERT_EQ(mkdir(dir + "/x.avi", 0700), 0);
+    m_graph = m_factory.CreateGraph();
+    ASSERT_NE(m_graph, nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    for (const char* name : {"/x.mp3", "/x.mpg", "/x.avi"}) {
+        const HRESULT hr = m_graph->RenderFile(DecodePath(dir + name));
+        EXPECT_TRUE(FAILED(hr)) << name;
+        EXPECT_FALSE(m_factory.GetErrorText(hr).isEmpty()) << name;
+    }
+    EXPECT_LT(timer.elapsed(), 2000);
+
+    // A clip whose name is not UTF-8 is opened by its own bytes.
+    const QByteArray latin1 = dir + "/caf\xE9.wav";
+    std::filesystem::copy_file(EncodePath(TestClipPath(TestClip::Wav1s)).toStdString(), latin1.toStdString());
+    EXPECT_EQ(m_graph->RenderFile(DecodePath(latin1)), S_OK);
 }
 
 TEST_F(EngineGstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)

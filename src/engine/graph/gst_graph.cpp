@@ -1,6 +1,7 @@
 #include "gst_graph.h"
 
 #include "gst_error_status.h"
+#include "path_codec.h"
 #include "video_output.h"
 
 #include <gst/audio/streamvolume.h>
@@ -9,7 +10,11 @@
 
 #include <QGuiApplication>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -21,6 +26,24 @@ constexpr int kLateErrorWaitMs = 500;
 // changes the rate or redraws must keep the exact position.
 constexpr auto kSeekToKeyFrame = static_cast<GstSeekFlags>(GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_NEAREST);
 constexpr auto kSeekExactly = GST_SEEK_FLAG_ACCURATE;
+
+// GStreamer would block opening a FIFO until a writer comes, and read a
+// device such as /dev/zero without end: only regular files that can be read
+// are handed to it. Nothing when the file is fine, else the failure's text.
+QString RefusalOfFile(const QByteArray& path)
+{
+    struct stat info {};
+    if (stat(path.constData(), &info) != 0)
+        return errno == EACCES ? QStringLiteral("The file cannot be read: access was denied.")
+                               : QStringLiteral("The file does not exist.");
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("This is a folder, not a media file.");
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("This is not a regular file (a pipe, socket or device) and cannot be played.");
+    if (access(path.constData(), R_OK) != 0)
+        return QStringLiteral("The file cannot be read: access was denied.");
+    return {};
+}
 
 GstElement* MakeElement(const QString& name)
 {
@@ -235,8 +258,11 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     }
     m_events.Clear();
 
+    const QByteArray fileName = EncodePath(path);
+    if (const QString refusal = RefusalOfFile(fileName); !refusal.isEmpty())
+        return Fail(VFW_E_NOT_FOUND, refusal);
     g_autoptr(GError) error = nullptr;
-    g_autofree gchar* uri = gst_filename_to_uri(path.toUtf8().constData(), &error);
+    g_autofree gchar* uri = gst_filename_to_uri(fileName.constData(), &error);
     if (!uri)
         return Fail(VFW_E_NOT_FOUND, QString::fromUtf8(error ? error->message : ""));
     g_object_set(m_pPlaybin.get(), "uri", uri, nullptr);
