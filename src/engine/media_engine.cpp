@@ -240,16 +240,31 @@ void CMediaEngine::HandleGraphEvents()
 
 void CMediaEngine::AdvanceAfterEndOfClip()
 {
-    const int next = ChooseNextRow(m_playlist, PlaylistStep::EndOfMedia, m_settings.Shuffle != 0,
-                                   m_settings.PlaylistRepeat != 0);
+    const auto nextRow = [this] {
+        return ChooseNextRow(m_playlist, PlaylistStep::EndOfMedia, m_settings.Shuffle != 0,
+                             m_settings.PlaylistRepeat != 0);
+    };
+    int next = nextRow();
     if (next < 0) {
         Stop();
         return;
     }
-    Close();
-    m_playlist.m_nCurrent = next;
-    Open();
-    Play();
+    // A row that cannot be opened has had its error box; playback goes on
+    // from the row after it. Each advance tries at most as many rows as the
+    // list holds, so a list of nothing but broken rows ends instead of
+    // going round for ever.
+    for (int tried = 0; next >= 0 && tried < m_playlist.GetCount(); ++tried) {
+        Close();
+        m_playlist.m_nCurrent = next;
+        Open();
+        if (IsLoaded()) {
+            Play();
+            return;
+        }
+        m_playlist.m_nCurrent = next;
+        next = nextRow();
+        m_playlist.m_nCurrent = -1;
+    }
 }
 
 QStringList CMediaEngine::OpenDialogFilters()

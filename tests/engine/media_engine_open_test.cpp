@@ -232,6 +232,26 @@ TEST_F(EngineEndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
     EXPECT_EQ(m_playlist.m_nCurrent, 1);
 }
 
+TEST_F(EngineEndOfClipTest, BrokenRowsArePassedOverOnceEachWithOneBoxApiece)
+{
+    AddRows(4);
+    OpenRow(0);
+    m_script.renderFailures = 4;  // rows 1 and 2, each tried twice
+    EndOfClip();
+    EXPECT_EQ(m_prompt.m_titles.size(), 2);
+    EXPECT_EQ(m_playlist.m_nCurrent, 3);
+    EXPECT_TRUE(m_engine->IsPlaying());
+
+    // With every row broken and the list repeating, one round ends it.
+    m_settings.PlaylistRepeat = 1;
+    m_prompt.m_titles.clear();
+    m_script.renderFailures = 1000;
+    EndOfClip();
+    EXPECT_EQ(m_prompt.m_titles.size(), 4);
+    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_FALSE(m_engine->IsLoaded());
+}
+
 TEST_F(EngineEndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)
 {
     AddRows(3);
