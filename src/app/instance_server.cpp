@@ -86,6 +86,9 @@ void CInstanceServer::Read(Connection& connection)
         case CInstanceRecordReader::Step::Malformed:
             return Drop(connection);
         case CInstanceRecordReader::Step::Query:
+            // A peer that gave up while the player was busy gets no answer.
+            if (socket->state() != QLocalSocket::ConnectedState)
+                return Drop(connection);
             socket->write(EncodeUint32(m_handler.OnInstanceQuery()));
             socket->flush();
             continue;

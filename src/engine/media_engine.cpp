@@ -76,7 +76,9 @@ void CMediaEngine::Open()
         return;
     }
     HRESULT hr = graph->RenderFile(localPath);
-    if (FAILED(hr))
+    // A file that ran into the open time limit is not tried again: the
+    // window would stay blocked for twice the limit.
+    if (FAILED(hr) && hr != VFW_E_TIMEOUT)
         hr = graph->RenderFile(localPath);
     if (FAILED(hr)) {
         ReportGraphError(hr);

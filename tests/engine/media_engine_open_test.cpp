@@ -39,6 +39,14 @@ TEST_F(EngineTest, RenderIsRetriedOnceThenReportedAndForgotten)
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->Play());
+
+    // A file that took the whole time limit is not given it a second time.
+    m_script.calls.clear();
+    m_script.renderFailures = 1;
+    m_script.renderError = VFW_E_TIMEOUT;
+    OpenRow(0);
+    EXPECT_EQ(m_script.Count(QStringLiteral("RenderFile")), 1);
+    EXPECT_FALSE(m_engine->IsLoaded());
 }
 
 TEST_F(EngineTest, AGraphThatCannotBeMadeIsReportedWithTheFactorysText)
