@@ -94,9 +94,11 @@ void CInstanceServer::Read(Connection& connection)
             continue;
         case CInstanceRecordReader::Step::Record:
             // Acknowledge first: the handler may end the program.
-            socket->write(EncodeUint32(1));
-            socket->flush();
-            socket->disconnectFromServer();
+            if (socket->state() == QLocalSocket::ConnectedState) {
+                socket->write(EncodeUint32(1));
+                socket->flush();
+                socket->disconnectFromServer();
+            }
             m_handler.OnCopyData(reader.Code(), reader.Path());
             return;
         }
