@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QThread>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
@@ -150,6 +152,24 @@ TEST_F(EngineGstGraphTest, OnlyRegularFilesReachGStreamerAndAnyNameBytesPlay)
     const QByteArray latin1 = dir + "/caf\xE9.wav";
     std::filesystem::copy_file(EncodePath(TestClipPath(TestClip::Wav1s)).toStdString(), latin1.toStdString());
     EXPECT_EQ(m_graph->RenderFile(DecodePath(latin1)), S_OK);
+}
+
+TEST_F(EngineGstGraphTest, AGraphLeavesNothingBehindWhenItGoes)
+{
+    // Each pipeline has sockets of its own; a graph that left its pipeline
+    // alive would leave them open, clip after clip.
+    const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const auto playOnce = [this] {
+        std::unique_ptr<CMediaGraph> graph = m_factory.CreateGraph();
+        ASSERT_EQ(graph->RenderFile(TestClipPath(TestClip::MkvH264Vorbis)), S_OK);
+        EXPECT_EQ(graph->Run(), S_OK);
+        QThread::msleep(100);
+    };
+    playOnce();
+    const qsizetype before = openDescriptors();
+    for (int i = 0; i < 5; ++i)
+        playOnce();
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST_F(EngineGstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)

@@ -206,6 +206,10 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
     default:
         break;
     }
+    // A sync handler that drops a message owns it. Every message holds its
+    // source, so one left alive keeps the whole pipeline, with its threads'
+    // sockets, after the graph is gone.
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 
