@@ -5,10 +5,7 @@ qsizetype CInstanceRecordReader::Room() const
     return m_bDone ? 0 : kRecordHeaderBytes + qsizetype(kMaxRecordBytes) - m_buffer.size();
 }
 
-void CInstanceRecordReader::Append(const QByteArray& bytes)
-{
-    m_buffer += bytes.left(Room());
-}
+void CInstanceRecordReader::Append(const QByteArray& bytes) { m_buffer += bytes.left(Room()); }
 
 CInstanceRecordReader::Step CInstanceRecordReader::Next()
 {

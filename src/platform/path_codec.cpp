@@ -32,8 +32,7 @@ int ValidSequenceLength(const QByteArray& bytes, qsizetype i)
         return 3;
     }
     if (lead >= 0xF0 && lead <= 0xF4) {
-        if (left < 4 || !IsContinuation(at(i + 1)) || !IsContinuation(at(i + 2))
-            || !IsContinuation(at(i + 3)))
+        if (left < 4 || !IsContinuation(at(i + 1)) || !IsContinuation(at(i + 2)) || !IsContinuation(at(i + 3)))
             return 0;
         if ((lead == 0xF0 && at(i + 1) < 0x90) || (lead == 0xF4 && at(i + 1) >= 0x90))
             return 0;

@@ -65,8 +65,8 @@ protected:
     // until it answers is how long its window was held.
     qint64 WaitUntilAnswering() const
     {
-        const QByteArray request =
-            EncodeRecordHeader(kInstanceQueryMessage, 0) + EncodeRecord({COPYDATA_ACTIVATE, {}});
+        const QByteArray request = EncodeRecordHeader(kInstanceQueryMessage, 0) +
+                                   EncodeRecord({COPYDATA_ACTIVATE, {}});
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < kOpenLimitMs + 2 * kSlackMs) {
@@ -89,9 +89,8 @@ protected:
     int CloseErrorBoxes()
     {
         const QString found = m_harness.Xvfb().Run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-             QStringLiteral("^Velmora Message$")});
+            QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), QStringLiteral("^Velmora Message$")});
         int added = 0;
         for (const QString& box : found.split(u'\n', Qt::SkipEmptyParts)) {
             if (!m_seenBoxes.contains(box)) {
@@ -100,8 +99,8 @@ protected:
             }
             m_harness.Xvfb().Run(QStringLiteral("xdotool"),
                                  {QStringLiteral("windowfocus"), QStringLiteral("--sync"), box});
-            m_harness.Xvfb().Run(QStringLiteral("xdotool"),
-                                 {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+            m_harness.Xvfb().Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--window"),
+                                                             box, QStringLiteral("Return")});
         }
         return added;
     }
@@ -151,11 +150,13 @@ TEST_F(BrokenMediaTest, EachBadFileGivesAtMostOneBoxAndThePlayerGoesOn)
         "videotestsrc num-buffers=40 ! video/x-raw,width=160,height=120,framerate=20/1 ! ");
     const QString audio = QStringLiteral("audiotestsrc num-buffers=40 samplesperbuffer=2205 ! audioconvert ! ");
     const QStringList whole = {
-        Make(QStringLiteral("whole.mkv"), video + QStringLiteral("x264enc ! matroskamux name=m ! filesink location=%1 ")
-                                              + audio + QStringLiteral("vorbisenc ! m.")),
+        Make(QStringLiteral("whole.mkv"),
+             video + QStringLiteral("x264enc ! matroskamux name=m ! filesink location=%1 ") + audio +
+                 QStringLiteral("vorbisenc ! m.")),
         Make(QStringLiteral("whole.mp4"), video + QStringLiteral("x264enc ! mp4mux ! filesink location=%1")),
-        Make(QStringLiteral("whole.avi"), video + QStringLiteral("jpegenc ! avimux name=m ! filesink location=%1 ")
-                                              + audio + QStringLiteral("m.")),
+        Make(QStringLiteral("whole.avi"), video +
+                                              QStringLiteral("jpegenc ! avimux name=m ! filesink location=%1 ") +
+                                              audio + QStringLiteral("m.")),
         Make(QStringLiteral("whole.mp3"), audio + QStringLiteral("lamemp3enc ! filesink location=%1")),
     };
     for (const QString& clip : whole)
@@ -189,7 +190,8 @@ TEST_F(BrokenMediaTest, EachBadFileGivesAtMostOneBoxAndThePlayerGoesOn)
     // is not UTF-8 and which must play after all the others.
     const QString deleted = Wav(QStringLiteral("deleted.wav"), 30);
     const QByteArray latin1 = raw + "/caf\xE9.wav";
-    std::filesystem::copy_file(EncodePath(Wav(QStringLiteral("last.wav"), 20)).toStdString(), latin1.toStdString());
+    std::filesystem::copy_file(EncodePath(Wav(QStringLiteral("last.wav"), 20)).toStdString(),
+                               latin1.toStdString());
     const QString last = DecodePath(latin1);
 
     QProcess& player = m_harness.Start({QStringLiteral("-background")});
@@ -240,11 +242,13 @@ TEST_F(BrokenMediaTest, EndOfClipPassesOverBrokenRowsToThePlayableOne)
     QProcess& player = m_harness.Start({});
     ASSERT_TRUE(m_harness.WaitForMainWindowVisible(true, 15000));
     const QString window = m_harness.Xvfb()
-                               .Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                QStringLiteral("--name"), QStringLiteral("^Velmora$")})
+                               .Run(QStringLiteral("xdotool"),
+                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                     QStringLiteral("--name"), QStringLiteral("^Velmora$")})
                                .section(u'\n', 0, 0)
                                .trimmed();
-    m_harness.Xvfb().Run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    m_harness.Xvfb().Run(QStringLiteral("xdotool"),
+                         {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     m_harness.Xvfb().Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("p")});
 
     // One second of the first row, a box for each broken row, then the last.
