@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileInfo>
 
 // Hands the checked requests of a second start to the main window.
 class CMainFrameInstanceHandler final : public CInstanceHandler {
@@ -128,7 +127,7 @@ bool CPlayerApp::InitInstance()
 
     if (m_commandLine.IsFileOpen())
         m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
-                                        QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
+                                        AbsolutePath(m_commandLine.m_strFileName));
     else
         m_context.playlist->LoadList(false, m_context.mainFrame);
     return true;
@@ -139,7 +138,7 @@ void CPlayerApp::ForwardToFirstInstance() const
     CopyDataRecord record{COPYDATA_ACTIVATE, {}};
     // The running instance has its own working folder: send the full path.
     if (m_commandLine.IsFileOpen())
-        record = MakeOpenFileRecord(QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
+        record = MakeOpenFileRecord(AbsolutePath(m_commandLine.m_strFileName));
     ForwardToRunningInstance(InstanceSocketPath(), record);
 }
 

@@ -1,8 +1,13 @@
 #include "path_codec.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <dirent.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -79,6 +84,16 @@ QByteArray EncodePath(const QString& path)
     }
     flushRun(path.size());
     return bytes;
+}
+
+QString AbsolutePath(const QString& path)
+{
+    if (path.startsWith(u'/'))
+        return QDir::cleanPath(path);
+    const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
+    if (!folder)
+        return path;
+    return QDir::cleanPath(DecodePath(QByteArray(folder.get())) + u'/' + path);
 }
 
 QString PathFromLocalUrl(const QUrl& url)

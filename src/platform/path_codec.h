@@ -14,6 +14,10 @@
 QString DecodePath(const QByteArray& bytes);
 QByteArray EncodePath(const QString& path);
 
+// `path` made absolute against the working folder and cleaned, by text
+// alone: QFileInfo would pass it through the lossy system encoding.
+QString AbsolutePath(const QString& path);
+
 // The local path of a file URL, with percent-escaped bytes kept as they are.
 QString PathFromLocalUrl(const QUrl& url);
 

@@ -2,6 +2,7 @@
 
 #include <temp_home.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,9 @@ TEST(PathCodec, DroppedUrlsAndDialogNamesKeepTheirBytes)
     const QUrl url = QUrl::fromEncoded("file:///m/caf%E9%20x.mp3");
     EXPECT_EQ(EncodePath(PathFromLocalUrl(url)), QByteArray("/m/caf\xE9 x.mp3"));
     EXPECT_TRUE(PathFromLocalUrl(QUrl(QStringLiteral("https://example.org/a.mp3"))).isEmpty());
+    // A name given on the command line, relative to the working folder.
+    EXPECT_EQ(EncodePath(AbsolutePath(DecodePath("./sub/../caf\xE9.mp3"))),
+              EncodePath(QDir::currentPath()) + "/caf\xE9.mp3");
 
     // A dialog hands back the lossy name; the entry on disk is found again.
     const QByteArray dir = EncodePath(testsupport::MakeScratchDir(QStringLiteral("codec")));
