@@ -1,5 +1,7 @@
 #include "instance_server.h"
 
+#include "instance_record_reader.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -9,8 +11,7 @@
 
 struct CInstanceServer::Connection {
     QLocalSocket* socket;
-    QByteArray buffer;
-    bool queried = false;
+    CInstanceRecordReader reader;
     bool dropped = false;
 };
 
@@ -49,7 +50,7 @@ void CInstanceServer::Accept()
             continue;
         }
         ++m_nConnections;
-        auto connection = std::make_shared<Connection>(Connection{socket, {}, false, false});
+        auto connection = std::make_shared<Connection>(Connection{socket, {}, false});
         connect(socket, &QLocalSocket::readyRead, this, [this, connection] { Read(*connection); });
         connect(socket, &QLocalSocket::disconnected, this, [this, connection] { Drop(*connection); });
         QTimer::singleShot(kConnectionTimeoutMs, socket, [this, connection] { Drop(*connection); });
@@ -76,41 +77,30 @@ void CInstanceServer::Drop(Connection& connection)
 void CInstanceServer::Read(Connection& connection)
 {
     QLocalSocket* socket = connection.socket;
-    connection.buffer += socket->read(kRecordHeaderBytes + kMaxRecordBytes - connection.buffer.size());
-    while (connection.buffer.size() >= kRecordHeaderBytes) {
-        const std::uint32_t code = DecodeUint32(connection.buffer.constData());
-        const std::uint32_t count = DecodeUint32(connection.buffer.constData() + 4);
-
-        if (!connection.queried) {
-            if (code != kInstanceQueryMessage || count != 0)
+    CInstanceRecordReader& reader = connection.reader;
+    reader.Append(socket->read(reader.Room()));
+    for (;;) {
+        switch (reader.Next()) {
+        case CInstanceRecordReader::Step::NeedMore:
+            return;
+        case CInstanceRecordReader::Step::Malformed:
+            return Drop(connection);
+        case CInstanceRecordReader::Step::Query:
+            // A peer that gave up while the player was busy gets no answer.
+            if (socket->state() != QLocalSocket::ConnectedState)
                 return Drop(connection);
-            connection.queried = true;
-            connection.buffer.remove(0, kRecordHeaderBytes);
             socket->write(EncodeUint32(m_handler.OnInstanceQuery()));
             socket->flush();
             continue;
+        case CInstanceRecordReader::Step::Record:
+            // Acknowledge first: the handler may end the program.
+            if (socket->state() == QLocalSocket::ConnectedState) {
+                socket->write(EncodeUint32(1));
+                socket->flush();
+                socket->disconnectFromServer();
+            }
+            m_handler.OnCopyData(reader.Code(), reader.Path());
+            return;
         }
-
-        const bool known = code == COPYDATA_OPEN_FILE || code == COPYDATA_CLOSE
-            || code == COPYDATA_ACTIVATE;
-        if (!known || count > kMaxRecordBytes)
-            return Drop(connection);
-        if (connection.buffer.size() < kRecordHeaderBytes + qsizetype(count))
-            return;  // wait for the rest of the record
-
-        const QByteArray body = connection.buffer.mid(kRecordHeaderBytes, count);
-        QString path;
-        if (code == COPYDATA_OPEN_FILE) {
-            const std::optional<QString> decoded = PathFromOpenFileBody(body);
-            if (!decoded)
-                return Drop(connection);
-            path = *decoded;
-        }
-        // Acknowledge first: the handler may end the program.
-        socket->write(EncodeUint32(1));
-        socket->flush();
-        socket->disconnectFromServer();
-        m_handler.OnCopyData(code, path);
-        return;
     }
 }

@@ -8,6 +8,7 @@
 #include "main_frame.h"
 #include "main_frame_accessible.h"
 #include "parent_wnd.h"
+#include "path_codec.h"
 #include "media_engine.h"
 #include "mpris_service.h"
 #include "player_settings.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QFileInfo>
 
 // Hands the checked requests of a second start to the main window.
 class CMainFrameInstanceHandler final : public CInstanceHandler {
@@ -61,7 +61,7 @@ QStringList ArgumentsAfterProgramName(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << DecodePath(QByteArray(argv[i]));
     return arguments;
 }
 
@@ -139,7 +139,7 @@ bool CPlayerApp::InitInstance()
 
     if (m_commandLine.IsFileOpen())
         m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
-                                        QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
+                                        AbsolutePath(m_commandLine.m_strFileName));
     else
         m_context.playlist->LoadList(false, m_context.mainFrame);
     return true;
@@ -150,7 +150,7 @@ void CPlayerApp::ForwardToFirstInstance() const
     CopyDataRecord record{COPYDATA_ACTIVATE, {}};
     // The running instance has its own working folder: send the full path.
     if (m_commandLine.IsFileOpen())
-        record = MakeOpenFileRecord(QFileInfo(m_commandLine.m_strFileName).absoluteFilePath());
+        record = MakeOpenFileRecord(AbsolutePath(m_commandLine.m_strFileName));
     ForwardToRunningInstance(InstanceSocketPath(), record);
 }
 

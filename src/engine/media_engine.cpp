@@ -58,7 +58,9 @@ void CMediaEngine::Open()
         return;
     }
     HRESULT hr = graph->RenderFile(localPath);
-    if (FAILED(hr))
+    // A file that ran into the open time limit is not tried again: the
+    // window would stay blocked for twice the limit.
+    if (FAILED(hr) && hr != VFW_E_TIMEOUT)
         hr = graph->RenderFile(localPath);
     if (FAILED(hr)) {
         ReportGraphError(hr);
@@ -254,16 +256,31 @@ void CMediaEngine::HandleGraphEvents()
 
 void CMediaEngine::AdvanceAfterEndOfClip()
 {
-    const int next = ChooseNextRow(m_playlist, PlaylistStep::EndOfMedia, m_settings.Shuffle != 0,
-                                   m_settings.PlaylistRepeat != 0);
+    const auto nextRow = [this] {
+        return ChooseNextRow(m_playlist, PlaylistStep::EndOfMedia, m_settings.Shuffle != 0,
+                             m_settings.PlaylistRepeat != 0);
+    };
+    int next = nextRow();
     if (next < 0) {
         Stop();
         return;
     }
-    Close();
-    m_playlist.m_nCurrent = next;
-    Open();
-    Play();
+    // A row that cannot be opened has had its error box; playback goes on
+    // from the row after it. Each advance tries at most as many rows as the
+    // list holds, so a list of nothing but broken rows ends instead of
+    // going round for ever.
+    for (int tried = 0; next >= 0 && tried < m_playlist.GetCount(); ++tried) {
+        Close();
+        m_playlist.m_nCurrent = next;
+        Open();
+        if (IsLoaded()) {
+            Play();
+            return;
+        }
+        m_playlist.m_nCurrent = next;
+        next = nextRow();
+        m_playlist.m_nCurrent = -1;
+    }
 }
 
 QStringList CMediaEngine::OpenDialogFilters() { return MediaFileNameFilters(); }

@@ -6,6 +6,7 @@
 #include "copy_data.h"
 #include "media_engine.h"
 #include "parent_wnd.h"
+#include "path_codec.h"
 #include "plain_skin.h"
 #include "player_context.h"
 #include "player_settings.h"
@@ -388,7 +389,7 @@ int CMainFrame::GetVolumeLevel(int range) const
 
 QString CMainFrame::ClipFileName() const
 {
-    return m_context.engine ? m_context.engine->m_pszFileName : QString();
+    return m_context.engine ? DisplayPath(m_context.engine->m_pszFileName) : QString();
 }
 
 QString CMainFrame::TimeText() const

@@ -7,6 +7,7 @@
 #include "localized_strings.h"
 #include "media_engine.h"
 #include "parent_wnd.h"
+#include "path_codec.h"
 #include "player_context.h"
 #include "player_settings.h"
 #include "resize_band.h"
@@ -251,7 +252,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            paths << url.toLocalFile();
+            paths << PathFromLocalUrl(url);
     }
     if (paths.isEmpty())
         return;

@@ -1,5 +1,7 @@
 #include "prompt.h"
 
+#include "path_codec.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -26,7 +28,12 @@ public:
         dialog.setFileMode(QFileDialog::ExistingFiles);
         dialog.setNameFilters(nameFilters);
         dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        QStringList files = dialog.selectedFiles();
+        for (QString& file : files)
+            file = RecoverLossyPath(file);
+        return files;
     }
 
     QString GetSaveFileName(QWidget* parent, const QString& title, const QString& dir,
@@ -38,12 +45,12 @@ public:
         dialog.setDefaultSuffix(defaultSuffix);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
-        return dialog.selectedFiles().constFirst();
+        return RecoverLossyPath(dialog.selectedFiles().constFirst());
     }
 
     QString GetExistingDirectory(QWidget* parent, const QString& title, const QString& dir) override
     {
-        return QFileDialog::getExistingDirectory(parent, title, dir);
+        return RecoverLossyPath(QFileDialog::getExistingDirectory(parent, title, dir));
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "tray_icon.h"
 
+#include "path_codec.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
@@ -30,7 +32,7 @@ void CTrayIcon::SetTip(const QString& text)
 {
     if (text.isNull())
         return;
-    m_strTip = text.left(kMaxTipLength);
+    m_strTip = DisplayPath(text).left(kMaxTipLength);
     if (m_pIcon)
         m_pIcon->setToolTip(m_strTip);
 }

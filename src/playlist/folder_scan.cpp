@@ -1,6 +1,6 @@
 #include "folder_scan.h"
 
-#include <QFile>
+#include "path_codec.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -25,7 +25,7 @@ public:
 
     void Scan(const QString& folder)
     {
-        const QByteArray encoded = QFile::encodeName(folder);
+        const QByteArray encoded = EncodePath(folder);
         DIR* dir = opendir(encoded.constData());
         if (!dir)
             return;
@@ -44,7 +44,7 @@ public:
                     faccessat(dirfd(dir), name, X_OK, 0) == 0)
                     Scan(ChildPath(folder, name));
             } else {
-                m_visitFile(folder, QFile::decodeName(name));
+                m_visitFile(folder, DecodePath(name));
             }
         }
         m_openFolders.pop_back();
@@ -63,7 +63,7 @@ private:
     static QString ChildPath(const QString& folder, const char* name)
     {
         const QString separator = folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-        return folder + separator + QFile::decodeName(name);
+        return folder + separator + DecodePath(name);
     }
 
     const std::function<void(const QString&, const QString&)>& m_visitFile;
@@ -74,7 +74,7 @@ private:
 
 bool IsEnterableFolder(const QString& folder)
 {
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = EncodePath(folder);
     struct stat info {};
     return stat(encoded.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
            access(encoded.constData(), X_OK) == 0;
@@ -83,7 +83,7 @@ bool IsEnterableFolder(const QString& folder)
 bool EntryExists(const QString& path)
 {
     struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0;
+    return lstat(EncodePath(path).constData(), &info) == 0;
 }
 
 void ScanFolderTree(const QString& folder,

@@ -3,6 +3,7 @@
 #include "playlist_frame.h"
 
 #include "localized_strings.h"
+#include "path_codec.h"
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_control_ids.h"
@@ -234,7 +235,7 @@ void CPlaylistFrame::dropEvent(QDropEvent* event)
     bool any = false;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            m_playlist.AddFileByPath(url.toLocalFile());
+            m_playlist.AddFileByPath(PathFromLocalUrl(url));
             any = true;
         }
     }

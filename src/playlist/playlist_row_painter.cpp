@@ -1,5 +1,6 @@
 #include "playlist_row_painter.h"
 
+#include "path_codec.h"
 #include "playlist.h"
 
 #include <QFontMetrics>
@@ -90,7 +91,7 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
         const CPlaylistRow& row = playlist.GetRow(index);
         painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
         const QString text =
-            NumberedName(index, count, showFileName ? row.m_strFileName : row.m_strPath);
+            NumberedName(index, count, DisplayPath(showFileName ? row.m_strFileName : row.m_strPath));
         painter.drawText(QPoint(left, listArea.top() + n * kRowHeight + m_nAscent), text);
     }
     painter.restore();

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
+#include <vector>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -172,6 +174,53 @@ TEST_F(SingleInstanceTest, HostileRecordsLeaveTheFirstRunning)
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_EQ(ExchangeRaw(m_harness.SocketPath(), query + EncodeRecord({COPYDATA_ACTIVATE, {}})),
               EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
+}
+
+TEST_F(SingleInstanceTest, FiftyClientsAtOnceLeaveTheFirstAnswering)
+{
+    QProcess& first = StartFirst({QStringLiteral("-background")});
+    const QByteArray query = EncodeRecordHeader(kInstanceQueryMessage, 0);
+    const QByteArray path = QFile::encodeName(m_harness.SocketPath());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(size_t(path.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+
+    // Every third client behaves; the rest send noise, half a record, or
+    // nothing at all, and all of them connect before any is served.
+    std::vector<int> clients;
+    for (int i = 0; i < 50; ++i) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ASSERT_GE(fd, 0);
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            close(fd);
+            continue;
+        }
+        clients.push_back(fd);
+    }
+    ASSERT_FALSE(clients.empty());
+    for (size_t i = 0; i < clients.size(); ++i) {
+        QByteArray bytes;
+        switch (i % 3) {
+        case 0: bytes = query + EncodeRecord({COPYDATA_ACTIVATE, {}}); break;
+        case 1: bytes = QByteArray(4096, char(0x5A + i)); break;
+        default: bytes = i % 2 ? query + EncodeRecordHeader(COPYDATA_OPEN_FILE, 1000) : QByteArray(); break;
+        }
+        [[maybe_unused]] const ssize_t sent = send(clients[i], bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+    }
+    QThread::msleep(1000);
+    for (const int fd : clients)
+        close(fd);
+
+    EXPECT_EQ(first.state(), QProcess::Running);
+    // Once the stalled connections have timed out, requests are served again.
+    QByteArray reply;
+    for (int attempt = 0; attempt < 20 && reply.isEmpty(); ++attempt) {
+        reply = ExchangeRaw(m_harness.SocketPath(), query + EncodeRecord({COPYDATA_ACTIVATE, {}}));
+        if (reply.isEmpty())
+            QThread::msleep(500);
+    }
+    EXPECT_EQ(reply, EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
 }
 
 TEST_F(SingleInstanceTest, TwoStartsAtOnceLeaveExactlyOne)

@@ -1,16 +1,25 @@
 // The GStreamer graph on real clips, with fake sinks that keep real time.
 #include "gst_graph.h"
+#include "path_codec.h"
 #include "test_clips.h"
+
+#include <temp_home.h>
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QThread>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QObject>
 
 namespace {
@@ -118,6 +127,49 @@ TEST_F(EngineGstGraphTest, BrokenAndMissingFilesFailWithATextAndCanBeRetried)
 
     // The same graph still opens a good file afterwards.
     EXPECT_EQ(m_graph->RenderFile(TestClipPath(TestClip::Wav1s)), S_OK);
+}
+
+TEST_F(EngineGstGraphTest, OnlyRegularFilesReachGStreamerAndAnyNameBytesPlay)
+{
+    // A FIFO would block the open until a writer came and a device would be
+    // read without end: both are refused at once, with a text.
+    const QByteArray dir = EncodePath(testsupport::MakeScratchDir(QStringLiteral("special")));
+    ASSERT_EQ(mkfifo(dir + "/x.mp3", 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", dir + "/x.mpg"), 0);
+    ASSERT_EQ(mkdir(dir + "/x.avi", 0700), 0);
+    m_graph = m_factory.CreateGraph();
+    ASSERT_NE(m_graph, nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    for (const char* name : {"/x.mp3", "/x.mpg", "/x.avi"}) {
+        const HRESULT hr = m_graph->RenderFile(DecodePath(dir + name));
+        EXPECT_TRUE(FAILED(hr)) << name;
+        EXPECT_FALSE(m_factory.GetErrorText(hr).isEmpty()) << name;
+    }
+    EXPECT_LT(timer.elapsed(), 2000);
+
+    // A clip whose name is not UTF-8 is opened by its own bytes.
+    const QByteArray latin1 = dir + "/caf\xE9.wav";
+    std::filesystem::copy_file(EncodePath(TestClipPath(TestClip::Wav1s)).toStdString(), latin1.toStdString());
+    EXPECT_EQ(m_graph->RenderFile(DecodePath(latin1)), S_OK);
+}
+
+TEST_F(EngineGstGraphTest, AGraphLeavesNothingBehindWhenItGoes)
+{
+    // Each pipeline has sockets of its own; a graph that left its pipeline
+    // alive would leave them open, clip after clip.
+    const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const auto playOnce = [this] {
+        std::unique_ptr<CMediaGraph> graph = m_factory.CreateGraph();
+        ASSERT_EQ(graph->RenderFile(TestClipPath(TestClip::MkvH264Vorbis)), S_OK);
+        EXPECT_EQ(graph->Run(), S_OK);
+        QThread::msleep(100);
+    };
+    playOnce();
+    const qsizetype before = openDescriptors();
+    for (int i = 0; i < 5; ++i)
+        playOnce();
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST_F(EngineGstGraphTest, EndOfStreamIsQueuedAndAnnouncedOnce)

@@ -40,6 +40,14 @@ TEST_F(EngineTest, RenderIsRetriedOnceThenReportedAndForgotten)
     EXPECT_EQ(m_playlist.m_nCurrent, -1);
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->Play());
+
+    // A file that took the whole time limit is not given it a second time.
+    m_script.calls.clear();
+    m_script.renderFailures = 1;
+    m_script.renderError = VFW_E_TIMEOUT;
+    OpenRow(0);
+    EXPECT_EQ(m_script.Count(QStringLiteral("RenderFile")), 1);
+    EXPECT_FALSE(m_engine->IsLoaded());
 }
 
 TEST_F(EngineTest, AGraphThatCannotBeMadeIsReportedWithTheFactorysText)
@@ -231,6 +239,26 @@ TEST_F(EngineEndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_EQ(m_script.position, 0);
     EXPECT_EQ(m_playlist.m_nCurrent, 1);
+}
+
+TEST_F(EngineEndOfClipTest, BrokenRowsArePassedOverOnceEachWithOneBoxApiece)
+{
+    AddRows(4);
+    OpenRow(0);
+    m_script.renderFailures = 4;  // rows 1 and 2, each tried twice
+    EndOfClip();
+    EXPECT_EQ(m_prompt.m_titles.size(), 2);
+    EXPECT_EQ(m_playlist.m_nCurrent, 3);
+    EXPECT_TRUE(m_engine->IsPlaying());
+
+    // With every row broken and the list repeating, one round ends it.
+    m_settings.PlaylistRepeat = 1;
+    m_prompt.m_titles.clear();
+    m_script.renderFailures = 1000;
+    EndOfClip();
+    EXPECT_EQ(m_prompt.m_titles.size(), 4);
+    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_FALSE(m_engine->IsLoaded());
 }
 
 TEST_F(EngineEndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)

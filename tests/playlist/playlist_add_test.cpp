@@ -1,6 +1,7 @@
 #include "default_playlist_path.h"
 #include "folder_browse.h"
 #include "media_files.h"
+#include "path_codec.h"
 #include "pl_file_dialog.h"
 #include "playlist.h"
 #include "playlist_test_util.h"
@@ -14,6 +15,10 @@
 #include <QMimeDatabase>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
 
 using playlisttest::FileNames;
 using playlisttest::Paths;
@@ -103,6 +108,31 @@ TEST_F(FolderTree, SymbolicLinksAreNeverEntered)
     // The link named like a media file is a row of its own; what it points
     // to appears once, from its real place.
     EXPECT_EQ(paths, (QStringList{root + "/dangling.mp3", root + "/real/z.mp3", root + "/x.avi"}));
+}
+
+TEST_F(FolderTree, NamesThatAreNotUtf8KeepTheirBytesThroughScanDropAndPlaylistFile)
+{
+    // Latin-1 names, as an old disk or archive leaves them.
+    const QByteArray folder = EncodePath(root) + "/f\xF6lder";
+    const QByteArray file = folder + "/caf\xE9.mp3";
+    ASSERT_EQ(mkdir(folder.constData(), 0700), 0);
+    std::ofstream(file.toStdString()) << "x";
+
+    ASSERT_TRUE(playlist.AddFolder(root));
+    ASSERT_TRUE(playlist.AddFileByPath(PathFromLocalUrl(QUrl::fromEncoded("file://" + file.toPercentEncoding("/")))));
+    ASSERT_EQ(playlist.GetCount(), 2);
+    for (const auto& row : playlist.m_rows) {
+        EXPECT_EQ(EncodePath(row->m_strPath), file);
+        EXPECT_EQ(EncodePath(row->m_strFolder), folder);
+    }
+
+    const QString vml = root + QStringLiteral("/list.vml");
+    ASSERT_TRUE(playlist.SaveToFile(vml));
+    CPlaylist loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(vml));
+    ASSERT_EQ(loaded.GetCount(), 2);
+    EXPECT_EQ(EncodePath(loaded.GetRow(1).m_strPath), file);
+    EXPECT_EQ(DisplayPath(loaded.GetRow(1).m_strFileName), QStringLiteral("caf\uFFFD.mp3"));
 }
 
 TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)

@@ -1,6 +1,7 @@
 #include "gst_graph.h"
 
 #include "gst_error_status.h"
+#include "path_codec.h"
 #include "video_output.h"
 
 #include <gst/audio/streamvolume.h>
@@ -12,7 +13,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -30,6 +35,24 @@ constexpr auto kSeekExactly = GST_SEEK_FLAG_ACCURATE;
 // Below this the pipeline stops advancing and its next seek or state change
 // never returns (scaletempo spins); rates on the player's tenths grid start here.
 constexpr double kMinimumRate = 0.1 - 1e-9;
+
+// GStreamer would block opening a FIFO until a writer comes, and read a
+// device such as /dev/zero without end: only regular files that can be read
+// are handed to it. Nothing when the file is fine, else the failure's text.
+QString RefusalOfFile(const QByteArray& path)
+{
+    struct stat info {};
+    if (stat(path.constData(), &info) != 0)
+        return errno == EACCES ? QStringLiteral("The file cannot be read: access was denied.")
+                               : QStringLiteral("The file does not exist.");
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("This is a folder, not a media file.");
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("This is not a regular file (a pipe, socket or device) and cannot be played.");
+    if (access(path.constData(), R_OK) != 0)
+        return QStringLiteral("The file cannot be read: access was denied.");
+    return {};
+}
 
 GstElement* MakeElement(const QString& name)
 {
@@ -203,6 +226,10 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
     default:
         break;
     }
+    // A sync handler that drops a message owns it. Every message holds its
+    // source, so one left alive keeps the whole pipeline, with its threads'
+    // sockets, after the graph is gone.
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 
@@ -323,8 +350,11 @@ HRESULT CGstGraph::RenderFile(const QString& path)
     }
     m_events.Clear();
 
+    const QByteArray fileName = EncodePath(path);
+    if (const QString refusal = RefusalOfFile(fileName); !refusal.isEmpty())
+        return Fail(VFW_E_NOT_FOUND, refusal);
     g_autoptr(GError) error = nullptr;
-    g_autofree gchar* uri = gst_filename_to_uri(path.toUtf8().constData(), &error);
+    g_autofree gchar* uri = gst_filename_to_uri(fileName.constData(), &error);
     if (!uri)
         return Fail(VFW_E_NOT_FOUND, QString::fromUtf8(error ? error->message : ""));
     g_object_set(m_pPlaybin.get(), "uri", uri, nullptr);
