@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the player's start on an X display: from the moment the process is
 // started to the moment its main window ("Velmora") is mapped, or, with
 // --handover, until a second instance has handed its file over and ended.

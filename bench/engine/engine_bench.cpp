@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open-to-first-frame time and seek latency of the engine on the clip named
 // by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip), and the
 // latency of a seek bar click between key frames on the clip named by

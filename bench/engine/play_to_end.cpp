@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays one file to its end through CMediaEngine in a plain window, then
 // exits: the player's share of the CPU time, without the skin around it.
 #include "plain_window_host.h"

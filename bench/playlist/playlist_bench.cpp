@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playlist figures on a generated 250,000-row list (save, load, the two
 // sorts, removing a row in the middle, memory per row) and a warm scan of a
 // generated tree of 100,000 files in 1,000 folders. Everything is written

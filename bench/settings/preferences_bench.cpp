@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building and showing the preferences sheet, as the Options button does,
 // on Qt's offscreen platform. With VELMORA_BENCH_SNAPSHOT=<folder> it also
 // writes the open sheet's General and Keys pages, in English and German, as

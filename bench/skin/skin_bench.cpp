@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PaintMain and PaintPlaylist into a QImage, and HitTestMain, with the
 // built-in sheet. Runs on Qt's offscreen platform.
 #include "bitmap_skin.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "instance_server.h"
 
 #include "instance_record_reader.h"

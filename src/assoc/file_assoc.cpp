@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_assoc.h"
 
 #include "default_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ppg_file_asso.h"
 
 #include "file_assoc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: the time texts and the error report.
 #include "media_engine.h"
 

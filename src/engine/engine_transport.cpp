@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: transport, seeking, rate, volume, zoom, video fitting and
 // full screen.
 #include "media_engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: construction, opening and closing a clip, graph events and
 // the open dialog.
 #include "media_engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_dlg.h"
 
 #include "localized_strings.h"

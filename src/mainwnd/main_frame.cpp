@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: construction, painting, sizing, the skin, the second-start
 // protocol, and what the engine and the skin ask of the main window.
 #include "main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: running commands from the command table, and the player's
 // actions behind them.
 #include "main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: mouse, wheel, keyboard, dropped files, the sizing border and
 // the tool tips.
 #include "main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: the context menus and the tray icon's events.
 #include "main_frame.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: the shutdown modes, the minutes countdown (timer 3) and the
 // power action.
 #include "main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "parent_wnd.h"
 
 #include "context_menu.h"

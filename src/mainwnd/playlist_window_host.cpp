@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist_window_host.h"
 
 #include "media_engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPlaylistFrame: creation, painting, sizing, docking, tool tips and
 // dropped files.
 #include "playlist_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPlaylistFrame: mouse, wheel, keyboard, the buttons and the sort menu.
 #include "playlist_frame.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist_row_painter.h"
 
 #include "path_codec.h"

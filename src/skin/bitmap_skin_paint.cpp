@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the bitmap skin: every window is composed from pieces of the
 // sprite sheet at fixed offsets from its edges, then the state images, the
 // texts and the pressed image of the hot control go on top.

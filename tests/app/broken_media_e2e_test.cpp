@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Broken and hostile media on the real binary: truncated clips, empty and
 // text files, a folder, a FIFO and a device named like clips, a file deleted
 // while it plays. Each gives at most one error box, never holds the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player as a citizen of the desktop, through real clients on a private
 // session bus: playerctl drives it as a media player, and an AT-SPI client
 // finds and presses its skin's play/pause button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end tests of start-up and the second-start protocol on the real
 // binary, on a private X server.
 #include "copy_data.h"

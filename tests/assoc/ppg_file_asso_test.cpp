@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "default_application.h"
 #include "desktop_entry.h"
 #include "file_assoc.h"

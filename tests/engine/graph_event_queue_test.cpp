@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Announcing queued graph events to the notify target.
 #include "graph_event_queue.h"
 

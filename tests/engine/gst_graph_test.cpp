@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GStreamer graph on real clips, with fake sinks that keep real time.
 #include "gst_graph.h"
 #include "path_codec.h"

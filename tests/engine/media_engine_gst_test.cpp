@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine on real GStreamer graphs and generated clips (fake sinks that
 // keep real time).
 #include "engine_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing clips and the graph events, on scripted graphs.
 #include "engine_fixture.h"
 #include "media_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transport, seeking, rate, volume, zoom, fitting, full screen, time texts
 // and the error report, on scripted graphs.
 #include "engine_fixture.h"

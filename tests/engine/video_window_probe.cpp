@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a clip through CMediaEngine in a black 640x360 window at the top
 // left of an X display, printing "playing" once it runs. The Xvfb video test
 // starts it and takes a screenshot.

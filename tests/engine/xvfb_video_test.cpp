@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video of a real graph on a real X server (Xvfb): the picture appears
 // in the owner window, scaled and letter-boxed into its video area.
 #include "test_clips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menus' contents for each player state.
 #include "command_ids.h"
 #include "context_menu.h"

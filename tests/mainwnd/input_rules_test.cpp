@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain rules behind the main window's input: hot-key order, the
 // sizing border, what each control does with the mouse, tray activations.
 #include "control_rules.h"

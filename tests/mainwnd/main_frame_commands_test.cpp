@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands, skin switching, the owner window, the tray's
 // events and the exit path.
 #include "main_frame_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_frame_fixture.h"
 
 #include <QCoreApplication>

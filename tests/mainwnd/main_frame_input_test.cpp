@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse, wheel, keyboard and dropped files on the main window, with real
 // events on the offscreen platform and an engine on scripted graphs.
 #include "main_frame_fixture.h"

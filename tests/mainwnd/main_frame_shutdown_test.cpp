@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shutdown modes at the end of a clip, the minutes countdown and its
 // dialog. Every power-off lands on the fixture's recorder.
 #include "main_frame_fixture.h"

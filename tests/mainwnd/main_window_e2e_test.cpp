@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real player on a private X server, driven with xdotool: the play/pause
 // button, the mute, repeat and stop hot keys, and dragging the window.
 #include "player_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translations between the player's state and the media-player
 // interface's values.
 #include "mpris_state.h"

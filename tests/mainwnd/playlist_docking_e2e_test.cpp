@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real player under a window manager: the playlist window is dragged
 // away from the main window, then against its bottom edge, where it docks;
 // the main window is moved by the window manager and the playlist window

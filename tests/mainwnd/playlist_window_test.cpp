@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist window with the real main window, skin and hot keys, and a
 // scripted media engine.
 #include "main_frame_fixture.h"

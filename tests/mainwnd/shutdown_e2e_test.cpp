@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real player powers the machine off through logind: "Clip End" chosen
 // in the context menu, a one-second clip played to its end with clip repeat
 // on. logind here is

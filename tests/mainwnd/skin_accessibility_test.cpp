@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology sees of the skinned windows, and that acting
 // through it does what the mouse does.
 #include "main_frame_accessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "default_playlist_path.h"
 #include "folder_browse.h"
 #include "media_files.h"

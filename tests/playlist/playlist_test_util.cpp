@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist_test_util.h"
 
 #include <temp_home.h>

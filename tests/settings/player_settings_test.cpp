@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "autostart_entry.h"
 #include "player_settings.h"
 #include "temp_home.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed art: the sheet is what the art tool draws, has the format
 // the skin expects, and its pieces continue one another.
 #include "metal_red_art.h"

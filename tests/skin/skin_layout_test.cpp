@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout and hit-testing of both skins: control rectangles, hit order, the
 // play button's ellipse, the volume knob, the scroll thumb and the video area.
 #include "bitmap_skin.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the main window by the bitmap skin, checked pixel by pixel
 // against a sheet whose pixels name their own positions.
 #include "bitmap_skin.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the playlist window by the bitmap skin.
 #include "bitmap_skin.h"
 #include "coded_sheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window shape: a rectangle with corners rounded by an 11 x 11 ellipse.
 #include "bitmap_skin.h"
 #include "coded_sheet.h"

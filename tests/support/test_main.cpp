@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for every Velmora test executable: isolates the process from the
 // real user's files, then runs GoogleTest inside a QApplication on Qt's
 // offscreen platform so widget code can be driven without a display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the "Metal Red" sprite sheet and the player's icons.
 // Usage: velmora_skin_art <repository root>
 #include "metal_red_art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assembles the sprite sheet. Frame pieces are cut from a rendered window
 // background; panel pieces are drawn on black, the panel's colour.
 #include "metal_red_art.h"

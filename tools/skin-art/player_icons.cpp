@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's icons: the tray's state icons on a metal disc, the
 // application icon and the preference pages on a rounded metal tile.
 #include "metal_red_art.h"

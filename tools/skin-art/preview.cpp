@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the skinned main window and playlist window the way the player
 // draws them, for the screenshots in docs/ and for checking the art.
 // Usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--hot id] [--sheet path]

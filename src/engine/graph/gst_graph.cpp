@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gst_graph.h"
 
 #include "gst_error_status.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes, in arbitrary pieces, to the reader of the instance
 // protocol. The reader must never hold more than one record, must hand on
 // only known codes, and a path it accepts must come through a second round
