@@ -20,10 +20,7 @@
 
 namespace {
 
-QString BenchClip()
-{
-    return qEnvironmentVariable("VELMORA_BENCH_CLIP");
-}
+QString BenchClip() { return qEnvironmentVariable("VELMORA_BENCH_CLIP"); }
 
 QString SparseKeyClip() { return qEnvironmentVariable("VELMORA_BENCH_SPARSE_KEY_CLIP"); }
 
@@ -128,9 +125,10 @@ struct BarePlaybin {
     BarePlaybin()
     {
         const CGstGraphOptions options = CGstGraphOptions::FromEnvironment();
-        const QString videoSink = options.videoSink.isEmpty() ? CGstGraphFactory::ChooseVideoSink() : options.videoSink;
-        g_object_set(playbin.get(), "video-sink", gst_element_factory_make(videoSink.toUtf8().constData(), nullptr),
-                     nullptr);
+        const QString videoSink = options.videoSink.isEmpty() ? CGstGraphFactory::ChooseVideoSink()
+                                                              : options.videoSink;
+        g_object_set(playbin.get(), "video-sink",
+                     gst_element_factory_make(videoSink.toUtf8().constData(), nullptr), nullptr);
         if (!options.audioSink.isEmpty())
             g_object_set(playbin.get(), "audio-sink",
                          gst_element_factory_make(options.audioSink.toUtf8().constData(), nullptr), nullptr);

@@ -41,8 +41,7 @@ void Generate(CPlaylist& playlist, int rows)
     const auto next = [&] { return (state = state * 1103515245u + 12345u) >> 8; };
     for (int i = 0; i < rows; ++i) {
         const uint32_t artist = next() % 2000;
-        const QString folder =
-            QStringLiteral("/home/user/Music/Artist %1/Album %2").arg(artist).arg(next() % 12);
+        const QString folder = QStringLiteral("/home/user/Music/Artist %1/Album %2").arg(artist).arg(next() % 12);
         const QString name = QStringLiteral("%1 - Some Song Title %2.mp3")
                                  .arg(next() % 20 + 1, 2, 10, QLatin1Char('0'))
                                  .arg(next() % 100000);
@@ -121,8 +120,8 @@ void BM_MemoryPerRowBeyondTexts(benchmark::State& state)
         const size_t after = mallinfo2().uordblks;
         size_t textBytes = 0;
         for (const auto& row : playlist.m_rows) {
-            for (const QString* text : {&row->m_strFileName, &row->m_strFolder, &row->m_strPath,
-                                        &row->m_strDuration})
+            for (const QString* text :
+                 {&row->m_strFileName, &row->m_strFolder, &row->m_strPath, &row->m_strDuration})
                 textBytes += size_t(text->size()) * sizeof(QChar);
         }
         state.counters["heap_bytes_per_row"] = double(after - before) / kRows;
@@ -144,7 +143,10 @@ void BM_Sort(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Sort<&CPlaylist::SortByName>)->Name("BM_SortByName")->Unit(benchmark::kMillisecond)->Repetitions(5);
-BENCHMARK(BM_Sort<&CPlaylist::SortByFolder>)->Name("BM_SortByFolder")->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_Sort<&CPlaylist::SortByFolder>)
+    ->Name("BM_SortByFolder")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
 
 // The same under a locale that Qt collates with ICU, as a user's desktop
 // usually is (this machine runs in the C locale).
@@ -228,10 +230,8 @@ struct Goal {
 };
 
 constexpr Goal kGoals[] = {
-    {"sort by name, C locale", "BM_SortByName", 150},
-    {"sort by name, en_US", "BM_SortByName_en_US", 150},
-    {"sort by folder, C locale", "BM_SortByFolder", 250},
-    {"sort by folder, en_US", "BM_SortByFolder_en_US", 250},
+    {"sort by name, C locale", "BM_SortByName", 150},     {"sort by name, en_US", "BM_SortByName_en_US", 150},
+    {"sort by folder, C locale", "BM_SortByFolder", 250}, {"sort by folder, en_US", "BM_SortByFolder_en_US", 250},
     {"save: temporary file, fsync", "BM_Save", 60},
 };
 

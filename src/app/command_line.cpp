@@ -18,16 +18,18 @@ bool IsSwitch(const QString& argument)
 
 // Options of QGuiApplication and QApplication, without their leading dash.
 const QStringList kQtOptionsWithValue{
-    QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
-    QStringLiteral("platformtheme"), QStringLiteral("plugin"), QStringLiteral("qmljsdebugger"),
-    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"), QStringLiteral("session"), QStringLiteral("display"),
-    QStringLiteral("geometry"), QStringLiteral("title"), QStringLiteral("name"),
-    QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("fontengine"),
+    QStringLiteral("platform"),      QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+    QStringLiteral("qmljsdebugger"), QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowicon"),   QStringLiteral("qwindowtitle"),
+    QStringLiteral("session"),       QStringLiteral("display"),
+    QStringLiteral("geometry"),      QStringLiteral("title"),
+    QStringLiteral("name"),          QStringLiteral("style"),
+    QStringLiteral("stylesheet"),    QStringLiteral("fontengine"),
 };
 const QStringList kQtFlags{
     QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
-    QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability"),
+    QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
 };
 
 }  // namespace

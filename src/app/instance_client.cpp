@@ -98,13 +98,12 @@ bool ForwardToRunningInstance(const QString& socketPath, const CopyDataRecord& r
             return false;
         if (Connect(fd.Get(), path)) {
             std::uint32_t answer = 0;
-            if (!WriteAll(fd.Get(), EncodeRecordHeader(kInstanceQueryMessage, 0))
-                || !ReadUint32(fd.Get(), clock, timeoutMs, answer)
-                || answer != kInstanceQueryMessage)
+            if (!WriteAll(fd.Get(), EncodeRecordHeader(kInstanceQueryMessage, 0)) ||
+                !ReadUint32(fd.Get(), clock, timeoutMs, answer) || answer != kInstanceQueryMessage)
                 return false;
             std::uint32_t acknowledged = 0;
-            return WriteAll(fd.Get(), EncodeRecord(record))
-                && ReadUint32(fd.Get(), clock, timeoutMs, acknowledged) && acknowledged != 0;
+            return WriteAll(fd.Get(), EncodeRecord(record)) &&
+                   ReadUint32(fd.Get(), clock, timeoutMs, acknowledged) && acknowledged != 0;
         }
         if (errno != ENOENT && errno != ECONNREFUSED && errno != EAGAIN)
             return false;

@@ -18,8 +18,7 @@ CInstanceLock::Result CInstanceLock::Acquire(const QString& path)
 {
     if (path.isEmpty())
         return Result::Unavailable;
-    const int fd = open(QFile::encodeName(path).constData(),
-                        O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return errno == EACCES ? Result::HeldByAnother : Result::Unavailable;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {

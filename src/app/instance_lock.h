@@ -9,9 +9,9 @@
 class CInstanceLock {
 public:
     enum class Result {
-        Acquired,        // this is the first instance
-        HeldByAnother,   // another instance runs
-        Unavailable,     // the lock cannot be used; run as a first instance without it
+        Acquired,       // this is the first instance
+        HeldByAnother,  // another instance runs
+        Unavailable,    // the lock cannot be used; run as a first instance without it
     };
 
     CInstanceLock() = default;

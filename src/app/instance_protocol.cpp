@@ -16,10 +16,7 @@ QByteArray EncodeUint32(std::uint32_t value)
     return bytes;
 }
 
-std::uint32_t DecodeUint32(const char* fourBytes)
-{
-    return qFromLittleEndian<std::uint32_t>(fourBytes);
-}
+std::uint32_t DecodeUint32(const char* fourBytes) { return qFromLittleEndian<std::uint32_t>(fourBytes); }
 
 QByteArray EncodeRecordHeader(std::uint32_t code, std::uint32_t byteCount)
 {
@@ -62,12 +59,12 @@ QString InstanceRuntimeDir()
 
     // A private folder that only this user can have made: created 0700, and
     // used only when it is a real folder owned by us with no other access.
-    const QByteArray fallback = QFile::encodeName(QDir::tempPath())
-        + "/velmora-runtime-" + QByteArray::number(getuid());
+    const QByteArray fallback = QFile::encodeName(QDir::tempPath()) + "/velmora-runtime-" +
+                                QByteArray::number(getuid());
     mkdir(fallback.constData(), 0700);
     struct stat info {};
-    if (lstat(fallback.constData(), &info) != 0 || !S_ISDIR(info.st_mode)
-        || info.st_uid != getuid() || (info.st_mode & 077) != 0)
+    if (lstat(fallback.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
+        (info.st_mode & 077) != 0)
         return {};
     return QFile::decodeName(fallback);
 }

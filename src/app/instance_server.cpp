@@ -38,8 +38,7 @@ bool CInstanceServer::PeerIsSameUser(const QLocalSocket& socket)
     ucred credentials{};
     socklen_t length = sizeof credentials;
     const int fd = int(socket.socketDescriptor());
-    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0
-        && credentials.uid == getuid();
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0 && credentials.uid == getuid();
 }
 
 void CInstanceServer::Accept()
@@ -82,10 +81,8 @@ void CInstanceServer::Read(Connection& connection)
     reader.Append(socket->read(reader.Room()));
     for (;;) {
         switch (reader.Next()) {
-        case CInstanceRecordReader::Step::NeedMore:
-            return;
-        case CInstanceRecordReader::Step::Malformed:
-            return Drop(connection);
+        case CInstanceRecordReader::Step::NeedMore: return;
+        case CInstanceRecordReader::Step::Malformed: return Drop(connection);
         case CInstanceRecordReader::Step::Query:
             // A peer that gave up while the player was busy gets no answer.
             if (socket->state() != QLocalSocket::ConnectedState)

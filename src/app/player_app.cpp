@@ -29,10 +29,7 @@ class CMainFrameInstanceHandler final : public CInstanceHandler {
 public:
     explicit CMainFrameInstanceHandler(CMainFrame& frame) : m_frame(frame) {}
     std::uint32_t OnInstanceQuery() override { return m_frame.OnInstanceQuery(); }
-    void OnCopyData(std::uint32_t code, const QString& path) override
-    {
-        m_frame.OnCopyData(code, path);
-    }
+    void OnCopyData(std::uint32_t code, const QString& path) override { m_frame.OnCopyData(code, path); }
 
 private:
     CMainFrame& m_frame;
@@ -100,8 +97,7 @@ bool CPlayerApp::InitInstance()
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_context);
     m_context.mainFrame = m_pMainFrame.get();
-    connect(m_pMainFrame.get(), &CMainFrame::windowDestroyed, qApp, &QCoreApplication::quit,
-            Qt::QueuedConnection);
+    connect(m_pMainFrame.get(), &CMainFrame::windowDestroyed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_pInstanceHandler = std::make_unique<CMainFrameInstanceHandler>(*m_pMainFrame);
     if (m_lock.IsHeld()) {
         m_pInstanceServer = std::make_unique<CInstanceServer>(*m_pInstanceHandler);
@@ -139,8 +135,7 @@ bool CPlayerApp::InitInstance()
     m_pMpris->Register(QDBusConnection::sessionBus());
 
     if (m_commandLine.IsFileOpen())
-        m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE,
-                                        AbsolutePath(m_commandLine.m_strFileName));
+        m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE, AbsolutePath(m_commandLine.m_strFileName));
     else
         m_context.playlist->LoadList(false, m_context.mainFrame);
     return true;

@@ -60,8 +60,7 @@ QString Resolve(const QString& folder, const QString& id)
 
 QString UserMimeAppsListPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
-        + kListName;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + kListName;
 }
 
 QStringList MimeAppsListPaths()

@@ -37,8 +37,8 @@ QByteArray UserDesktopEntryText(const QString& executable)
     if (!shipped.open(QIODevice::ReadOnly))
         return {};
     // The field code comes after the escaping so that its '%' is not doubled.
-    const QByteArray exec =
-        QByteArrayLiteral("Exec=") + ExecProgram(executable).toUtf8() + QByteArrayLiteral("%f");
+    const QByteArray exec = QByteArrayLiteral("Exec=") + ExecProgram(executable).toUtf8() +
+                            QByteArrayLiteral("%f");
     QList<QByteArray> lines = shipped.readAll().split('\n');
     for (QByteArray& line : lines)
         if (line.startsWith("Exec="))
@@ -50,12 +50,12 @@ bool EnsurePlayerDesktopEntry(const QString& executable)
 {
     if (!defaultapp::FindDesktopFile(kPlayerDesktopId).isEmpty())
         return true;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/applications");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/applications");
     const QByteArray text = executable.isEmpty() ? QByteArray() : UserDesktopEntryText(executable);
     QSaveFile file(folder + u'/' + kPlayerDesktopId);
-    if (text.isEmpty() || !QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
-        || file.write(text) < 0 || !file.commit()) {
+    if (text.isEmpty() || !QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(text) < 0 ||
+        !file.commit()) {
         std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(file.fileName()));
         return false;
     }

@@ -23,8 +23,7 @@ class CIconListBoxDelegate final : public QAbstractItemDelegate {
 public:
     explicit CIconListBoxDelegate(CIconListBox* list) : QAbstractItemDelegate(list), m_pList(list) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         m_pList->PaintRow(*painter, option, index);
     }
@@ -93,8 +92,8 @@ CIconListBox::RowLayout CIconListBox::LayoutRow(const QRect& rowRect, const QStr
     }
     layout.textColumn = rowRect;
     layout.textColumn.setLeft(rowRect.left() + layout.icon.width());
-    const QRect measured = fontMetrics().boundingRect(
-        QRect(0, 0, layout.textColumn.width(), 1 << 20), kTextFlags, text);
+    const QRect measured = fontMetrics().boundingRect(QRect(0, 0, layout.textColumn.width(), 1 << 20), kTextFlags,
+                                                      text);
     layout.text = QRect(layout.textColumn.left(),
                         layout.textColumn.top() + (layout.textColumn.height() - measured.height()) / 2,
                         std::min(measured.width(), layout.textColumn.width()), measured.height());
@@ -132,8 +131,7 @@ void CIconListBox::DrawIcon(QPainter& painter, const QRect& iconRect, int image,
     m_icons[image].paint(&painter, target, Qt::AlignCenter, disabled ? QIcon::Disabled : QIcon::Normal);
 }
 
-void CIconListBox::PaintRow(QPainter& painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index)
+void CIconListBox::PaintRow(QPainter& painter, const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     const QPalette& pal = option.palette;
     const QColor window = pal.color(QPalette::Active, QPalette::Base);
@@ -172,16 +170,13 @@ void CIconListBox::PaintRow(QPainter& painter, const QStyleOptionViewItem& optio
 
     painter.save();
     painter.setPen(textColour);
-    painter.drawText(textRect, kTextFlags | int(QStyle::visualAlignment(option.direction, Qt::AlignLeft)),
-                     text);
+    painter.drawText(textRect, kTextFlags | int(QStyle::visualAlignment(option.direction, Qt::AlignLeft)), text);
     painter.restore();
 
     if (focused && !disabled) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = m_nFocusStyle == FOCUS_ROW ? row
-                   : m_nFocusStyle == FOCUS_TEXT_COLUMN ? textColumn
-                                                        : textRect;
+        focus.rect = m_nFocusStyle == FOCUS_ROW ? row : m_nFocusStyle == FOCUS_TEXT_COLUMN ? textColumn : textRect;
         focus.backgroundColor = textBackground;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }

@@ -14,10 +14,7 @@ const QByteArray kDefaultGroup = QByteArrayLiteral("Default Applications");
 // Far above any real list; a bigger file is not one we should rewrite.
 constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 
-bool IsGroupHeader(const QByteArray& trimmed)
-{
-    return trimmed.startsWith('[') && trimmed.endsWith(']');
-}
+bool IsGroupHeader(const QByteArray& trimmed) { return trimmed.startsWith('[') && trimmed.endsWith(']'); }
 
 // The key of a "key=value" line, or an empty array for anything else.
 QByteArray KeyOf(const QByteArray& trimmed)
@@ -132,8 +129,7 @@ bool CMimeAppsList::Save() const
     if (!QDir().mkpath(QFileInfo(target).path()))
         return false;
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_lines.join('\n')) < 0
-        || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_lines.join('\n')) < 0 || !file.commit()) {
         std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(target));
         return false;
     }

@@ -72,10 +72,7 @@ void CPpgFileAsso::OnSelectAll()
             m_lstTypes->item(row)->setCheckState(Qt::Checked);
 }
 
-bool CPpgFileAsso::IsChecked(int row) const
-{
-    return m_lstTypes->item(row)->checkState() == Qt::Checked;
-}
+bool CPpgFileAsso::IsChecked(int row) const { return m_lstTypes->item(row)->checkState() == Qt::Checked; }
 
 bool CPpgFileAsso::OnApply()
 {

@@ -31,7 +31,8 @@ void CMediaEngine::ShowPlayState(const QString& prefix, int maxPath, int keptTai
 {
     if (!m_pTray)
         return;
-    const QString path = m_pszPath.size() > maxPath ? QStringLiteral("...") + m_pszPath.right(keptTail) : m_pszPath;
+    const QString path = m_pszPath.size() > maxPath ? QStringLiteral("...") + m_pszPath.right(keptTail)
+                                                    : m_pszPath;
     m_pTray->SetTip(prefix + path);
     m_pTray->SetIcon(iconId);
 }
@@ -130,10 +131,7 @@ LONGLONG CMediaEngine::GetCurrentPosition()
     return position;
 }
 
-int CMediaEngine::GetPositionPercent()
-{
-    return GetPositionScaled(100);
-}
+int CMediaEngine::GetPositionPercent() { return GetPositionScaled(100); }
 
 void CMediaEngine::SetRate(double rate)
 {

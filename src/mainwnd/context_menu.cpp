@@ -31,10 +31,7 @@ CMenuItem Popup(int stringId, std::vector<CMenuItem> children)
     return item;
 }
 
-CMenuItem* FindMutable(CMenuItem& menu, int id)
-{
-    return const_cast<CMenuItem*>(menu.Find(id));
-}
+CMenuItem* FindMutable(CMenuItem& menu, int id) { return const_cast<CMenuItem*>(menu.Find(id)); }
 
 void Check(CMenuItem& menu, int id, bool checked)
 {
@@ -61,8 +58,8 @@ void Remove(CMenuItem& menu, int id)
 
 CMenuItem HelpPopup()
 {
-    return Popup(106, {Command(ID_HOME_PAGE, 111), Command(ID_SUPPORT_FORUM, 138), Command(ID_FAQ, 140), Separator(),
-                       Command(ID_DONATE, 142), Separator(), Command(ID_ABOUT, 200)});
+    return Popup(106, {Command(ID_HOME_PAGE, 111), Command(ID_SUPPORT_FORUM, 138), Command(ID_FAQ, 140),
+                       Separator(), Command(ID_DONATE, 142), Separator(), Command(ID_ABOUT, 200)});
 }
 
 // The rules both menus share.
@@ -175,9 +172,20 @@ CMenuItem BuildFullScreenMenu(const CMenuState& state)
     CMenuItem menu;
     menu.kind = CMenuItem::Kind::Popup;
     menu.children = {
-        Command(ID_PLAY, 179), Command(ID_PAUSE, 180), Command(ID_STOP, 181), Command(ID_MUTE, 182),
-        Command(ID_REPEAT, 183), Separator(), Command(ID_PREVIOUS, 216), Command(ID_NEXT, 217), Separator(),
-        Command(ID_FULL_SCREEN, 195), Separator(), HelpPopup(), Separator(), Command(ID_EXIT, 201),
+        Command(ID_PLAY, 179),
+        Command(ID_PAUSE, 180),
+        Command(ID_STOP, 181),
+        Command(ID_MUTE, 182),
+        Command(ID_REPEAT, 183),
+        Separator(),
+        Command(ID_PREVIOUS, 216),
+        Command(ID_NEXT, 217),
+        Separator(),
+        Command(ID_FULL_SCREEN, 195),
+        Separator(),
+        HelpPopup(),
+        Separator(),
+        Command(ID_EXIT, 201),
     };
     Check(menu, ID_FULL_SCREEN, true);
     ApplyCommonState(menu, state);

@@ -61,8 +61,8 @@ public:
     void stepBy(int steps) override
     {
         const long long value = Value() + steps;
-        lineEdit()->setText(QString::number(
-            std::clamp<long long>(value, CDlgMinute::kMinMinutes, CDlgMinute::kMaxMinutes)));
+        lineEdit()->setText(
+            QString::number(std::clamp<long long>(value, CDlgMinute::kMinMinutes, CDlgMinute::kMaxMinutes)));
     }
 
 protected:

@@ -62,8 +62,7 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
         activateWindow();
         setFocus();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -281,15 +280,9 @@ void CMainFrame::InvalidateMainWindow()
     emit stateChanged();
 }
 
-void CMainFrame::OnPlayStateChanged()
-{
-    RedrawControl(MC_PLAYPAUSE);
-}
+void CMainFrame::OnPlayStateChanged() { RedrawControl(MC_PLAYPAUSE); }
 
-void CMainFrame::OnPositionChanged()
-{
-    RedrawControl(MC_SEEK);
-}
+void CMainFrame::OnPositionChanged() { RedrawControl(MC_SEEK); }
 
 void CMainFrame::OnTimeTextChanged() { RedrawControl(MC_TIME); }
 

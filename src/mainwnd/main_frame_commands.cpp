@@ -17,15 +17,9 @@
 #include "skin_ids.h"
 #include "url_opener.h"
 
-void CMainFrame::OnCommand(int id)
-{
-    RunRow(FindCommandById(id));
-}
+void CMainFrame::OnCommand(int id) { RunRow(FindCommandById(id)); }
 
-void CMainFrame::RunCommand(Command name)
-{
-    RunRow(FindCommand(name));
-}
+void CMainFrame::RunCommand(Command name) { RunRow(FindCommand(name)); }
 
 bool CMainFrame::OnHotKey(HotKeyCode code, KeyPhase phase)
 {
@@ -43,10 +37,7 @@ bool CMainFrame::RunRow(const CCommand* command)
     return true;
 }
 
-CMediaEngine& CMainFrame::Engine() const
-{
-    return *m_context.engine;
-}
+CMediaEngine& CMainFrame::Engine() const { return *m_context.engine; }
 
 void CMainFrame::Transport(bool (CMediaEngine::*operation)())
 {
@@ -363,8 +354,8 @@ void CMainFrame::ShowPreferences()
         m_pPrefsDlg->activateWindow();
         return;
     }
-    CPreferenceDlg sheet(*m_context.settings, [this] { OpenDocPage(DocPage::Preferences); }, this);
+    CPreferenceDlg sheet(
+        *m_context.settings, [this] { OpenDocPage(DocPage::Preferences); }, this);
     m_pPrefsDlg = &sheet;
     sheet.exec();
 }
-

@@ -43,11 +43,8 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
             return;
         LeftButtonDown(point);
         break;
-    case Qt::MiddleButton:
-        setFocus(Qt::MouseFocusReason);
-        break;
-    default:
-        break;
+    case Qt::MiddleButton: setFocus(Qt::MouseFocusReason); break;
+    default: break;
     }
     QWidget::mousePressEvent(event);
 }

@@ -57,8 +57,7 @@ int CMainFrame::OnTrayNotify(TrayMouse mouse)
             return 1;
         ShowContextMenu(QCursor::pos());
         return 0;
-    case TrayMouse::Other:
-        break;
+    case TrayMouse::Other: break;
     }
     return 1;
 }

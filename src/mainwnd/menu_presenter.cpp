@@ -12,9 +12,7 @@ void Fill(QMenu& target, const CMenuItem& menu)
 {
     for (const CMenuItem& item : menu.children) {
         switch (item.kind) {
-        case CMenuItem::Kind::Separator:
-            target.addSeparator();
-            break;
+        case CMenuItem::Kind::Separator: target.addSeparator(); break;
         case CMenuItem::Kind::Popup: {
             QMenu* popup = target.addMenu(item.text);
             popup->setEnabled(item.enabled);

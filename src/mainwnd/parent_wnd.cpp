@@ -72,9 +72,7 @@ void CParentWnd::OnSysCommand(int command)
 {
     CMainFrame* main = m_context.mainFrame;
     switch (command & ~0xF) {
-    case SC_RESET_WINDOW_POSITION:
-        ResetWindowPositions();
-        break;
+    case SC_RESET_WINDOW_POSITION: ResetWindowPositions(); break;
     case SC_MINIMIZE:
         if (main)
             main->MinimizeGroup();
@@ -91,8 +89,7 @@ void CParentWnd::OnSysCommand(int command)
         if (main)
             main->ExitAction();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

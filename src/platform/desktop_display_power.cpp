@@ -103,8 +103,7 @@ bool CDesktopDisplayPower::SetScreenSaverActive(bool active)
         m_bInhibited = false;
     }
     if (m_pX->saverChanged && m_pX->display) {
-        XSetScreenSaver(m_pX->display, m_pX->timeout, m_pX->interval, m_pX->preferBlanking,
-                        m_pX->allowExposures);
+        XSetScreenSaver(m_pX->display, m_pX->timeout, m_pX->interval, m_pX->preferBlanking, m_pX->allowExposures);
         XFlush(m_pX->display);
         m_pX->saverChanged = false;
     }

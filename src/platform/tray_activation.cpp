@@ -8,14 +8,10 @@
 TrayMouse TrayMouseFromActivation(int reason, bool statusNotifierHost)
 {
     switch (QSystemTrayIcon::ActivationReason(reason)) {
-    case QSystemTrayIcon::DoubleClick:
-        return TrayMouse::DoubleClick;
-    case QSystemTrayIcon::Trigger:
-        return statusNotifierHost ? TrayMouse::DoubleClick : TrayMouse::Other;
-    case QSystemTrayIcon::Context:
-        return TrayMouse::RightButtonUp;
-    default:
-        return TrayMouse::Other;
+    case QSystemTrayIcon::DoubleClick: return TrayMouse::DoubleClick;
+    case QSystemTrayIcon::Trigger: return statusNotifierHost ? TrayMouse::DoubleClick : TrayMouse::Other;
+    case QSystemTrayIcon::Context: return TrayMouse::RightButtonUp;
+    default: return TrayMouse::Other;
     }
 }
 

@@ -11,10 +11,7 @@
 CTrayIcon::CTrayIcon() = default;
 CTrayIcon::~CTrayIcon() = default;
 
-QString CTrayIcon::IconResourcePath(int iconId)
-{
-    return QStringLiteral(":/icons/%1.png").arg(iconId);
-}
+QString CTrayIcon::IconResourcePath(int iconId) { return QStringLiteral(":/icons/%1.png").arg(iconId); }
 
 void CTrayIcon::Add(QWidget* mainWindow)
 {
@@ -52,7 +49,4 @@ void CTrayIcon::ShowMessage(const QString& text)
         m_pIcon->showMessage(QStringLiteral("Velmora"), text, QSystemTrayIcon::Warning);
 }
 
-void CTrayIcon::Remove()
-{
-    m_pIcon.reset();
-}
+void CTrayIcon::Remove() { m_pIcon.reset(); }

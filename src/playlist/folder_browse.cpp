@@ -7,7 +7,6 @@
 
 bool AddFolderFromBrowser(CPlaylist& playlist, QWidget* parent)
 {
-    const QString folder =
-        CPrompt::Get().GetExistingDirectory(parent, QStringLiteral("Select folder"), QString());
+    const QString folder = CPrompt::Get().GetExistingDirectory(parent, QStringLiteral("Select folder"), QString());
     return !folder.isEmpty() && playlist.AddFolder(folder);
 }

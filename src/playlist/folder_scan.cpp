@@ -32,7 +32,7 @@ public:
             return;
         struct stat info {};
         const DirectoryId id = fstat(dirfd(dir), &info) == 0 ? DirectoryId{info.st_dev, info.st_ino}
-                                                               : DirectoryId{};
+                                                             : DirectoryId{};
         if (std::find(m_openFolders.begin(), m_openFolders.end(), id) != m_openFolders.end()) {
             closedir(dir);
             return;

@@ -59,7 +59,8 @@ QStringList MediaFileNameFilters()
 {
     QString filter = QStringLiteral("Media files (All types)|");
     for (std::string_view extension : kMediaExtensions)
-        filter += QStringLiteral("*.") + QLatin1String(extension.data(), qsizetype(extension.size())) + QLatin1Char(';');
+        filter += QStringLiteral("*.") + QLatin1String(extension.data(), qsizetype(extension.size())) +
+                  QLatin1Char(';');
     filter += QLatin1Char('|') + QLatin1String(kMediaTypeFilters.data(), qsizetype(kMediaTypeFilters.size()));
     return ToNameFilters(filter);
 }
@@ -79,8 +80,7 @@ QStringList ToNameFilters(const QString& filter)
             const QString trimmed = pattern.trimmed();
             patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
         }
-        nameFilters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                           QLatin1Char(')');
+        nameFilters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return nameFilters;
 }

@@ -11,12 +11,8 @@ int ChooseNextRow(PlaylistStep step, int count, int current, bool shuffle, bool 
     const auto randomRow = [&] { return random.Next() % count; };
     int candidate = -1;
     switch (step) {
-    case PlaylistStep::Previous:
-        candidate = shuffle ? randomRow() : current - 1;
-        break;
-    case PlaylistStep::Next:
-        candidate = shuffle ? randomRow() : current + 1;
-        break;
+    case PlaylistStep::Previous: candidate = shuffle ? randomRow() : current - 1; break;
+    case PlaylistStep::Next: candidate = shuffle ? randomRow() : current + 1; break;
     case PlaylistStep::EndOfMedia:
         if (current >= count - 1)
             return playlistRepeat ? 0 : -1;

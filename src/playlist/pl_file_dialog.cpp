@@ -10,8 +10,8 @@
 
 bool CPLFileDialog::DoModal(QWidget* parent)
 {
-    const QStringList files = CPrompt::Get().GetOpenFileNames(
-        parent, QString(), QString(), MediaFileNameFilters());
+    const QStringList files = CPrompt::Get().GetOpenFileNames(parent, QString(), QString(),
+                                                              MediaFileNameFilters());
     if (files.isEmpty())
         return false;
     if (m_bClearFirst)

@@ -41,9 +41,7 @@ bool CPlaylist::AddFoundFile(const QString& folder, const QString& fileOrPath)
     const CWaitCursor wait;
     if (!IsEnterableFolder(folder))
         return false;
-    const QString path = QDir::isAbsolutePath(fileOrPath)
-                             ? fileOrPath
-                             : QDir(folder).absoluteFilePath(fileOrPath);
+    const QString path = QDir::isAbsolutePath(fileOrPath) ? fileOrPath : QDir(folder).absoluteFilePath(fileOrPath);
     if (!AddExistingEntry(path))
         return false;
     AfterAdd();
@@ -63,9 +61,8 @@ bool CPlaylist::AddFolder(const QString& folder)
 
 void CPlaylist::ScanCurrentFolder(const QString& folder)
 {
-    ScanFolderTree(folder, [this](const QString& entryFolder, const QString& name) {
-        AddIfMedia(entryFolder, name);
-    });
+    ScanFolderTree(folder,
+                   [this](const QString& entryFolder, const QString& name) { AddIfMedia(entryFolder, name); });
 }
 
 void CPlaylist::AddIfMedia(const QString& folder, const QString& name)

@@ -114,10 +114,7 @@ bool CPlaylist::SaveToFile(const QString& path, QWidget* parent)
     return true;
 }
 
-bool CPlaylist::LoadFromFile(const QString& path, QWidget* parent)
-{
-    return LoadFile(path, parent, false);
-}
+bool CPlaylist::LoadFromFile(const QString& path, QWidget* parent) { return LoadFile(path, parent, false); }
 
 bool CPlaylist::LoadFile(const QString& path, QWidget* parent, bool silentIfUnopenable)
 {

@@ -257,33 +257,15 @@ void CPlaylistFrame::RunButton(int id)
         dialog.DoModal(this);
         break;
     }
-    case PC_ADDFOLDER:
-        AddFolderFromBrowser(m_playlist, this);
-        break;
-    case PC_REMOVE:
-        m_playlist.RemoveSelected();
-        break;
-    case PC_CLEAR:
-        m_playlist.Clear();
-        break;
-    case PC_SORT:
-        ShowSortMenu();
-        break;
-    case PC_SAVE:
-        m_playlist.SaveList(true, this);
-        break;
-    case PC_LOAD:
-        m_playlist.LoadList(true, this);
-        break;
-    case PC_MAXIMIZE:
-        ToggleMaximized();
-        break;
-    case PC_REPEATLIST:
-        m_settings.PlaylistRepeat = !m_settings.PlaylistRepeat;
-        break;
-    case PC_NAMEMODE:
-        m_settings.ShowFP = !m_settings.ShowFP;
-        break;
+    case PC_ADDFOLDER: AddFolderFromBrowser(m_playlist, this); break;
+    case PC_REMOVE: m_playlist.RemoveSelected(); break;
+    case PC_CLEAR: m_playlist.Clear(); break;
+    case PC_SORT: ShowSortMenu(); break;
+    case PC_SAVE: m_playlist.SaveList(true, this); break;
+    case PC_LOAD: m_playlist.LoadList(true, this); break;
+    case PC_MAXIMIZE: ToggleMaximized(); break;
+    case PC_REPEATLIST: m_settings.PlaylistRepeat = !m_settings.PlaylistRepeat; break;
+    case PC_NAMEMODE: m_settings.ShowFP = !m_settings.ShowFP; break;
     case PC_MOVEUP:
         m_playlist.MoveSelectedUp();
         RedrawSelection();
@@ -292,8 +274,7 @@ void CPlaylistFrame::RunButton(int id)
         m_playlist.MoveSelectedDown(ListRows());
         RedrawSelection();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -301,14 +282,9 @@ void CPlaylistFrame::ShowSortMenu()
 {
     const QRect window = geometry();
     switch (ChooseSortOrder(QPoint(window.left() + 241, window.top() + window.height() - 7))) {
-    case SortOrder::ByName:
-        m_playlist.SortByName();
-        break;
-    case SortOrder::ByFolder:
-        m_playlist.SortByFolder();
-        break;
-    case SortOrder::None:
-        return;
+    case SortOrder::ByName: m_playlist.SortByName(); break;
+    case SortOrder::ByFolder: m_playlist.SortByFolder(); break;
+    case SortOrder::None: return;
     }
     update();
 }

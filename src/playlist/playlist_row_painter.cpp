@@ -91,8 +91,8 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
         const int index = top + n;
         const CPlaylistRow& row = playlist.GetRow(index);
         painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
-        const QString text =
-            NumberedName(index, count, DisplayPath(showFileName ? row.m_strFileName : row.m_strPath));
+        const QString text = NumberedName(index, count,
+                                          DisplayPath(showFileName ? row.m_strFileName : row.m_strPath));
         painter.drawText(QPoint(left, listArea.top() + n * kRowHeight + m_nAscent), text);
     }
     painter.restore();
@@ -104,8 +104,9 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
         const int index = top + n;
         const QString& duration = playlist.GetRow(index).m_strDuration;
         painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
-        painter.drawText(QPoint(right - metrics.horizontalAdvance(duration), listArea.top() + n * kRowHeight + m_nAscent),
-                         duration);
+        painter.drawText(
+            QPoint(right - metrics.horizontalAdvance(duration), listArea.top() + n * kRowHeight + m_nAscent),
+            duration);
     }
     painter.restore();
 }

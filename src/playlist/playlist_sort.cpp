@@ -198,8 +198,8 @@ uint32_t NarrowHeads(std::vector<SortEntry>& entries, int lo, int hi, uint32_t o
 // The three-way quicksort over the inclusive range lo .. hi. Where rows with
 // equal keys end up depends on its exact steps, so they are kept as they are;
 // the heads only make the comparisons cheaper, never change their outcome.
-void Sort(std::vector<SortEntry>& entries, const CEntryOrder& order, int lo, int hi, uint32_t offset,
-          Bound lower, Bound upper)
+void Sort(std::vector<SortEntry>& entries, const CEntryOrder& order, int lo, int hi, uint32_t offset, Bound lower,
+          Bound upper)
 {
     const auto at = [&](int index) -> SortEntry& { return entries[static_cast<size_t>(index)]; };
     offset = NarrowHeads(entries, lo, hi, offset, lower, upper);
@@ -250,8 +250,8 @@ void SortRowsByText(std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CP
     std::vector<SortEntry> entries;
     entries.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
-        entries.push_back({HeadAt(keys.Bytes(i), keys.Length(i), 0), keys.Bytes(i), keys.Length(i),
-                           static_cast<uint32_t>(i)});
+        entries.push_back(
+            {HeadAt(keys.Bytes(i), keys.Length(i), 0), keys.Bytes(i), keys.Length(i), static_cast<uint32_t>(i)});
     Sort(entries, CEntryOrder(rows, text), 0, static_cast<int>(entries.size()) - 1, 0, Bound(), Bound());
     std::vector<std::unique_ptr<CPlaylistRow>> sorted;
     sorted.reserve(rows.size());

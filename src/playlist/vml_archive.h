@@ -12,10 +12,10 @@ class QIODevice;
 
 // What went wrong while reading a playlist file.
 enum class VmlError {
-    EndOfFile,    // the data ended inside the list
-    BadFormat,    // a malformed count, tag or text length
-    BadClass,     // an object of a class other than the row class
-    ReadFailed,   // the device reported an error
+    EndOfFile,   // the data ended inside the list
+    BadFormat,   // a malformed count, tag or text length
+    BadClass,    // an object of a class other than the row class
+    ReadFailed,  // the device reported an error
 };
 
 // Thrown by CVmlInArchive; caught where the playlist file is read.

@@ -60,13 +60,10 @@ bool CAutostartEntry::Write(const QString& executable, const QString& argument) 
                                         "Type=Application\n"
                                         "Name=Velmora\n"
                                         "Comment=Start Velmora in the background\n"
-                                        "Icon=velmora\n")
-        + kExecKey + ExecValue(executable, argument) + QStringLiteral("\nTerminal=false\n");
+                                        "Icon=velmora\n") +
+                         kExecKey + ExecValue(executable, argument) + QStringLiteral("\nTerminal=false\n");
     file.write(text.toUtf8());
     return file.commit();
 }
 
-bool CAutostartEntry::Remove() const
-{
-    return !QFile::exists(m_strPath) || QFile::remove(m_strPath);
-}
+bool CAutostartEntry::Remove() const { return !QFile::exists(m_strPath) || QFile::remove(m_strPath); }

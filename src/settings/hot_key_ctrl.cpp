@@ -45,8 +45,7 @@ QString ModifiersText(std::uint32_t held)
 
 bool IsModifierKey(int key)
 {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt
-        || key == Qt::Key_AltGr;
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr;
 }
 
 }  // namespace

@@ -9,41 +9,66 @@ namespace {
 
 // Windows virtual-key codes the player names or produces.
 enum : std::uint32_t {
-    VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D,
-    VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14,
-    VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23,
-    VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-    VK_SNAPSHOT = 0x2C, VK_INSERT = 0x2D, VK_DELETE = 0x2E,
-    VK_LWIN = 0x5B, VK_APPS = 0x5D, VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B,
-    VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70,
-    VK_NUMLOCK = 0x90, VK_SCROLL = 0x91,
-    VK_VOLUME_MUTE = 0xAD, VK_VOLUME_DOWN = 0xAE, VK_VOLUME_UP = 0xAF,
-    VK_MEDIA_NEXT_TRACK = 0xB0, VK_MEDIA_PREV_TRACK = 0xB1, VK_MEDIA_STOP = 0xB2,
+    VK_BACK = 0x08,
+    VK_TAB = 0x09,
+    VK_CLEAR = 0x0C,
+    VK_RETURN = 0x0D,
+    VK_SHIFT = 0x10,
+    VK_CONTROL = 0x11,
+    VK_MENU = 0x12,
+    VK_PAUSE = 0x13,
+    VK_CAPITAL = 0x14,
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_END = 0x23,
+    VK_HOME = 0x24,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_SNAPSHOT = 0x2C,
+    VK_INSERT = 0x2D,
+    VK_DELETE = 0x2E,
+    VK_LWIN = 0x5B,
+    VK_APPS = 0x5D,
+    VK_NUMPAD0 = 0x60,
+    VK_MULTIPLY = 0x6A,
+    VK_ADD = 0x6B,
+    VK_SUBTRACT = 0x6D,
+    VK_DECIMAL = 0x6E,
+    VK_DIVIDE = 0x6F,
+    VK_F1 = 0x70,
+    VK_NUMLOCK = 0x90,
+    VK_SCROLL = 0x91,
+    VK_VOLUME_MUTE = 0xAD,
+    VK_VOLUME_DOWN = 0xAE,
+    VK_VOLUME_UP = 0xAF,
+    VK_MEDIA_NEXT_TRACK = 0xB0,
+    VK_MEDIA_PREV_TRACK = 0xB1,
+    VK_MEDIA_STOP = 0xB2,
     VK_MEDIA_PLAY_PAUSE = 0xB3,
-    VK_OEM_1 = 0xBA, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD,
-    VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB,
-    VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE,
+    VK_OEM_1 = 0xBA,
+    VK_OEM_PLUS = 0xBB,
+    VK_OEM_COMMA = 0xBC,
+    VK_OEM_MINUS = 0xBD,
+    VK_OEM_PERIOD = 0xBE,
+    VK_OEM_2 = 0xBF,
+    VK_OEM_3 = 0xC0,
+    VK_OEM_4 = 0xDB,
+    VK_OEM_5 = 0xDC,
+    VK_OEM_6 = 0xDD,
+    VK_OEM_7 = 0xDE,
 };
 
 constexpr std::array<HotKeyEntry, HOTKEY_COUNT> kEntries{{
-    {"hotkey_Hide", 126, 0x1B},
-    {"hotkey_Fullscreen", 127, 0x5A},
-    {"hotkey_LoadUnload", 128, 0x4C},
-    {"hotkey_Play", 129, 0x50},
-    {"hotkey_PauseResume", 130, 0x20},
-    {"hotkey_Stop", 131, 0x53},
-    {"hotkey_Alwaysontop", 132, 0x41},
-    {"hotkey_Mute", 133, 0x4D},
-    {"hotkey_Repeat", 134, 0x52},
-    {"hotkey_IncPBRate", 135, 0x80027},
-    {"hotkey_DecPBRate", 136, 0x80025},
-    {"hotkey_NorPBRate", 137, 0x80023},
-    {"hotkey_ZoomIn", 139, 0xBB},
-    {"hotkey_ZoomOut", 141, 0xBD},
-    {"hotkey_ZoomTo", 143, 0x30},
-    {"hotkey_ReplayMedia", 145, 0x42},
-    {"hotkey_IncVol", 146, 0x80026},
-    {"hotkey_DecVol", 147, 0x80028},
+    {"hotkey_Hide", 126, 0x1B},         {"hotkey_Fullscreen", 127, 0x5A},   {"hotkey_LoadUnload", 128, 0x4C},
+    {"hotkey_Play", 129, 0x50},         {"hotkey_PauseResume", 130, 0x20},  {"hotkey_Stop", 131, 0x53},
+    {"hotkey_Alwaysontop", 132, 0x41},  {"hotkey_Mute", 133, 0x4D},         {"hotkey_Repeat", 134, 0x52},
+    {"hotkey_IncPBRate", 135, 0x80027}, {"hotkey_DecPBRate", 136, 0x80025}, {"hotkey_NorPBRate", 137, 0x80023},
+    {"hotkey_ZoomIn", 139, 0xBB},       {"hotkey_ZoomOut", 141, 0xBD},      {"hotkey_ZoomTo", 143, 0x30},
+    {"hotkey_ReplayMedia", 145, 0x42},  {"hotkey_IncVol", 146, 0x80026},    {"hotkey_DecVol", 147, 0x80028},
     {"hotkey_SwitchSkin", 153, 0x58},
 }};
 
@@ -155,16 +180,14 @@ std::uint32_t MainKey(int qtKey)
 
 bool IsExtendedMainKey(std::uint32_t vk)
 {
-    return vk == VK_LWIN || vk == VK_APPS || vk == VK_NUMLOCK || vk == VK_SNAPSHOT
-        || (vk >= VK_VOLUME_MUTE && vk <= VK_MEDIA_PLAY_PAUSE);
+    return vk == VK_LWIN || vk == VK_APPS || vk == VK_NUMLOCK || vk == VK_SNAPSHOT ||
+           (vk >= VK_VOLUME_MUTE && vk <= VK_MEDIA_PLAY_PAUSE);
 }
 
 QString NavigationName(std::uint32_t vk, bool extended)
 {
-    static const char* const kSeparate[] = {"Page Up", "Page Down", "End", "Home", "Left",
-                                            "Up", "Right", "Down"};
-    static const char* const kKeypad[] = {"Num 9", "Num 3", "Num 1", "Num 7", "Num 4",
-                                          "Num 8", "Num 6", "Num 2"};
+    static const char* const kSeparate[] = {"Page Up", "Page Down", "End", "Home", "Left", "Up", "Right", "Down"};
+    static const char* const kKeypad[] = {"Num 9", "Num 3", "Num 1", "Num 7", "Num 4", "Num 8", "Num 6", "Num 2"};
     const auto index = vk - VK_PRIOR;
     return QString::fromLatin1(extended ? kSeparate[index] : kKeypad[index]);
 }
@@ -180,7 +203,10 @@ int UsLayoutKeyAt(quint32 x11KeyCode)
         std::string_view keys;  // Qt's key codes of these keys are their characters
     };
     static constexpr Row kRows[] = {
-        {10, "1234567890-="}, {24, "QWERTYUIOP[]"}, {38, "ASDFGHJKL;'`"}, {51, "\\ZXCVBNM,./"},
+        {10, "1234567890-="},
+        {24, "QWERTYUIOP[]"},
+        {38, "ASDFGHJKL;'`"},
+        {51, "\\ZXCVBNM,./"},
     };
     for (const Row& row : kRows) {
         if (x11KeyCode >= row.firstCode && x11KeyCode - row.firstCode < row.keys.size())
@@ -216,8 +242,7 @@ bool AssignHotKey(HotKeyTable& table, int selected, HotKeyCode code)
 
 HotKeyCode HotKeyFromQtKey(int qtKey, bool shift, bool ctrl, bool alt, bool keypad)
 {
-    if (qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt
-        || qtKey == Qt::Key_AltGr)
+    if (qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt || qtKey == Qt::Key_AltGr)
         return 0;
 
     std::uint32_t vk = 0;
@@ -251,8 +276,8 @@ HotKeyCode HotKeyFromEvent(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers mods = event.modifiers();
     const auto convert = [&](int qtKey) {
-        return HotKeyFromQtKey(qtKey, mods & Qt::ShiftModifier, mods & Qt::ControlModifier,
-                               mods & Qt::AltModifier, mods & Qt::KeypadModifier);
+        return HotKeyFromQtKey(qtKey, mods & Qt::ShiftModifier, mods & Qt::ControlModifier, mods & Qt::AltModifier,
+                               mods & Qt::KeypadModifier);
     };
     const HotKeyCode code = convert(event.key());
     if (code != 0 || (mods & Qt::KeypadModifier))

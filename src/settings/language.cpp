@@ -18,26 +18,21 @@ struct LanguageRow {
 
 // Most specific first: "zh_TW" must be found before "zh".
 constexpr std::array kLanguages{
-    LanguageRow{1028, "zh_TW"}, LanguageRow{3076, "zh_HK"}, LanguageRow{4100, "zh_SG"},
-    LanguageRow{2052, "zh"},    LanguageRow{2070, "pt_PT"}, LanguageRow{1046, "pt"},
-    LanguageRow{2057, "en_GB"}, LanguageRow{3081, "en_AU"}, LanguageRow{4105, "en_CA"},
-    LanguageRow{1033, "en"},    LanguageRow{2058, "es_MX"}, LanguageRow{1034, "es"},
-    LanguageRow{3084, "fr_CA"}, LanguageRow{2060, "fr_BE"}, LanguageRow{4108, "fr_CH"},
-    LanguageRow{1036, "fr"},    LanguageRow{3079, "de_AT"}, LanguageRow{2055, "de_CH"},
-    LanguageRow{1031, "de"},    LanguageRow{2067, "nl_BE"}, LanguageRow{1043, "nl"},
-    LanguageRow{2068, "nn"},    LanguageRow{1044, "nb"},    LanguageRow{1044, "no"},
-    LanguageRow{1027, "ca"},    LanguageRow{1030, "da"},    LanguageRow{1037, "he"},
-    LanguageRow{1038, "hu"},    LanguageRow{1040, "it"},    LanguageRow{1041, "ja"},
-    LanguageRow{1045, "pl"},    LanguageRow{1048, "ro"},    LanguageRow{1049, "ru"},
-    LanguageRow{1053, "sv"},    LanguageRow{1054, "th"},    LanguageRow{1058, "uk"},
-    LanguageRow{1025, "ar"},    LanguageRow{1026, "bg"},    LanguageRow{1029, "cs"},
-    LanguageRow{1032, "el"},    LanguageRow{1035, "fi"},    LanguageRow{1039, "is"},
-    LanguageRow{1042, "ko"},    LanguageRow{1050, "hr"},    LanguageRow{1051, "sk"},
-    LanguageRow{1055, "tr"},    LanguageRow{1057, "id"},    LanguageRow{1060, "sl"},
-    LanguageRow{1061, "et"},    LanguageRow{1062, "lv"},    LanguageRow{1063, "lt"},
-    LanguageRow{1065, "fa"},    LanguageRow{1066, "vi"},    LanguageRow{1081, "hi"},
-    LanguageRow{1086, "ms"},    LanguageRow{1069, "eu"},    LanguageRow{1110, "gl"},
-    LanguageRow{2074, "sr"},    LanguageRow{1071, "mk"},    LanguageRow{1059, "be"},
+    LanguageRow{1028, "zh_TW"}, LanguageRow{3076, "zh_HK"}, LanguageRow{4100, "zh_SG"}, LanguageRow{2052, "zh"},
+    LanguageRow{2070, "pt_PT"}, LanguageRow{1046, "pt"},    LanguageRow{2057, "en_GB"}, LanguageRow{3081, "en_AU"},
+    LanguageRow{4105, "en_CA"}, LanguageRow{1033, "en"},    LanguageRow{2058, "es_MX"}, LanguageRow{1034, "es"},
+    LanguageRow{3084, "fr_CA"}, LanguageRow{2060, "fr_BE"}, LanguageRow{4108, "fr_CH"}, LanguageRow{1036, "fr"},
+    LanguageRow{3079, "de_AT"}, LanguageRow{2055, "de_CH"}, LanguageRow{1031, "de"},    LanguageRow{2067, "nl_BE"},
+    LanguageRow{1043, "nl"},    LanguageRow{2068, "nn"},    LanguageRow{1044, "nb"},    LanguageRow{1044, "no"},
+    LanguageRow{1027, "ca"},    LanguageRow{1030, "da"},    LanguageRow{1037, "he"},    LanguageRow{1038, "hu"},
+    LanguageRow{1040, "it"},    LanguageRow{1041, "ja"},    LanguageRow{1045, "pl"},    LanguageRow{1048, "ro"},
+    LanguageRow{1049, "ru"},    LanguageRow{1053, "sv"},    LanguageRow{1054, "th"},    LanguageRow{1058, "uk"},
+    LanguageRow{1025, "ar"},    LanguageRow{1026, "bg"},    LanguageRow{1029, "cs"},    LanguageRow{1032, "el"},
+    LanguageRow{1035, "fi"},    LanguageRow{1039, "is"},    LanguageRow{1042, "ko"},    LanguageRow{1050, "hr"},
+    LanguageRow{1051, "sk"},    LanguageRow{1055, "tr"},    LanguageRow{1057, "id"},    LanguageRow{1060, "sl"},
+    LanguageRow{1061, "et"},    LanguageRow{1062, "lv"},    LanguageRow{1063, "lt"},    LanguageRow{1065, "fa"},
+    LanguageRow{1066, "vi"},    LanguageRow{1081, "hi"},    LanguageRow{1086, "ms"},    LanguageRow{1069, "eu"},
+    LanguageRow{1110, "gl"},    LanguageRow{2074, "sr"},    LanguageRow{1071, "mk"},    LanguageRow{1059, "be"},
 };
 
 // The locales of the 21 interface languages.
@@ -68,8 +63,7 @@ int LanguageIdFromPosixLocale(const QString& posixName)
     for (const LanguageRow& row : kLanguages) {
         const QString candidate = QString::fromLatin1(row.posix);
         const bool regional = candidate.contains(u'_');
-        if (regional ? tag == candidate
-                     : (tag == candidate || tag.startsWith(candidate + u'_')))
+        if (regional ? tag == candidate : (tag == candidate || tag.startsWith(candidate + u'_')))
             return row.id;
     }
     return LANG_ENGLISH_US;

@@ -36,15 +36,13 @@ void SetInterfaceLanguage(int languageId)
 {
     Tables& tables = State();
     tables.languageId = languageId;
-    tables.current = languageId == LANG_ENGLISH_US ? tables.english
-                                                   : CStringTable::ForLanguage(languageId);
+    tables.current = languageId == LANG_ENGLISH_US ? tables.english : CStringTable::ForLanguage(languageId);
 }
 
 const std::vector<int>& SupportedLanguages()
 {
-    static const std::vector<int> ids{2052, 1028, 1036, 1031, 1034, 1045, 1046,
-                                      1038, 1033, 1058, 1040, 1053, 1041, 1044,
-                                      1037, 1043, 1027, 1030, 1049, 1048, 1054};
+    static const std::vector<int> ids{2052, 1028, 1036, 1031, 1034, 1045, 1046, 1038, 1033, 1058, 1040,
+                                      1053, 1041, 1044, 1037, 1043, 1027, 1030, 1049, 1048, 1054};
     return ids;
 }
 

@@ -21,8 +21,8 @@ const QString kBackgroundSwitch = QStringLiteral("/background");
 
 QString AutostartPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart/velmora.desktop");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart/velmora.desktop");
 }
 
 QString RunningExecutable()
@@ -42,8 +42,8 @@ int ReadInt(const QSettings& profile, const char* key, int defaultValue)
         return defaultValue;
     bool ok = false;
     const qlonglong value = stored.toString().trimmed().toLongLong(&ok, 0);
-    if (!ok || value < std::numeric_limits<qint32>::min()
-        || value > qlonglong(std::numeric_limits<quint32>::max()))
+    if (!ok || value < std::numeric_limits<qint32>::min() ||
+        value > qlonglong(std::numeric_limits<quint32>::max()))
         return defaultValue;
     return static_cast<qint32>(static_cast<quint32>(value));
 }
@@ -57,14 +57,13 @@ void WriteInt(QSettings& profile, const char* key, int value)
 
 QString CPlayerSettings::DefaultProfilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Olvistra/Velmora.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Olvistra/Velmora.ini");
 }
 
 CPlayerSettings::CPlayerSettings(QString profilePath, QString executablePath)
     : m_strProfilePath(profilePath.isEmpty() ? DefaultProfilePath() : std::move(profilePath)),
-      m_strExecutablePath(executablePath.isEmpty() ? RunningExecutable()
-                                                   : std::move(executablePath))
+      m_strExecutablePath(executablePath.isEmpty() ? RunningExecutable() : std::move(executablePath))
 {
 }
 
@@ -158,8 +157,7 @@ void CPlayerSettings::Save()
     profile.endGroup();
     profile.sync();
     if (profile.status() != QSettings::NoError) {
-        std::fprintf(stderr, "Velmora: the settings could not be written to %s.\n",
-                     qPrintable(m_strProfilePath));
+        std::fprintf(stderr, "Velmora: the settings could not be written to %s.\n", qPrintable(m_strProfilePath));
     }
 
     WriteRunAtStartup();

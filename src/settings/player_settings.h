@@ -16,10 +16,7 @@ struct CWindowRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
-    static CWindowRect FromQRect(const QRect& r)
-    {
-        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-    }
+    static CWindowRect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
     bool operator==(const CWindowRect&) const = default;
 };
 

@@ -52,11 +52,9 @@ CPpgGeneral::CPpgGeneral(CPlayerSettings& settings, QWidget* parent)
     languageLayout->addWidget(m_cboLanguage);
 
     auto* playerLayout = new QVBoxLayout(m_grpPlayer);
-    m_chkStartMinimizeToTray =
-        AddCheckBox(playerLayout, "startMinimizeToTray", settings.StartMinimizeToTray);
+    m_chkStartMinimizeToTray = AddCheckBox(playerLayout, "startMinimizeToTray", settings.StartMinimizeToTray);
     m_chkRunAtStartup = AddCheckBox(playerLayout, "runAtStartup", settings.m_bRunAtStartup);
-    m_chkDisableScreenSaver =
-        AddCheckBox(playerLayout, "disableScreenSaver", settings.DisableScreenSaver);
+    m_chkDisableScreenSaver = AddCheckBox(playerLayout, "disableScreenSaver", settings.DisableScreenSaver);
     m_chkDisablePowerSaver = AddCheckBox(playerLayout, "disablePowerSaver", settings.DisablePowerSaver);
     m_chkAutoSizeWin = AddCheckBox(playerLayout, "autoSizeWin", settings.AutoSizeWin);
 
@@ -86,9 +84,8 @@ void CPpgGeneral::FillLanguages()
     for (int id : SupportedLanguages())
         entries.push_back({QLocaleForLanguage(id).nativeLanguageName(), id});
     const QCollator collator;
-    std::sort(entries.begin(), entries.end(), [&collator](const Entry& a, const Entry& b) {
-        return collator.compare(a.name, b.name) < 0;
-    });
+    std::sort(entries.begin(), entries.end(),
+              [&collator](const Entry& a, const Entry& b) { return collator.compare(a.name, b.name) < 0; });
     for (const Entry& entry : entries)
         m_cboLanguage->addItem(entry.name, entry.id);
     // An identifier not in the list selects nothing.

@@ -68,8 +68,8 @@ void CPpgKey::FillList()
     // Lines are relabelled in place, so the selection stays where it was.
     const auto& entries = HotKeyEntries();
     for (int i = 0; i < HOTKEY_COUNT; ++i) {
-        const QString line = LoadLocalizedString(entries[i].nameStringId) + QStringLiteral("  [ ")
-                           + HotKeyText(m_keys[i]) + QStringLiteral(" ]");
+        const QString line = LoadLocalizedString(entries[i].nameStringId) + QStringLiteral("  [ ") +
+                             HotKeyText(m_keys[i]) + QStringLiteral(" ]");
         if (QListWidgetItem* item = m_lstKeys->item(i))
             item->setText(line);
         else

@@ -43,14 +43,13 @@ QIcon PageIcon(int iconId)
 
 }  // namespace
 
-CPreferenceDlg::CPreferenceDlg(CPlayerSettings& settings, std::function<void()> showHelp,
-                               QWidget* parent)
+CPreferenceDlg::CPreferenceDlg(CPlayerSettings& settings, std::function<void()> showHelp, QWidget* parent)
     : QDialog(parent),
       m_lstPages(new CIconListBox),
       m_grpCaption(new QGroupBox),
       m_stkPages(new QStackedWidget),
-      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel
-                                     | QDialogButtonBox::Apply | QDialogButtonBox::Help)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply |
+                                     QDialogButtonBox::Help)),
       m_showHelp(std::move(showHelp))
 {
     m_lstPages->setObjectName(QStringLiteral("pages"));
@@ -78,8 +77,7 @@ CPreferenceDlg::CPreferenceDlg(CPlayerSettings& settings, std::function<void()> 
 
     connect(m_lstPages, &QListWidget::currentRowChanged, this, &CPreferenceDlg::SetActivePage);
     connect(m_buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &CPreferenceDlg::OnOK);
-    connect(m_buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
-            &CPreferenceDlg::ApplyPages);
+    connect(m_buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &CPreferenceDlg::ApplyPages);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_buttons, &QDialogButtonBox::helpRequested, this, [this] {
         if (m_showHelp)
@@ -121,10 +119,7 @@ void CPreferenceDlg::Relabel()
         m_grpCaption->setTitle(current->text());
 }
 
-int CPreferenceDlg::ActivePage() const
-{
-    return m_stkPages->currentIndex();
-}
+int CPreferenceDlg::ActivePage() const { return m_stkPages->currentIndex(); }
 
 void CPreferenceDlg::SetActivePage(int index)
 {
@@ -137,8 +132,8 @@ void CPreferenceDlg::SetActivePage(int index)
 
 void CPreferenceDlg::UpdateApplyButton()
 {
-    const bool modified =
-        std::any_of(m_pages.begin(), m_pages.end(), [](const CSheetPage& page) { return page.isModified(); });
+    const bool modified = std::any_of(m_pages.begin(), m_pages.end(),
+                                      [](const CSheetPage& page) { return page.isModified(); });
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(modified);
 }
 

@@ -20,8 +20,7 @@ class CPreferenceDlg : public QDialog {
     Q_OBJECT
 public:
     // showHelp opens the help page about the preferences.
-    CPreferenceDlg(CPlayerSettings& settings, std::function<void()> showHelp,
-                   QWidget* parent = nullptr);
+    CPreferenceDlg(CPlayerSettings& settings, std::function<void()> showHelp, QWidget* parent = nullptr);
 
     // Sets every text of the sheet and its pages in the current interface
     // language and fits the page list to the names.

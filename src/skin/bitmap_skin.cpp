@@ -20,9 +20,9 @@ constexpr int kThumbHeight = 34;
 // The order in which points are tested; where controls overlap (only below
 // the minimum size) the first one wins.
 constexpr std::array kMainHitOrder = {
-    MC_CLOSE,   MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP,     MC_LOAD, MC_SEEK,
-    MC_FULLSCREEN, MC_FAST,  MC_SLOW,     MC_TOPMOST,   MC_HIDE,     MC_REPEAT, MC_MUTE,
-    MC_VOLUME,  MC_OPTIONS,  MC_PLAYLIST, MC_PREVIOUS,  MC_NEXT,     MC_SHUFFLE,
+    MC_CLOSE,      MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP, MC_LOAD,    MC_SEEK,
+    MC_FULLSCREEN, MC_FAST,     MC_SLOW,     MC_TOPMOST,   MC_HIDE, MC_REPEAT,  MC_MUTE,
+    MC_VOLUME,     MC_OPTIONS,  MC_PLAYLIST, MC_PREVIOUS,  MC_NEXT, MC_SHUFFLE,
 };
 
 constexpr std::array kPlaylistHitOrder = {
@@ -54,10 +54,7 @@ QRect ListButton(int h, int slot)
 
 }  // namespace
 
-CBitmapSkin::CBitmapSkin(CSkinSource& source)
-    : CBitmapSkin(source, CSpriteSheet::kDefaultPath)
-{
-}
+CBitmapSkin::CBitmapSkin(CSkinSource& source) : CBitmapSkin(source, CSpriteSheet::kDefaultPath) {}
 
 CBitmapSkin::CBitmapSkin(CSkinSource& source, const QString& sheetPath)
     : m_source(source), m_sheet(CSpriteSheet::Load(sheetPath))
@@ -65,8 +62,7 @@ CBitmapSkin::CBitmapSkin(CSkinSource& source, const QString& sheetPath)
     InitFont();
 }
 
-CBitmapSkin::CBitmapSkin(CSkinSource& source, const QImage& sheet)
-    : m_source(source), m_sheet(sheet)
+CBitmapSkin::CBitmapSkin(CSkinSource& source, const QImage& sheet) : m_source(source), m_sheet(sheet)
 {
     InitFont();
 }
@@ -96,10 +92,7 @@ void CBitmapSkin::InitFont()
     m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
-int CBitmapSkin::VolumeLevel() const
-{
-    return std::clamp(m_source.GetVolumeLevel(kVolumeRange), 0, kVolumeRange);
-}
+int CBitmapSkin::VolumeLevel() const { return std::clamp(m_source.GetVolumeLevel(kVolumeRange), 0, kVolumeRange); }
 
 bool CBitmapSkin::GetMainControlRect(QSize client, int id, QRect& rc)
 {
@@ -210,10 +203,7 @@ int CBitmapSkin::GetLeftBorder() const { return kBorder; }
 int CBitmapSkin::GetBottomBorder() const { return kBorder; }
 int CBitmapSkin::GetRightBorder() const { return kBorder; }
 
-void CBitmapSkin::ApplyRegion(QWidget& window) const
-{
-    window.setMask(RoundedWindowRegion(window.size()));
-}
+void CBitmapSkin::ApplyRegion(QWidget& window) const { window.setMask(RoundedWindowRegion(window.size())); }
 
 int CBitmapSkin::GetVolumeOrigin(QSize client) const { return client.width() - 61; }
 

@@ -15,10 +15,7 @@ inline QRect RectLTRB(int left, int top, int right, int bottom)
 // The playlist window's smallest rectangle and its list area, the same in
 // every look so that nothing moves when the look changes.
 inline QRect PlaylistMinRect() { return RectLTRB(0, 0, 318, 100); }
-inline QRect PlaylistListArea(QSize client)
-{
-    return RectLTRB(5, 26, client.width() - 24, client.height() - 29);
-}
+inline QRect PlaylistListArea(QSize client) { return RectLTRB(5, 26, client.width() - 24, client.height() - 29); }
 
 // Whether pixel p lies in the ellipse inscribed in `bounds`: the pixel's
 // centre must be inside or on the ellipse.

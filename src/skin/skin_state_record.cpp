@@ -7,7 +7,8 @@ int CSkinStateRecord::GetPositionScaled(int scale) const
 {
     if (!m_bLoaded || m_llDuration <= 0)
         return 0;
-    return static_cast<int>(std::trunc(static_cast<double>(m_llPosition) / static_cast<double>(m_llDuration) * scale));
+    return static_cast<int>(
+        std::trunc(static_cast<double>(m_llPosition) / static_cast<double>(m_llDuration) * scale));
 }
 
 int CSkinStateRecord::GetVolumeLevel(int range) const

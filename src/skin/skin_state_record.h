@@ -43,9 +43,9 @@ public:
     bool m_bMuted = false;
     bool m_bRepeat = false;
     bool m_bRateChanged = false;
-    long long m_llPosition = 0;   // 100-ns units
+    long long m_llPosition = 0;  // 100-ns units
     long long m_llDuration = 0;
-    int m_nVolume = 0;            // hundredths of a decibel, -4000 ... 0
+    int m_nVolume = 0;  // hundredths of a decibel, -4000 ... 0
     QString m_strClipFileName;
     QString m_strTime;
 

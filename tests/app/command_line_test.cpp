@@ -49,10 +49,10 @@ TEST(CommandLineTest, AbsolutePathsAreFilesNotSwitches)
 
 TEST(CommandLineTest, QtOptionsAreLeftToQt)
 {
-    const QStringList arguments{QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                                QStringLiteral("--reverse"), QStringLiteral("-style=fusion"),
+    const QStringList arguments{QStringLiteral("-platform"),   QStringLiteral("offscreen"),
+                                QStringLiteral("--reverse"),   QStringLiteral("-style=fusion"),
                                 QStringLiteral("-background"), QStringLiteral("clip.avi"),
-                                QStringLiteral("-display"), QStringLiteral(":3")};
+                                QStringLiteral("-display"),    QStringLiteral(":3")};
     EXPECT_EQ(ArgumentsWithoutQtOptions(arguments),
               (QStringList{QStringLiteral("-background"), QStringLiteral("clip.avi")}));
     const CPlayerCommandLine line = CPlayerCommandLine::Parse(ArgumentsWithoutQtOptions(arguments));

@@ -99,9 +99,8 @@ protected:
 TEST_F(InstanceServerTest, WellFormedRequestsReachTheHandler)
 {
     const QString path = QStringLiteral("/media/films/été \"2024\".mkv");
-    EXPECT_TRUE(WhileServing([&] {
-        return ForwardToRunningInstance(m_socketPath, MakeOpenFileRecord(path), 5000);
-    }));
+    EXPECT_TRUE(
+        WhileServing([&] { return ForwardToRunningInstance(m_socketPath, MakeOpenFileRecord(path), 5000); }));
     EXPECT_TRUE(WhileServing([&] {
         return ForwardToRunningInstance(m_socketPath, CopyDataRecord{COPYDATA_ACTIVATE, {}}, 5000);
     }));
@@ -178,8 +177,8 @@ TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
             const int fd = ConnectUnix(path);
             if (fd < 0)
                 _exit(101);
-            const QByteArray request = EncodeRecordHeader(kInstanceQueryMessage, 0)
-                + EncodeRecord({COPYDATA_CLOSE, {}});
+            const QByteArray request = EncodeRecordHeader(kInstanceQueryMessage, 0) +
+                                       EncodeRecord({COPYDATA_CLOSE, {}});
             [[maybe_unused]] auto sent = send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
             timeval limit{2, 0};
             setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);

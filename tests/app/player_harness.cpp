@@ -13,8 +13,7 @@
 
 #include <sys/stat.h>
 
-PlayerHarness::PlayerHarness(const QString& name)
-    : m_strFolder(testsupport::MakeScratchDir(name))
+PlayerHarness::PlayerHarness(const QString& name) : m_strFolder(testsupport::MakeScratchDir(name))
 {
     for (const char* sub : {"bin", "config", "data", "runtime"})
         QDir().mkpath(m_strFolder + u'/' + QLatin1String(sub));
@@ -82,20 +81,11 @@ QString PlayerHarness::SocketPath() const
     return m_strFolder + QStringLiteral("/runtime/") + QString::fromLatin1(kInstanceName);
 }
 
-QString PlayerHarness::ProfilePath() const
-{
-    return m_strFolder + QStringLiteral("/config/Olvistra/Velmora.ini");
-}
+QString PlayerHarness::ProfilePath() const { return m_strFolder + QStringLiteral("/config/Olvistra/Velmora.ini"); }
 
-QString PlayerHarness::DefaultPlaylistPath() const
-{
-    return m_strFolder + QStringLiteral("/bin/default.vml");
-}
+QString PlayerHarness::DefaultPlaylistPath() const { return m_strFolder + QStringLiteral("/bin/default.vml"); }
 
-QString PlayerHarness::Executable() const
-{
-    return m_strFolder + QStringLiteral("/bin/velmora");
-}
+QString PlayerHarness::Executable() const { return m_strFolder + QStringLiteral("/bin/velmora"); }
 
 bool PlayerHarness::WaitUntilListening(int timeoutMs) const
 {
@@ -112,9 +102,9 @@ bool PlayerHarness::WaitUntilListening(int timeoutMs) const
 
 bool PlayerHarness::MainWindowVisible() const
 {
-    return !m_xvfb.Run(QStringLiteral("xdotool"),
-                       {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                        QStringLiteral("--name"), QStringLiteral("^Velmora$")})
+    return !m_xvfb
+                .Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--name"), QStringLiteral("^Velmora$")})
                 .isNull();
 }
 

@@ -56,8 +56,8 @@ protected:
         QProcess gst;
         gst.start(QStringLiteral("gst-launch-1.0"),
                   {QStringLiteral("-q"), QStringLiteral("audiotestsrc"), QStringLiteral("num-buffers=44"),
-                   QStringLiteral("!"), QStringLiteral("wavenc"), QStringLiteral("!"),
-                   QStringLiteral("filesink"), QStringLiteral("location=") + path});
+                   QStringLiteral("!"), QStringLiteral("wavenc"), QStringLiteral("!"), QStringLiteral("filesink"),
+                   QStringLiteral("location=") + path});
         return gst.waitForFinished(30000) && gst.exitCode() == 0 ? path : QString();
     }
 
@@ -136,9 +136,8 @@ TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
 {
     // Hold the lock the way a hung first instance would, with no socket.
     QProcess holder;
-    holder.start(QStringLiteral("flock"), {m_harness.Folder() + QStringLiteral("/runtime/")
-                                               + QString::fromLatin1(kInstanceName)
-                                               + QStringLiteral(".lock"),
+    holder.start(QStringLiteral("flock"), {m_harness.Folder() + QStringLiteral("/runtime/") +
+                                               QString::fromLatin1(kInstanceName) + QStringLiteral(".lock"),
                                            QStringLiteral("sleep"), QStringLiteral("30")});
     ASSERT_TRUE(holder.waitForStarted());
     QThread::msleep(200);
@@ -152,9 +151,8 @@ TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
 TEST_F(SingleInstanceTest, CloseRequestEndsTheFirstWithoutTheExitAction)
 {
     QProcess& first = StartFirst({});
-    const QByteArray reply = ExchangeRaw(
-        m_harness.SocketPath(), EncodeRecordHeader(kInstanceQueryMessage, 0)
-                                    + EncodeRecord({COPYDATA_CLOSE, {}}));
+    const QByteArray reply = ExchangeRaw(m_harness.SocketPath(), EncodeRecordHeader(kInstanceQueryMessage, 0) +
+                                                                     EncodeRecord({COPYDATA_CLOSE, {}}));
     EXPECT_EQ(reply, EncodeUint32(kInstanceQueryMessage) + EncodeUint32(1));
     ASSERT_TRUE(EndsWithin(first, kEndTimeoutMs));
     EXPECT_EQ(first.exitCode(), 0);
@@ -207,7 +205,8 @@ TEST_F(SingleInstanceTest, FiftyClientsAtOnceLeaveTheFirstAnswering)
         case 1: bytes = QByteArray(4096, char(0x5A + i)); break;
         default: bytes = i % 2 ? query + EncodeRecordHeader(COPYDATA_OPEN_FILE, 1000) : QByteArray(); break;
         }
-        [[maybe_unused]] const ssize_t sent = send(clients[i], bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+        [[maybe_unused]] const ssize_t sent = send(clients[i], bytes.constData(), size_t(bytes.size()),
+                                                   MSG_NOSIGNAL);
     }
     QThread::msleep(1000);
     for (const int fd : clients)

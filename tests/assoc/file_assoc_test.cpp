@@ -68,7 +68,8 @@ TEST_F(FileAssocTest, EffectiveDefaultFollowsTheDesktopsLookupOrder)
     EXPECT_EQ(defaultapp::EffectiveDefault(mp3), QStringLiteral("vendor-sub.desktop"));
 
     // A desktop's own list comes before the plain one in the same folder.
-    WriteFile(QFileInfo(UserList()).path() + QStringLiteral("/xfce-mimeapps.list"), "[Default Applications]\naudio/mpeg=user.desktop\n");
+    WriteFile(QFileInfo(UserList()).path() + QStringLiteral("/xfce-mimeapps.list"),
+              "[Default Applications]\naudio/mpeg=user.desktop\n");
     setenv("XDG_CURRENT_DESKTOP", "Foo:XFCE", 1);
     EXPECT_EQ(defaultapp::EffectiveDefault(mp3), QStringLiteral("user.desktop"));
     unsetenv("XDG_CURRENT_DESKTOP");
@@ -110,19 +111,18 @@ TEST_F(FileAssocTest, AssociateThenRestoreGivesTheUserEntryBack)
 TEST_F(FileAssocTest, HandWrittenListSurvivesByteForByte)
 {
     InstallApp(SystemApplications(), kPlayerDesktopId);
-    const QByteArray original =
-        "# my associations\n"
-        "[Added Associations]\n"
-        "audio/mpeg=old.desktop;other.desktop;\n"
-        "\n"
-        "[Default Applications]\n"
-        "video/mpeg = mpv.desktop\r\n"
-        "#  keep this comment\n"
-        "text/plain=gedit.desktop\n"
-        "\n"
-        "[Removed Associations]\n"
-        "image/png=gimp.desktop\n"
-        "x-scheme-handler/unknown=\xff\xfe raw bytes";
+    const QByteArray original = "# my associations\n"
+                                "[Added Associations]\n"
+                                "audio/mpeg=old.desktop;other.desktop;\n"
+                                "\n"
+                                "[Default Applications]\n"
+                                "video/mpeg = mpv.desktop\r\n"
+                                "#  keep this comment\n"
+                                "text/plain=gedit.desktop\n"
+                                "\n"
+                                "[Removed Associations]\n"
+                                "image/png=gimp.desktop\n"
+                                "x-scheme-handler/unknown=\xff\xfe raw bytes";
     WriteFile(UserList(), original);
 
     ASSERT_TRUE(CFileAssoc::BackupType(MP3));

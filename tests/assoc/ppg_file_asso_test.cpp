@@ -144,8 +144,7 @@ TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
         page.OnApply();
     }
     EXPECT_EQ(defaultapp::EffectiveDefault(CFileAssoc::Key(AVI)), QStringLiteral("oldplayer.desktop"));
-    EXPECT_EQ(ReadFile(UserList()),
-              QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+    EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
 }
 
 }  // namespace

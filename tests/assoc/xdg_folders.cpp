@@ -78,9 +78,8 @@ QByteArray XdgFoldersTest::ReadFile(const QString& path)
 
 void XdgFoldersTest::InstallApp(const QString& folder, const QString& desktopId)
 {
-    WriteFile(folder + u'/' + desktopId,
-              "[Desktop Entry]\nType=Application\nName=" + desktopId.toUtf8()
-                  + "\nExec=/bin/true %f\nMimeType=audio/mpeg;video/x-msvideo;\n");
+    WriteFile(folder + u'/' + desktopId, "[Desktop Entry]\nType=Application\nName=" + desktopId.toUtf8() +
+                                             "\nExec=/bin/true %f\nMimeType=audio/mpeg;video/x-msvideo;\n");
 }
 
 QString XdgFoldersTest::Backup(const QString& extension)
@@ -93,16 +92,14 @@ QString XdgFoldersTest::Backup(const QString& extension)
 QString XdgFoldersTest::GioDefault(const QString& mimeType)
 {
     // "Default application for “audio/mpeg”: velmora.desktop", then the lists.
-    const QString first = RunClient(QStringLiteral("gio"), {QStringLiteral("mime"), mimeType})
-                              .section(u'\n', 0, 0);
+    const QString first =
+        RunClient(QStringLiteral("gio"), {QStringLiteral("mime"), mimeType}).section(u'\n', 0, 0);
     const qsizetype colon = first.lastIndexOf(QStringLiteral(": "));
-    return first.startsWith(QStringLiteral("Default application")) && colon > 0
-        ? first.mid(colon + 2).trimmed()
-        : first;
+    return first.startsWith(QStringLiteral("Default application")) && colon > 0 ? first.mid(colon + 2).trimmed()
+                                                                                : first;
 }
 
 QString XdgFoldersTest::XdgMimeDefault(const QString& mimeType)
 {
-    return RunClient(QStringLiteral("xdg-mime"),
-                     {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    return RunClient(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
 }

@@ -130,7 +130,8 @@ public:
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest()
-        : m_settings(testsupport::MakeScratchDir(QStringLiteral("engine-settings")) + QStringLiteral("/Velmora.ini"))
+        : m_settings(testsupport::MakeScratchDir(QStringLiteral("engine-settings")) +
+                     QStringLiteral("/Velmora.ini"))
     {
         CPrompt::Install(&m_prompt);
         m_settings.AutoSizeWin = 0;

@@ -156,9 +156,9 @@ TEST_F(EngineGstTest, ClipsOpenWithTheirLengthAndStreams)
         bool audio;
     };
     const Expectation expectations[] = {
-        {TestClip::Wav3s, "00:03", false, true},         {TestClip::Mp3Xing, "00:02", false, true},
-        {TestClip::Mp3Plain, "00:02", false, true},      {TestClip::AviMjpegPcm, "00:02", true, true},
-        {TestClip::MkvH264Vorbis, "00:02", true, true},  {TestClip::VideoOnly, "00:01", true, false},
+        {TestClip::Wav3s, "00:03", false, true},        {TestClip::Mp3Xing, "00:02", false, true},
+        {TestClip::Mp3Plain, "00:02", false, true},     {TestClip::AviMjpegPcm, "00:02", true, true},
+        {TestClip::MkvH264Vorbis, "00:02", true, true}, {TestClip::VideoOnly, "00:01", true, false},
     };
     for (const Expectation& e : expectations) {
         SCOPED_TRACE(e.duration);
@@ -318,8 +318,8 @@ TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
 
     // What a failing source posts when its file goes bad under it.
     GstElement* pipeline = m_factory.m_pLast->Pipeline();
-    g_autoptr(GError) error =
-        g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
+    g_autoptr(GError)
+        error = g_error_new_literal(GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_READ, "Could not read from resource.");
     gst_element_post_message(pipeline, gst_message_new_error(GST_OBJECT(pipeline), error, "test"));
 
     EXPECT_GE(RunUntil([&] { return !m_engine->IsLoaded(); }, 3000), 0);

@@ -27,7 +27,10 @@ public:
     QObject* NotifyTarget() override { return m_pNotifyTarget ? m_pNotifyTarget : &m_window; }
     QRect GetVideoArea() override { return m_window.rect(); }
     QRect AvailableScreenArea() override { return m_window.screen()->availableGeometry(); }
-    QRect WindowRectForVideo(int width, int height) override { return QRect(m_window.pos(), QSize(width, height)); }
+    QRect WindowRectForVideo(int width, int height) override
+    {
+        return QRect(m_window.pos(), QSize(width, height));
+    }
     void ShowMainWindowNormal() override { m_window.showNormal(); }
     void PlaceMainWindow(const QRect& rect) override { m_window.setGeometry(rect); }
     void ShowMainWindow(bool show) override { m_window.setVisible(show); }

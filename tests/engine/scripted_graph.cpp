@@ -116,7 +116,9 @@ public:
     HRESULT SetVideoOwner(QWidget* owner) override
     {
         return Record(owner ? QStringLiteral("SetVideoOwner") : QStringLiteral("SetVideoOwner null"),
-                      !m_s.hasVideo ? E_NOINTERFACE : owner ? m_s.ownerResult : S_OK);
+                      !m_s.hasVideo ? E_NOINTERFACE
+                      : owner       ? m_s.ownerResult
+                                    : S_OK);
     }
     HRESULT SetVideoPosition(const QRect& rect) override
     {

@@ -24,14 +24,15 @@ struct CGraphScript {
     LONGLONG duration = 2 * kUnitsPerSecond;
     LONGLONG position = 0;
     HRESULT positionResult = S_OK;
-    std::uint32_t capabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetDuration;
+    std::uint32_t capabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanGetCurrentPos |
+                                 AM_SEEKING_CanGetDuration;
     HRESULT runResult = S_OK;
     HRESULT pauseResult = S_OK;
     HRESULT stopResult = S_OK;
     HRESULT setPositionResult = S_OK;
     HRESULT volumeResult = S_OK;  // when the clip has audio
     HRESULT setVolumeResult = S_OK;
-    HRESULT visibleResult = S_OK;    // when the clip has video
+    HRESULT visibleResult = S_OK;  // when the clip has video
     HRESULT ownerResult = S_OK;
     HRESULT videoSizeResult = S_OK;  // when the clip has video
     QHash<HRESULT, QString> errorTexts;

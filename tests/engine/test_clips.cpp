@@ -121,7 +121,4 @@ QString TestClipPath(TestClip clip)
     return path;
 }
 
-QString MissingClipPath()
-{
-    return ClipFolder() + QStringLiteral("/no-such-clip.avi");
-}
+QString MissingClipPath() { return ClipFolder() + QStringLiteral("/no-such-clip.avi"); }

@@ -29,15 +29,9 @@ public:
     QProcess m_process;
 };
 
-bool IsBlack(QRgb pixel)
-{
-    return qRed(pixel) < 40 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
-}
+bool IsBlack(QRgb pixel) { return qRed(pixel) < 40 && qGreen(pixel) < 40 && qBlue(pixel) < 40; }
 
-bool IsYellow(QRgb pixel)
-{
-    return qRed(pixel) > 150 && qGreen(pixel) > 150 && qBlue(pixel) < 80;
-}
+bool IsYellow(QRgb pixel) { return qRed(pixel) > 150 && qGreen(pixel) > 150 && qBlue(pixel) < 80; }
 
 // Where the test pattern's yellow bar is on the screen; empty when nowhere.
 QRect YellowBar(const QImage& shot)
@@ -154,7 +148,11 @@ TEST_F(EngineXvfbTest, TheProgramPlaysAClipLetterBoxedInItsVideoArea)
         settled = std::abs(width / height - 4.0 / 3.0) < 0.08 && IsBlack(shot.pixel(left - 4, y)) &&
                   IsBlack(shot.pixel(right + 4, y)) && !IsBlack(shot.pixel(left + 4, y));
         picture = QRect(left, yellow.top(), right - left, yellow.height());
-        last = QStringLiteral("yellow bar at %1,%2 %3x%4").arg(yellow.x()).arg(yellow.y()).arg(yellow.width()).arg(yellow.height());
+        last = QStringLiteral("yellow bar at %1,%2 %3x%4")
+                   .arg(yellow.x())
+                   .arg(yellow.y())
+                   .arg(yellow.width())
+                   .arg(yellow.height());
     }
     ASSERT_TRUE(settled) << last.toStdString();
     EXPECT_EQ(player.m_process.state(), QProcess::Running);
@@ -169,8 +167,8 @@ TEST_F(EngineXvfbTest, TheProgramPlaysAClipLetterBoxedInItsVideoArea)
         tool.start(QStringLiteral("xdotool"), args);
         tool.waitForFinished(5000);
     };
-    xdotool({QStringLiteral("mousemove"), QString::number(picture.center().x()), QString::number(picture.center().y()),
-             QStringLiteral("click"), QStringLiteral("1")});
+    xdotool({QStringLiteral("mousemove"), QString::number(picture.center().x()),
+             QString::number(picture.center().y()), QStringLiteral("click"), QStringLiteral("1")});
     xdotool({QStringLiteral("key"), QStringLiteral("z")});
     EXPECT_TRUE(WaitForBar([](const QRect& bar) { return bar.width() * 7 > 700; }))
         << "the picture did not fill the screen";

@@ -607,8 +607,7 @@ TEST_F(MainFrameCommandTest, OptionsButtonOpensOneSheetWhoseNewKeysActAtOnce)
         QTest::mouseClick(buttons->button(QDialogButtonBox::Help), Qt::LeftButton);
 
         auto* pages = sheet->findChild<QListWidget*>(QStringLiteral("pages"));
-        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {},
-                          pages->visualItemRect(pages->item(2)).center());
+        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualItemRect(pages->item(2)).center());
         auto* keys = sheet->findChild<QListWidget*>(QStringLiteral("keys"));
         QTest::mouseClick(keys->viewport(), Qt::LeftButton, {},
                           keys->visualItemRect(keys->item(HOTKEY_PLAY)).center());

@@ -189,7 +189,7 @@ TEST_F(MainFrameButtonTest, VolumeKnobFollowsThePointer)
     for (; x > w - 140; x -= 2)
         Move(QPoint(x - 2, y));
     EXPECT_EQ(Engine().GetVolume(), -59 * (4000 / 59));  // left of W - 126: the quietest level
-    EXPECT_EQ(Main().HotControl(), 0);  // the knob stopped, the pointer went on
+    EXPECT_EQ(Main().HotControl(), 0);                   // the knob stopped, the pointer went on
     Release(QPoint(x, y));
 
     // Pressing the knob changes nothing until it is moved.
@@ -359,7 +359,8 @@ TEST_F(MainFrameMouseTest, ThreeDroppedFilesReplaceThePlaylistWithRowZeroPlaying
     // limit and a cut path would name another file.
     const QString deep = QString(150, u'd') + u'/' + QString(150, u'e');
     ASSERT_TRUE(QDir(m_strFolder).mkpath(deep));
-    for (const QString& name : {QStringLiteral("a.avi"), QStringLiteral("b.mp3"), deep + QStringLiteral("/c.mkv")}) {
+    for (const QString& name :
+         {QStringLiteral("a.avi"), QStringLiteral("b.mp3"), deep + QStringLiteral("/c.mkv")}) {
         const QString path = m_strFolder + u'/' + name;
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

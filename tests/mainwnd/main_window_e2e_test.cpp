@@ -28,11 +28,12 @@ QString LongClip()
     if (QFile(path).size() > 0)
         return path;
     const QString partial = path + QStringLiteral(".part");
-    const QString pipeline = QStringLiteral(
-        "videotestsrc num-buffers=300 pattern=smpte ! video/x-raw,width=320,height=180,framerate=10/1 ! "
-        "jpegenc ! avimux name=mux ! filesink location=%1 "
-        "audiotestsrc num-buffers=1300 ! audio/x-raw,rate=44100,channels=1 ! audioconvert ! mux.")
-                                 .arg(partial);
+    const QString pipeline =
+        QStringLiteral(
+            "videotestsrc num-buffers=300 pattern=smpte ! video/x-raw,width=320,height=180,framerate=10/1 ! "
+            "jpegenc ! avimux name=mux ! filesink location=%1 "
+            "audiotestsrc num-buffers=1300 ! audio/x-raw,rate=44100,channels=1 ! audioconvert ! mux.")
+            .arg(partial);
     QProcess gst;
     gst.start(QStringLiteral("gst-launch-1.0"), QProcess::splitCommand(QStringLiteral("-q ") + pipeline));
     if (!gst.waitForFinished(60000) || gst.exitCode() != 0)
@@ -83,8 +84,7 @@ protected:
 
     QRect WindowGeometry() const
     {
-        const QString shell =
-            Xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_strWindow});
+        const QString shell = Xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_strWindow});
         QRect geometry;
         for (const QString& line : shell.split(u'\n')) {
             const int value = line.section(u'=', 1).toInt();
@@ -251,15 +251,16 @@ TEST_F(MainWindowE2eTest, TrayIconAppearsWhenTheTrayStartsAfterThePlayer)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_harness.Xvfb().Display());
     tray.setProcessEnvironment(environment);
-    tray.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--width"),
-                                         QStringLiteral("20")});
+    tray.start(QStringLiteral("trayer"),
+               {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--width"), QStringLiteral("20")});
     ASSERT_TRUE(tray.waitForStarted());
 
     // The icon is a window of the player's class inside the tray's panel.
     const auto iconInPanel = [this] {
-        const QStringList lines =
-            m_harness.Xvfb().Run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
-                .split(u'\n');
+        const QStringList lines = m_harness.Xvfb()
+                                      .Run(QStringLiteral("xwininfo"),
+                                           {QStringLiteral("-root"), QStringLiteral("-tree")})
+                                      .split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (!lines[i].contains(QStringLiteral("(\"panel\" \"trayer\")")))
                 continue;

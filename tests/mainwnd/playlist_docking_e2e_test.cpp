@@ -117,7 +117,8 @@ protected:
         QDir().mkpath(folder);
         CPlaylist playlist;
         for (int i = 1; i <= 30; ++i) {
-            const QString path = folder + QStringLiteral("/Track %1 - Harbour Lights.mp3").arg(i, 2, 10, QChar(u'0'));
+            const QString path = folder +
+                                 QStringLiteral("/Track %1 - Harbour Lights.mp3").arg(i, 2, 10, QChar(u'0'));
             QFile file(path);
             file.open(QIODevice::WriteOnly);
             file.close();

@@ -27,10 +27,11 @@ QString OneSecondClip()
         return path;
     const QString partial = path + QStringLiteral(".part");
     QProcess gst;
-    gst.start(QStringLiteral("gst-launch-1.0"),
-              QProcess::splitCommand(QStringLiteral("-q audiotestsrc num-buffers=43 ! "
-                                                    "audio/x-raw,rate=44100,channels=1 ! wavenc ! filesink location=%1")
-                                         .arg(partial)));
+    gst.start(
+        QStringLiteral("gst-launch-1.0"),
+        QProcess::splitCommand(QStringLiteral("-q audiotestsrc num-buffers=43 ! "
+                                              "audio/x-raw,rate=44100,channels=1 ! wavenc ! filesink location=%1")
+                                   .arg(partial)));
     if (!gst.waitForFinished(60000) || gst.exitCode() != 0)
         return {};
     QFile::rename(partial, path);
@@ -98,8 +99,8 @@ TEST(ShutdownE2eTest, ClipEndChosenInTheMenuPowersOffOnceThroughLogind)
     };
     // The player's visible windows; every open menu adds one.
     auto VisibleWindows = [&] {
-        const QString ids = xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                 QString::number(player.processId())});
+        const QString ids = xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                 QStringLiteral("--pid"), QString::number(player.processId())});
         return int(ids.split(u'\n', Qt::SkipEmptyParts).size());
     };
     auto WaitForVisibleWindows = [&](int count) {
@@ -108,8 +109,8 @@ TEST(ShutdownE2eTest, ClipEndChosenInTheMenuPowersOffOnceThroughLogind)
             QThread::msleep(50);
         return VisibleWindows() == count;
     };
-    const QString window = xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                QStringLiteral("^Velmora$")})
+    const QString window = xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                QStringLiteral("--name"), QStringLiteral("^Velmora$")})
                                .section(u'\n', 0, 0);
     ASSERT_FALSE(window.isEmpty());
 

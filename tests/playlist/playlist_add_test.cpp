@@ -120,7 +120,8 @@ TEST_F(FolderTree, NamesThatAreNotUtf8KeepTheirBytesThroughScanDropAndPlaylistFi
     std::ofstream(file.toStdString()) << "x";
 
     ASSERT_TRUE(playlist.AddFolder(root));
-    ASSERT_TRUE(playlist.AddFileByPath(PathFromLocalUrl(QUrl::fromEncoded("file://" + file.toPercentEncoding("/")))));
+    ASSERT_TRUE(
+        playlist.AddFileByPath(PathFromLocalUrl(QUrl::fromEncoded("file://" + file.toPercentEncoding("/")))));
     ASSERT_EQ(playlist.GetCount(), 2);
     for (const auto& row : playlist.m_rows) {
         EXPECT_EQ(EncodePath(row->m_strPath), file);
@@ -167,8 +168,8 @@ TEST(MediaFiles, ExtensionTestFoldsOnlyAsciiLettersAndUsesTheLastDot)
           "a.aac",  "a.mka",    "a.webm",    "a.ogv",          "a.m4v",  "a.wv",   "a.m3u8", "a.pls", "a.xspf",
           "x.MPEG", "Song.MP3", "clip.divx", "/m/dir.d/a.Mp3", ".mp3"})
         EXPECT_TRUE(IsMediaFile(QString::fromUtf8(name))) << name;
-    for (const char* name : {"x.mpeg.bak", "archive.tar.gz", "noext", "movie.mpeg4", "a.vml", "a.",
-                             "a.mp3 ", "a.m\u0130\u0130", "mp3", "/m/x.mp3/readme"})
+    for (const char* name : {"x.mpeg.bak", "archive.tar.gz", "noext", "movie.mpeg4", "a.vml", "a.", "a.mp3 ",
+                             "a.m\u0130\u0130", "mp3", "/m/x.mp3/readme"})
         EXPECT_FALSE(IsMediaFile(QString::fromUtf8(name))) << name;
 }
 
@@ -315,8 +316,8 @@ TEST(DefaultPlaylistPath, BesideAWritableExecutableElseInTheDataHome)
     // the system's program folders.
     EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("/usr/bin"), dataHome), dataHome + "/Velmora/default.vml");
     EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("/bin"), dataHome), dataHome + "/Velmora/default.vml");
-    QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                      QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                                      QFile::ReadGroup | QFile::ExeGroup);
     {
         playlisttest::CUnprivileged unprivileged;
         EXPECT_EQ(DefaultPlaylistPath(exeDir, dataHome), dataHome + "/Velmora/default.vml");

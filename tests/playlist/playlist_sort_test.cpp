@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 using playlisttest::AddRow;
-using playlisttest::Fill;
 using playlisttest::FileNames;
+using playlisttest::Fill;
 using playlisttest::Folders;
 using playlisttest::Paths;
 
@@ -38,8 +38,8 @@ TEST(PlaylistSort, CaseDecidesOnlyBetweenOtherwiseEqualNames)
 TEST(PlaylistSort, CaseFoldingReachesBeyondAscii)
 {
     CPlaylist playlist;
-    Fill(playlist, {QString::fromUtf8("Ébc.mp3"), QString::fromUtf8("STRASSE.mp3"),
-                    QString::fromUtf8("éab.mp3"), QString::fromUtf8("straße.mp3")});
+    Fill(playlist, {QString::fromUtf8("Ébc.mp3"), QString::fromUtf8("STRASSE.mp3"), QString::fromUtf8("éab.mp3"),
+                    QString::fromUtf8("straße.mp3")});
     playlist.SortByName();
     const QStringList names = FileNames(playlist);
     ASSERT_EQ(names.size(), 4);
@@ -54,8 +54,7 @@ TEST(PlaylistSort, FollowsTheLocaleOfTheUserInterface)
     CPlaylist playlist;
     Fill(playlist, {"z.mp3", QString::fromUtf8("Ärger.mp3"), "b.mp3", "a.mp3"});
     playlist.SortByName();
-    EXPECT_EQ(FileNames(playlist),
-              (QStringList{"a.mp3", QString::fromUtf8("Ärger.mp3"), "b.mp3", "z.mp3"}));
+    EXPECT_EQ(FileNames(playlist), (QStringList{"a.mp3", QString::fromUtf8("Ärger.mp3"), "b.mp3", "z.mp3"}));
 }
 
 TEST(PlaylistSort, EqualKeysEndWhereTheThreeWayQuicksortPutsThem)
@@ -79,7 +78,8 @@ TEST(PlaylistSort, ByFolderComparesWholePathsAndDropsTheCurrentRow)
     playlist.m_nTop = 1;
     playlist.m_nCurrent = 1;
     playlist.SortByFolder();
-    EXPECT_EQ(Paths(playlist), (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
+    EXPECT_EQ(Paths(playlist),
+              (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
     EXPECT_EQ(playlist.m_nCurrent, -1);
     EXPECT_EQ(playlist.m_nSelected, 2);
     EXPECT_EQ(playlist.m_nTop, 1);
@@ -124,7 +124,8 @@ TEST(PlaylistSort, RowsSharingLongPrefixesEndInTheCollatorsOrder)
             const QString folder = QStringLiteral("/home/user/Music/Library/%1/Album %2")
                                        .arg(artists[next() % artists.size()])
                                        .arg(next() % 4);
-            AddRow(playlist, folder, QStringLiteral("%1 - A Rather Long Common Title %2.mp3").arg(i).arg(next() % 50));
+            AddRow(playlist, folder,
+                   QStringLiteral("%1 - A Rather Long Common Title %2.mp3").arg(i).arg(next() % 50));
         }
         playlist.SortByFolder();
         ASSERT_EQ(playlist.GetCount(), 3000);
@@ -136,7 +137,8 @@ TEST(PlaylistSort, RowsSharingLongPrefixesEndInTheCollatorsOrder)
             const QString& b = playlist.GetRow(i).m_strPath;
             const int order = collator.compare(a, b);
             ASSERT_TRUE(order < 0 || (order == 0 && QString::compare(a, b) <= 0))
-                << locale.name().toStdString() << " row " << i << ": " << a.toStdString() << " > " << b.toStdString();
+                << locale.name().toStdString() << " row " << i << ": " << a.toStdString() << " > "
+                << b.toStdString();
         }
         QStringList names = FileNames(playlist);
         names.removeDuplicates();

@@ -16,7 +16,10 @@ namespace playlisttest {
 // A live playlist that counts how often it makes the engine close its media.
 class PlaylistTest : public testing::Test {
 protected:
-    PlaylistTest() { playlist.SetCloseMedia([this] { ++closeCalls; }); }
+    PlaylistTest()
+    {
+        playlist.SetCloseMedia([this] { ++closeCalls; });
+    }
 
     CPlaylist playlist;
     int closeCalls = 0;

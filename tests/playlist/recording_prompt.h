@@ -17,8 +17,7 @@ public:
         m_messages << text;
         return Answer::Ok;
     }
-    QStringList GetOpenFileNames(QWidget*, const QString&, const QString&,
-                                 const QStringList& nameFilters) override
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QString&, const QStringList& nameFilters) override
     {
         m_lastFilters = nameFilters;
         return m_openAnswer;

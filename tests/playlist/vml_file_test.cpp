@@ -91,8 +91,7 @@ protected:
         EXPECT_EQ(playlist.GetCount(), 0);
         EXPECT_EQ(playlist.m_nSelected, -1);
         EXPECT_EQ(closeCalls, closesBefore + 1);
-        EXPECT_EQ(prompt.m_messages, QStringList{message.arg(File("in.vml"))})
-            << Hex(bytes);
+        EXPECT_EQ(prompt.m_messages, QStringList{message.arg(File("in.vml"))}) << Hex(bytes);
     }
 
     CRecordingPrompt prompt;
@@ -126,8 +125,7 @@ TEST_F(VmlFile, SecondRowRefersToTheClassOfTheFirst)
     AddRow(playlist, QStringLiteral("/m"), QStringLiteral("a.mp3"));
     AddRow(playlist, QStringLiteral("/n"), QStringLiteral("b.avi"));
     playlist.GetRow(1).SetDuration(QStringLiteral("01:02:03"));
-    const QByteArray expected = QByteArray("\x02\x00", 2) +
-                                Row(kNewRowClass, "a.mp3", "/m", "/m/a.mp3", "00:00") +
+    const QByteArray expected = QByteArray("\x02\x00", 2) + Row(kNewRowClass, "a.mp3", "/m", "/m/a.mp3", "00:00") +
                                 Row(kRowClassRef, "b.avi", "/n", "/n/b.avi", "01:02:03");
     EXPECT_EQ(Hex(SaveBytes()), Hex(expected));
 }
@@ -161,8 +159,10 @@ TEST_F(VmlFile, RoundTripKeepsOrderAndEveryTextIncludingLongOnes)
     // 0xFF FFFF + 32 bits.
     const auto nameLengthForm = [&](qsizetype length) {
         return bytes.indexOf(QByteArray("\xFF\xFE\xFF", 3) + [&] {
-            if (length < 255) return Byte(uint8_t(length));
-            if (length < 65534) return Byte(0xFF) + U16(uint16_t(length));
+            if (length < 255)
+                return Byte(uint8_t(length));
+            if (length < 65534)
+                return Byte(0xFF) + U16(uint16_t(length));
             return Byte(0xFF) + U16(0xFFFF) + U32(uint32_t(length));
         }() + QByteArray("n\0", 2));
     };
@@ -201,8 +201,8 @@ TEST_F(VmlFile, SingleByteTextsAreReadAsWindows1252)
 {
     const QByteArray longName(300, 'x');
     const QByteArray bytes = QByteArray("\x02\x00", 2) + kNewRowClass + Narrow("caf\xE9 \x80.mp3") +
-                             Narrow("C:\\M") + Narrow("C:\\M\\caf\xE9 \x80.mp3") + Narrow("") +
-                             kRowClassRef + Narrow(longName) + Narrow("\x81\x9F") +
+                             Narrow("C:\\M") + Narrow("C:\\M\\caf\xE9 \x80.mp3") + Narrow("") + kRowClassRef +
+                             Narrow(longName) + Narrow("\x81\x9F") +
                              // the 32-bit length form of a single-byte text
                              QByteArray("\xFF\xFF\xFF\x02\x00\x00\x00", 7) + "ab" + Narrow("1:00");
     ASSERT_TRUE(LoadBytes(bytes));
@@ -261,8 +261,7 @@ TEST_F(VmlFile, ForeignClassesAndMalformedTagsAreErrors)
     ExpectLoadFailsClearingTheList(two + kNewRowClass + texts + U16(2) + texts, kBadFormat);
     ExpectLoadFailsClearingTheList(two + kNewRowClass + texts + U16(0x8002) + texts, kBadFormat);
     ExpectLoadFailsClearingTheList(one + U16(0x8001) + texts, kBadFormat);
-    ExpectLoadFailsClearingTheList(two + kNewRowClass + texts + U16(0x7FFF) + U32(1) + texts,
-                                   kBadFormat);
+    ExpectLoadFailsClearingTheList(two + kNewRowClass + texts + U16(0x7FFF) + U32(1) + texts, kBadFormat);
 }
 
 TEST_F(VmlFile, EveryTagFormTheArchiveAllowsIsAccepted)
@@ -271,8 +270,8 @@ TEST_F(VmlFile, EveryTagFormTheArchiveAllowsIsAccepted)
     // Class 1, row 2, a second introduction of the class (index 3, any
     // schema), row 4, then references to both classes, one in 32-bit form.
     const QByteArray secondIntroduction = QByteArray("\xFF\xFF\x07\x00\x0C\x00", 6) + "CPlaylistRow";
-    const QByteArray bytes = QByteArray("\x04\x00", 2) + kNewRowClass + texts + secondIntroduction +
-                             texts + U16(0x8003) + texts + U16(0x7FFF) + U32(0x80000001u) + texts;
+    const QByteArray bytes = QByteArray("\x04\x00", 2) + kNewRowClass + texts + secondIntroduction + texts +
+                             U16(0x8003) + texts + U16(0x7FFF) + U32(0x80000001u) + texts;
     ASSERT_TRUE(LoadBytes(bytes));
     EXPECT_EQ(playlist.GetCount(), 4);
 }
@@ -338,10 +337,9 @@ TEST_F(VmlFile, MissingAndForbiddenFilesAreReportedByName)
     EXPECT_FALSE(playlist.LoadFromFile(File("missing.vml")));
     EXPECT_FALSE(playlist.SaveToFile(dir + QStringLiteral("/no-folder/x.vml")));
     EXPECT_FALSE(playlist.SaveToFile(dir));
-    EXPECT_EQ(prompt.m_messages,
-              (QStringList{File("missing.vml") + " was not found.",
-                           dir + "/no-folder/x.vml contains an invalid path.",
-                           "An unexpected error occurred while writing " + dir + "."}));
+    EXPECT_EQ(prompt.m_messages, (QStringList{File("missing.vml") + " was not found.",
+                                              dir + "/no-folder/x.vml contains an invalid path.",
+                                              "An unexpected error occurred while writing " + dir + "."}));
     EXPECT_EQ(FileNames(playlist), QStringList{"a.mp3"});
     EXPECT_EQ(closeCalls, 0);
 }

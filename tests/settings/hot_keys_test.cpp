@@ -53,8 +53,7 @@ TEST(HotKeyEncodingTest, QtKeysBecomeVirtualKeysWithFlags)
     EXPECT_EQ(HotKeyFromQtKey(Qt::Key_Alt, false, false, true, false), 0u);
     EXPECT_EQ(HotKeyFromQtKey(Qt::Key_unknown, false, false, false, false), 0u);
 
-    const QKeyEvent press(QEvent::KeyPress, Qt::Key_Left,
-                          Qt::ControlModifier | Qt::KeypadModifier);
+    const QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(HotKeyFromEvent(press), 0x20025u);
 }
 

@@ -127,10 +127,10 @@ TEST_F(PlayerSettingsTest, StoredNumbersAreThirtyTwoBit)
     WriteProfile("[Setting]\nVolume=4294965296\nlanguageID=198663\nTopMost=99999999999\n"
                  "Shuffle=yes\nDistance= -7 \n");
     const auto s = Loaded();
-    EXPECT_EQ(s->Volume, -2000);          // the unsigned form of -2000
-    EXPECT_EQ(s->languageID, 0x0807);     // 0x30807: only the low 16 bits
-    EXPECT_EQ(s->TopMost, 0);             // out of range: default
-    EXPECT_EQ(s->Shuffle, 0);             // not a number: default
+    EXPECT_EQ(s->Volume, -2000);       // the unsigned form of -2000
+    EXPECT_EQ(s->languageID, 0x0807);  // 0x30807: only the low 16 bits
+    EXPECT_EQ(s->TopMost, 0);          // out of range: default
+    EXPECT_EQ(s->Shuffle, 0);          // not a number: default
     EXPECT_EQ(s->Distance, -7);
 }
 
@@ -167,8 +167,7 @@ TEST_F(PlayerSettingsTest, ProfileThatCannotBeOpenedGivesDefaults)
     EXPECT_EQ(s.Volume, 0);
     EXPECT_EQ(s.m_rcMain, (CWindowRect{100, 100, 503, 380}));
     s.Save();  // fails quietly, loses nothing
-    EXPECT_TRUE(QFileInfo(m_profile + QStringLiteral(".unreadable")).isDir()
-                || QFileInfo(m_profile).isDir());
+    EXPECT_TRUE(QFileInfo(m_profile + QStringLiteral(".unreadable")).isDir() || QFileInfo(m_profile).isDir());
 }
 
 TEST_F(PlayerSettingsTest, GarbageProfileNeverCrashes)
@@ -181,10 +180,12 @@ TEST_F(PlayerSettingsTest, GarbageProfileNeverCrashes)
 TEST_F(PlayerSettingsTest, OtherGroupsSurviveASave)
 {
     WriteProfile("[FileTypeBackup]\n.avi=video/x-msvideo-old\n[Setting]\nVolume=-100\n");
-    { CPlayerSettings s(m_profile, kExecutable); s.Load(); }
+    {
+        CPlayerSettings s(m_profile, kExecutable);
+        s.Load();
+    }
     QSettings raw(m_profile, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(QStringLiteral("FileTypeBackup/.avi")).toString(),
-              QStringLiteral("video/x-msvideo-old"));
+    EXPECT_EQ(raw.value(QStringLiteral("FileTypeBackup/.avi")).toString(), QStringLiteral("video/x-msvideo-old"));
     EXPECT_EQ(raw.value(QStringLiteral("Setting/Volume")).toInt(), -100);
 }
 
@@ -206,7 +207,10 @@ TEST_F(PlayerSettingsTest, RunAtStartupMatchesOnlyTheExactCommand)
 TEST_F(PlayerSettingsTest, SaveWritesOrDeletesTheAutostartEntry)
 {
     WriteAutostart(QStringLiteral("/opt/velmora/bin/velmora /background"));
-    { CPlayerSettings s(m_profile, kExecutable); s.Load(); }
+    {
+        CPlayerSettings s(m_profile, kExecutable);
+        s.Load();
+    }
     EXPECT_FALSE(QFile::exists(AutostartPath())) << "a non-matching entry is deleted";
 
     {
@@ -220,8 +224,7 @@ TEST_F(PlayerSettingsTest, SaveWritesOrDeletesTheAutostartEntry)
 
 TEST(AutostartEntryTest, ExecQuotesAndEscapesThePath)
 {
-    EXPECT_EQ(CAutostartEntry::ExecValue(QStringLiteral("/usr/bin/velmora"),
-                                         QStringLiteral("/background")),
+    EXPECT_EQ(CAutostartEntry::ExecValue(QStringLiteral("/usr/bin/velmora"), QStringLiteral("/background")),
               QStringLiteral("\"/usr/bin/velmora\" /background"));
     // Inside quotes \ " ` $ take a backslash; the key file doubles every
     // backslash and field codes double %.

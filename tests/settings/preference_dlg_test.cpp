@@ -75,8 +75,7 @@ protected:
     void ChoosePage(int row)
     {
         CIconListBox* list = Pages();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
     QString KeyLine(int action) const { return Find<QListWidget>("keys")->item(action)->text(); }
     void PressInKeyBox(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -204,8 +203,7 @@ TEST_F(PreferenceDlgTest, ApplyingALanguageRelabelsTheOpenSheetAtOnce)
     EXPECT_EQ(Pages()->item(2)->text(), QStringLiteral("Tasten"));
     EXPECT_EQ(Find<QGroupBox>("caption")->title(), QStringLiteral("Allgemein"));
     EXPECT_EQ(Button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(Find<QCheckBox>("runAtStartup")->text(),
-              QStringLiteral("Dieses Programm beim Anmelden starten"));
+    EXPECT_EQ(Find<QCheckBox>("runAtStartup")->text(), QStringLiteral("Dieses Programm beim Anmelden starten"));
     EXPECT_EQ(KeyLine(HOTKEY_PLAY), QStringLiteral("Wiedergabe  [ P ]"));
     EXPECT_EQ(sheet.findChild<CPpgFileAsso*>()->SelectAllButton()->text(), LoadLocalizedString(123));
     EXPECT_NE(LoadLocalizedString(123), QStringLiteral("Select All"));

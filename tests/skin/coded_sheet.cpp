@@ -3,10 +3,7 @@
 
 #include "sprite_layout.h"
 
-QRgb CodedPixel(int x, int y)
-{
-    return qRgb(x & 0xFF, y, 0x40 | (x >> 8));
-}
+QRgb CodedPixel(int x, int y) { return qRgb(x & 0xFF, y, 0x40 | (x >> 8)); }
 
 QImage CodedSheet()
 {

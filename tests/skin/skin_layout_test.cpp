@@ -34,18 +34,29 @@ TEST_F(SkinLayout, MainControlRectanglesAtTwoSizes)
 {
     state.m_nVolume = -2000;  // level 29 on the 59-pixel bar
     const std::vector<ControlCase> cases = {
-        {MC_MAXIMIZE, W(40), 7, W(24), 20},   {MC_MINIMIZE, W(57), 7, W(41), 20},
-        {MC_CLOSE, W(23), 7, W(7), 20},       {MC_PLAYPAUSE, 5, H(49), 46, H(6)},
-        {MC_STOP, 159, H(26), 180, H(9)},     {MC_LOAD, 183, H(26), 204, H(9)},
-        {MC_SEEK, 74, H(46), W(151), H(35)},  {MC_FULLSCREEN, W(74), 7, W(58), 20},
-        {MC_FAST, 135, H(26), 156, H(9)},     {MC_SLOW, 111, H(26), 132, H(9)},
-        {MC_TOPMOST, W(91), 7, W(75), 20},    {MC_HIDE, W(108), 7, W(92), 20},
-        {MC_REPEAT, W(57), H(24), W(41), H(11)}, {MC_MUTE, W(57), H(47), W(41), H(34)},
+        {MC_MAXIMIZE, W(40), 7, W(24), 20},
+        {MC_MINIMIZE, W(57), 7, W(41), 20},
+        {MC_CLOSE, W(23), 7, W(7), 20},
+        {MC_PLAYPAUSE, 5, H(49), 46, H(6)},
+        {MC_STOP, 159, H(26), 180, H(9)},
+        {MC_LOAD, 183, H(26), 204, H(9)},
+        {MC_SEEK, 74, H(46), W(151), H(35)},
+        {MC_FULLSCREEN, W(74), 7, W(58), 20},
+        {MC_FAST, 135, H(26), 156, H(9)},
+        {MC_SLOW, 111, H(26), 132, H(9)},
+        {MC_TOPMOST, W(91), 7, W(75), 20},
+        {MC_HIDE, W(108), 7, W(92), 20},
+        {MC_REPEAT, W(57), H(24), W(41), H(11)},
+        {MC_MUTE, W(57), H(47), W(41), H(34)},
         {MC_VOLUME, W(69 + 29), H(46), W(61 + 29), H(35)},
-        {MC_TIME, W(178), H(26), W(68), H(9)}, {MC_TITLE, 13, 8, W(124), 20},
-        {MC_VOLUMEBAR, W(127), H(46), W(62), H(35)}, {MC_OPTIONS, W(23), H(47), W(7), H(34)},
-        {MC_PLAYLIST, W(23), H(24), W(7), H(11)}, {MC_PREVIOUS, 63, H(26), 84, H(9)},
-        {MC_NEXT, 87, H(26), 108, H(9)},      {MC_SHUFFLE, W(40), H(24), W(24), H(11)},
+        {MC_TIME, W(178), H(26), W(68), H(9)},
+        {MC_TITLE, 13, 8, W(124), 20},
+        {MC_VOLUMEBAR, W(127), H(46), W(62), H(35)},
+        {MC_OPTIONS, W(23), H(47), W(7), H(34)},
+        {MC_PLAYLIST, W(23), H(24), W(7), H(11)},
+        {MC_PREVIOUS, 63, H(26), 84, H(9)},
+        {MC_NEXT, 87, H(26), 108, H(9)},
+        {MC_SHUFFLE, W(40), H(24), W(24), H(11)},
     };
     for (QSize size : {QSize(403, 70), QSize(1280, 720)}) {
         for (const ControlCase& c : cases) {
@@ -61,13 +72,13 @@ TEST_F(SkinLayout, MainControlRectanglesAtTwoSizes)
 TEST_F(SkinLayout, PlaylistControlRectanglesAtTwoSizes)
 {
     const std::vector<ControlCase> cases = {
-        {PC_CLOSE, W(23), 7, W(7), 20},          {PC_ADDFILES, 97, H(26), 118, H(9)},
-        {PC_ADDFOLDER, 121, H(26), 142, H(9)},   {PC_REMOVE, 145, H(26), 166, H(9)},
-        {PC_CLEAR, 169, H(26), 190, H(9)},       {PC_SORT, 241, H(26), 262, H(9)},
-        {PC_SAVE, 217, H(26), 238, H(9)},        {PC_LOAD, 193, H(26), 214, H(9)},
-        {PC_MAXIMIZE, W(40), 7, W(24), 20},      {PC_REPEATLIST, 42, H(24), 58, H(11)},
-        {PC_THUMB, W(22), 26, W(5), 60},         {PC_TITLE, 12, 6, W(128), 21},
-        {PC_NAMEMODE, 25, H(24), 41, H(11)},     {PC_MOVEUP, W(40), H(24), W(24), H(11)},
+        {PC_CLOSE, W(23), 7, W(7), 20},           {PC_ADDFILES, 97, H(26), 118, H(9)},
+        {PC_ADDFOLDER, 121, H(26), 142, H(9)},    {PC_REMOVE, 145, H(26), 166, H(9)},
+        {PC_CLEAR, 169, H(26), 190, H(9)},        {PC_SORT, 241, H(26), 262, H(9)},
+        {PC_SAVE, 217, H(26), 238, H(9)},         {PC_LOAD, 193, H(26), 214, H(9)},
+        {PC_MAXIMIZE, W(40), 7, W(24), 20},       {PC_REPEATLIST, 42, H(24), 58, H(11)},
+        {PC_THUMB, W(22), 26, W(5), 60},          {PC_TITLE, 12, 6, W(128), 21},
+        {PC_NAMEMODE, 25, H(24), 41, H(11)},      {PC_MOVEUP, W(40), H(24), W(24), H(11)},
         {PC_MOVEDOWN, W(23), H(24), W(7), H(11)},
     };
     for (QSize size : {QSize(318, 100), QSize(900, 1000)}) {
@@ -97,15 +108,16 @@ TEST_F(SkinLayout, UnknownIdsLeaveTheRectangleAlone)
 TEST_F(SkinLayout, EveryMainControlIsHitAtItsOwnRectangle)
 {
     const QSize size(403, 70);
-    for (int id : {MC_CLOSE, MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP, MC_LOAD, MC_SEEK, MC_FULLSCREEN,
-                   MC_FAST, MC_SLOW, MC_TOPMOST, MC_HIDE, MC_REPEAT, MC_MUTE, MC_VOLUME, MC_OPTIONS,
-                   MC_PLAYLIST, MC_PREVIOUS, MC_NEXT, MC_SHUFFLE}) {
+    for (int id : {MC_CLOSE,      MC_MAXIMIZE, MC_MINIMIZE, MC_PLAYPAUSE, MC_STOP, MC_LOAD,   MC_SEEK,
+                   MC_FULLSCREEN, MC_FAST,     MC_SLOW,     MC_TOPMOST,   MC_HIDE, MC_REPEAT, MC_MUTE,
+                   MC_VOLUME,     MC_OPTIONS,  MC_PLAYLIST, MC_PREVIOUS,  MC_NEXT, MC_SHUFFLE}) {
         QRect rc;
         skin.GetMainControlRect(size, id, rc);
         EXPECT_EQ(skin.HitTestMain(size, rc.center().x(), rc.center().y()), id);
         if (id != MC_PLAYPAUSE) {
             EXPECT_EQ(skin.HitTestMain(size, rc.left(), rc.top()), id) << "left and top edges belong to " << id;
-            EXPECT_NE(skin.HitTestMain(size, rc.right() + 1, rc.center().y()), id) << "right edge is outside " << id;
+            EXPECT_NE(skin.HitTestMain(size, rc.right() + 1, rc.center().y()), id)
+                << "right edge is outside " << id;
             EXPECT_NE(skin.HitTestMain(size, rc.center().x(), rc.bottom() + 1), id) << "bottom is outside " << id;
         }
     }
@@ -139,10 +151,10 @@ TEST_F(SkinLayout, OverlappingControlsResolveInHitOrder)
     skin.GetMainControlRect(QSize(220, h), MC_REPEAT, b);
     ASSERT_TRUE(a.intersects(b));
     EXPECT_EQ(skin.HitTestMain(QSize(220, h), 165, h - 20), MC_STOP);
-    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 185, h - 20), MC_LOAD);     // over the shuffle button
-    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 200, h - 20), MC_LOAD);     // over the playlist button
-    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 70, h - 20), MC_REPEAT);    // over the previous button
-    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 100, h - 20), MC_NEXT);     // over the shuffle button
+    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 185, h - 20), MC_LOAD);   // over the shuffle button
+    EXPECT_EQ(skin.HitTestMain(QSize(220, h), 200, h - 20), MC_LOAD);   // over the playlist button
+    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 70, h - 20), MC_REPEAT);  // over the previous button
+    EXPECT_EQ(skin.HitTestMain(QSize(125, h), 100, h - 20), MC_NEXT);   // over the shuffle button
 
     EXPECT_EQ(skin.HitTestPlaylist(QSize(180, 100), 150, 80), PC_REMOVE);  // over move up
     EXPECT_EQ(skin.HitTestPlaylist(QSize(180, 100), 170, 80), PC_CLEAR);   // over move down

@@ -60,7 +60,8 @@ TEST_F(SkinPlaylistPaint, FrameAtTwoSizes)
         EXPECT_TRUE(TiledFrom(out, QRect(25, 0, w - 52 - 25, 6), kTopEdgeTile));
         EXPECT_TRUE(TiledFrom(out, QRect(91, h - 6, w - 41 - 91, 6), kBottomEdgeTile));
         EXPECT_TRUE(TiledFrom(out, QRect(w - 24, 26, 1, h - 31 - 26 + 1), kGroovePixel));
-        EXPECT_TRUE(TiledFrom(out, QRect(w - 126, 21, w - 55 - (w - 126) + 1, 2), kTitleBarTile.adjusted(0, 15, 0, 0)));
+        EXPECT_TRUE(
+            TiledFrom(out, QRect(w - 126, 21, w - 55 - (w - 126) + 1, 2), kTitleBarTile.adjusted(0, 15, 0, 0)));
         EXPECT_TRUE(CopiedFrom(out, QRect(w - 128, 6, 2, 19), kListTitleEndB.topLeft()));
         EXPECT_TRUE(CopiedFrom(out, QRect(91, h - 28, 175, 22), kListButtonStrip.topLeft()));
         EXPECT_TRUE(CopiedFrom(out, QRect(w - 52, h - 23, 11, 11), kListCornerStud.topLeft()));

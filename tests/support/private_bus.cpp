@@ -88,8 +88,8 @@ bool PrivateBus::StartMock(const QString& templateName, const QString& busName, 
 
 bool PrivateBus::HasOwner(const QString& busName) const
 {
-    const QDBusConnection bus =
-        QDBusConnection::connectToBus(m_strAddress, QStringLiteral("velmora-test-private-bus"));
+    const QDBusConnection bus = QDBusConnection::connectToBus(m_strAddress,
+                                                              QStringLiteral("velmora-test-private-bus"));
     return bus.isConnected() && bus.interface()->isServiceRegistered(busName).value();
 }
 

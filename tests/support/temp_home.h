@@ -9,9 +9,9 @@
 namespace testsupport {
 
 QString TempHome();
-QString ConfigHome();   // $XDG_CONFIG_HOME
-QString DataHome();     // $XDG_DATA_HOME
-QString RuntimeDir();   // $XDG_RUNTIME_DIR, mode 0700
+QString ConfigHome();  // $XDG_CONFIG_HOME
+QString DataHome();    // $XDG_DATA_HOME
+QString RuntimeDir();  // $XDG_RUNTIME_DIR, mode 0700
 
 // Creates the temporary home and exports the variables. Called once by main().
 void InstallTempHome();

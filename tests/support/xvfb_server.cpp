@@ -16,9 +16,8 @@ XvfbServer::XvfbServer()
         return;
     m_pProcess = std::make_unique<QProcess>();
     m_pProcess->setProgram(QStringLiteral("Xvfb"));
-    m_pProcess->setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]),
-                              QStringLiteral("-screen"), QStringLiteral("0"),
-                              QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+    m_pProcess->setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]), QStringLiteral("-screen"),
+                              QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                               QStringLiteral("tcp")});
     const int writeEnd = fds[1];
     m_pProcess->setChildProcessModifier([writeEnd] {
@@ -58,8 +57,7 @@ QString XvfbServer::Run(const QString& program, const QStringList& arguments, in
     environment.insert(QStringLiteral("DISPLAY"), m_strDisplay);
     tool.setProcessEnvironment(environment);
     tool.start(program, arguments);
-    if (!tool.waitForFinished(timeoutMs) || tool.exitStatus() != QProcess::NormalExit
-        || tool.exitCode() != 0)
+    if (!tool.waitForFinished(timeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         return {};
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }

@@ -108,8 +108,10 @@ void Plate(QImage& image, const QRectF& r, double radius, const PlateStyle& styl
             double t = style.top + (style.bottom - style.top) * v + style.grain * GrainX(style.seed, x, y);
             if (d > -2 && style.relief != Relief::Flat) {
                 // The rim just inside the outline catches light from the top left.
-                const double nx = RoundedRectDistance(r, radius, px + 0.5, py) - RoundedRectDistance(r, radius, px - 0.5, py);
-                const double ny = RoundedRectDistance(r, radius, px, py + 0.5) - RoundedRectDistance(r, radius, px, py - 0.5);
+                const double nx = RoundedRectDistance(r, radius, px + 0.5, py) -
+                                  RoundedRectDistance(r, radius, px - 0.5, py);
+                const double ny = RoundedRectDistance(r, radius, px, py + 0.5) -
+                                  RoundedRectDistance(r, radius, px, py - 0.5);
                 const double light = -(0.45 * nx + 0.9 * ny);
                 t += (style.relief == Relief::Raised ? 1 : -0.8) * style.bevel * light;
             }

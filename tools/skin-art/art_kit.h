@@ -34,10 +34,10 @@ void Fill(QImage& image, const QRect& r, QRgb colour);
 enum class Relief { Raised, Sunken, Flat };
 
 struct PlateStyle {
-    double top = 0.55;      // body brightness at the top
-    double bottom = 0.40;   // and at the bottom
-    double bevel = 0.22;    // strength of the lit and shaded rims
-    double grain = 0.045;   // strength of the brushing
+    double top = 0.55;     // body brightness at the top
+    double bottom = 0.40;  // and at the bottom
+    double bevel = 0.22;   // strength of the lit and shaded rims
+    double grain = 0.045;  // strength of the brushing
     Relief relief = Relief::Raised;
     QRgb outline = kOutline;
     int seed = 1;

@@ -15,10 +15,7 @@ struct Box {
     double X(double f) const { return r.left() + f * r.width(); }
     double Y(double f) const { return r.top() + f * r.height(); }
     QPointF P(double fx, double fy) const { return {X(fx), Y(fy)}; }
-    QRectF R(double fx0, double fy0, double fx1, double fy1) const
-    {
-        return QRectF(P(fx0, fy0), P(fx1, fy1));
-    }
+    QRectF R(double fx0, double fy0, double fx1, double fy1) const { return QRectF(P(fx0, fy0), P(fx1, fy1)); }
 };
 
 // Shapes are combined as regions, so holes cut into one stay open whatever
@@ -261,10 +258,7 @@ QPainterPath Shape(Glyph glyph, const QRectF& rect)
 
 }  // namespace
 
-void PaintGlyphShape(QPainter& painter, Glyph glyph, const QRectF& box)
-{
-    painter.drawPath(Shape(glyph, box));
-}
+void PaintGlyphShape(QPainter& painter, Glyph glyph, const QRectF& box) { painter.drawPath(Shape(glyph, box)); }
 
 void EngraveGlyph(QImage& image, Glyph glyph, const QRectF& box, QRgb colour)
 {

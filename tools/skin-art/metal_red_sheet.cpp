@@ -34,7 +34,7 @@ void MainFrame(QImage& sheet, const QImage& window)
 
     // The six title buttons of the top-right piece, normal state.
     const QPoint tr = kMainTopRight.topLeft();
-    const std::array glyphs = {Glyph::Hide, Glyph::TopMost, Glyph::FullScreen,
+    const std::array glyphs = {Glyph::Hide,     Glyph::TopMost,  Glyph::FullScreen,
                                Glyph::Minimize, Glyph::Maximize, Glyph::Close};
     for (int i = 0; i < 6; ++i) {
         const Lamp lamp = glyphs[i] == Glyph::TopMost ? Lamp::Unlit : Lamp::Plain;

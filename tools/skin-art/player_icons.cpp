@@ -117,12 +117,30 @@ QImage DrawPlayerIcon(int iconId, int size)
         Tile(p, s);
         Symbol(p, Glyph::Play, centre.adjusted(-s * 0.04, -s * 0.06, s * 0.06, s * 0.06));
         break;
-    case 140: Disc(p, s); Symbol(p, Glyph::Pause, centre); break;
-    case 142: Disc(p, s); Symbol(p, Glyph::Play, centre.translated(s * 0.02, 0)); break;
-    case 144: Disc(p, s); Symbol(p, Glyph::Stop, centre.adjusted(s * 0.03, s * 0.03, -s * 0.03, -s * 0.03)); break;
-    case 153: Tile(p, s); Document(p, s); break;
-    case 154: Tile(p, s); Symbol(p, Glyph::Options, QRectF(s * 0.22, s * 0.26, s * 0.56, s * 0.44)); break;
-    case 155: Tile(p, s); Keyboard(p, s); break;
+    case 140:
+        Disc(p, s);
+        Symbol(p, Glyph::Pause, centre);
+        break;
+    case 142:
+        Disc(p, s);
+        Symbol(p, Glyph::Play, centre.translated(s * 0.02, 0));
+        break;
+    case 144:
+        Disc(p, s);
+        Symbol(p, Glyph::Stop, centre.adjusted(s * 0.03, s * 0.03, -s * 0.03, -s * 0.03));
+        break;
+    case 153:
+        Tile(p, s);
+        Document(p, s);
+        break;
+    case 154:
+        Tile(p, s);
+        Symbol(p, Glyph::Options, QRectF(s * 0.22, s * 0.26, s * 0.56, s * 0.44));
+        break;
+    case 155:
+        Tile(p, s);
+        Keyboard(p, s);
+        break;
     default: return QImage();
     }
     p.end();

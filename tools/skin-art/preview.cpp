@@ -35,8 +35,8 @@ void PaintVideo(QPainter& p, const QRect& area)
     hills.moveTo(area.bottomLeft());
     hills.lineTo(area.left(), area.top() + area.height() * 0.72);
     hills.cubicTo(area.left() + area.width() * 0.3, area.top() + area.height() * 0.55,
-                  area.left() + area.width() * 0.55, area.top() + area.height() * 0.9,
-                  area.right(), area.top() + area.height() * 0.68);
+                  area.left() + area.width() * 0.55, area.top() + area.height() * 0.9, area.right(),
+                  area.top() + area.height() * 0.68);
     hills.lineTo(area.bottomRight());
     hills.closeSubpath();
     p.fillPath(hills, QColor(22, 14, 20));
@@ -99,7 +99,8 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--hot id] [--sheet path]\n");
+        std::fprintf(stderr, "usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] "
+                             "[--hot id] [--sheet path]\n");
         return 2;
     }
     QSize mainSize(403, 280);
@@ -134,9 +135,12 @@ int main(int argc, char** argv)
     state.m_bShuffle = false;
     state.m_bPlaylistRepeat = true;
     const QStringList names = {
-        QStringLiteral("Morning Market.mp3|00:03:21"),     QStringLiteral("Harbour Lights - Evening Tide.mkv|00:04:12"),
-        QStringLiteral("Night Train.ogg|00:05:02"),        QStringLiteral("Paper Lanterns.flac|00:02:58"),
-        QStringLiteral("Copper Rain (live).mp4|00:07:45"), QStringLiteral("Last Ferry Home.avi|00:03:33"),
+        QStringLiteral("Morning Market.mp3|00:03:21"),
+        QStringLiteral("Harbour Lights - Evening Tide.mkv|00:04:12"),
+        QStringLiteral("Night Train.ogg|00:05:02"),
+        QStringLiteral("Paper Lanterns.flac|00:02:58"),
+        QStringLiteral("Copper Rain (live).mp4|00:07:45"),
+        QStringLiteral("Last Ferry Home.avi|00:03:33"),
     };
     state.m_nCount = names.size();
     state.m_nCurrent = 1;

@@ -57,13 +57,15 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp)
 
 double TubeRow(int row)
 {
-    static constexpr std::array<double, 11> kRows = {0.04, 0.40, 0.68, 0.84, 0.78, 0.68, 0.58, 0.48, 0.38, 0.24, 0.04};
+    static constexpr std::array<double, 11> kRows = {0.04, 0.40, 0.68, 0.84, 0.78, 0.68,
+                                                     0.58, 0.48, 0.38, 0.24, 0.04};
     return kRows[std::clamp(row, 0, 10)];
 }
 
 double TrackRow(int row)
 {
-    static constexpr std::array<double, 11> kRows = {0.04, 0.40, 0.68, 0.10, 0.03, 0.04, 0.05, 0.14, 0.38, 0.24, 0.04};
+    static constexpr std::array<double, 11> kRows = {0.04, 0.40, 0.68, 0.10, 0.03, 0.04,
+                                                     0.05, 0.14, 0.38, 0.24, 0.04};
     return kRows[std::clamp(row, 0, 10)];
 }
 
@@ -170,7 +172,7 @@ void PlayButton(QImage& image, QPoint at, Glyph glyph, bool pressed)
             double t;
             // The outline and the gap round the face are the same dark tone.
             if (d > kRing - 0.7) {  // NOLINT(bugprone-branch-clone)
-                t = 0.03;  // outer outline
+                t = 0.03;           // outer outline
             } else if (d > kFace + 1.0) {
                 // The ring: a bevelled collar, brushed round the circle.
                 const double across = (d - kFace - 1.0) / (kRing - kFace - 1.7);

@@ -22,11 +22,11 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp 
 void PlayButton(QImage& image, QPoint at, Glyph glyph, bool pressed);
 
 // Brightness rows of the rods and bars, top to bottom.
-double TubeRow(int row);        // 11-row rod from the play button
-double TrackRow(int row);       // 11-row seek track: rod with an open channel
-double StubRow(int row);        // 9-row rod to the transport strip
-QRgb ProgressRow(int row);      // channel rows 3 ... 7 of the seek progress
-double VolumeRow(int row);      // 5-row volume rail
+double TubeRow(int row);    // 11-row rod from the play button
+double TrackRow(int row);   // 11-row seek track: rod with an open channel
+double StubRow(int row);    // 9-row rod to the transport strip
+QRgb ProgressRow(int row);  // channel rows 3 ... 7 of the seek progress
+double VolumeRow(int row);  // 5-row volume rail
 
 // The collar that ends a bar: 7 x 11.
 void EndCap(QImage& image, QPoint at);

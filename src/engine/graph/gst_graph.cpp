@@ -71,10 +71,11 @@ void SetIfPresent(GstElement* element, const char* property, gboolean value)
 // The frame size a scaling sink asks for; empty: the video's own size.
 void SetScaledSize(GstElement* filter, QSize size)
 {
-    g_autoptr(GstCaps) caps =
-        size.isEmpty() ? gst_caps_new_any()
-                       : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height", G_TYPE_INT,
-                                             size.height(), "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_autoptr(GstCaps)
+        caps = size.isEmpty()
+                   ? gst_caps_new_any()
+                   : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(), "height", G_TYPE_INT,
+                                         size.height(), "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
     g_object_set(filter, "caps", caps, nullptr);
 }
 
@@ -191,10 +192,7 @@ GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
     return bin;
 }
 
-QWidget* CGstGraph::VideoSurface() const
-{
-    return m_pOutput ? m_pOutput->Surface() : nullptr;
-}
+QWidget* CGstGraph::VideoSurface() const { return m_pOutput ? m_pOutput->Surface() : nullptr; }
 
 GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer data)
 {
@@ -224,8 +222,7 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
             self->m_events.Push(EC_ERRORABORT, hr);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     // A sync handler that drops a message owns it. Every message holds its
     // source, so one left alive keeps the whole pipeline, with its threads'
@@ -374,8 +371,7 @@ HRESULT CGstGraph::RenderFile(const QString& path)
             Fail(hr, missing.join(QLatin1Char(' ')));  // says more than GStreamer's generic text
         else if (m_pErrorTexts->Lookup(hr).isEmpty())
             Fail(hr, QStringLiteral("The file cannot be played."));
-    }
-    else if (result == GST_STATE_CHANGE_ASYNC)
+    } else if (result == GST_STATE_CHANGE_ASYNC)
         hr = Fail(VFW_E_TIMEOUT, QStringLiteral("The file took too long to open."));
 
     gint videoStreams = 0;
@@ -447,10 +443,7 @@ HRESULT CGstGraph::Run()
     return hr;
 }
 
-HRESULT CGstGraph::Pause()
-{
-    return ChangeState(GST_STATE_PAUSED);
-}
+HRESULT CGstGraph::Pause() { return ChangeState(GST_STATE_PAUSED); }
 
 HRESULT CGstGraph::Stop()
 {
@@ -458,15 +451,9 @@ HRESULT CGstGraph::Stop()
     return ChangeState(GST_STATE_PAUSED);
 }
 
-std::optional<CGraphEvent> CGstGraph::TakeEvent()
-{
-    return m_events.Pop();
-}
+std::optional<CGraphEvent> CGstGraph::TakeEvent() { return m_events.Pop(); }
 
-void CGstGraph::SetNotifyTarget(QObject* target, int eventType)
-{
-    m_events.SetTarget(target, eventType);
-}
+void CGstGraph::SetNotifyTarget(QObject* target, int eventType) { m_events.SetTarget(target, eventType); }
 
 HRESULT CGstGraph::GetCapabilities(std::uint32_t* capabilities)
 {
@@ -732,7 +719,4 @@ std::unique_ptr<CMediaGraph> CGstGraphFactory::CreateGraph()
     return created;
 }
 
-QString CGstGraphFactory::GetErrorText(HRESULT hr)
-{
-    return m_pErrorTexts->Lookup(hr);
-}
+QString CGstGraphFactory::GetErrorText(HRESULT hr) { return m_pErrorTexts->Lookup(hr); }

@@ -15,9 +15,9 @@ class QRect;
 class QWidget;
 
 // Graph event codes.
-constexpr long EC_COMPLETE = 0x01;    // the clip played to its end
-constexpr long EC_USERABORT = 0x02;   // the user closed the video window
-constexpr long EC_ERRORABORT = 0x03;  // playback failed; the event's status says why
+constexpr long EC_COMPLETE = 0x01;        // the clip played to its end
+constexpr long EC_USERABORT = 0x02;       // the user closed the video window
+constexpr long EC_ERRORABORT = 0x03;      // playback failed; the event's status says why
 constexpr long EC_LENGTH_CHANGED = 0x1F;  // the clip's length became known or changed
 
 // Seeking capabilities.

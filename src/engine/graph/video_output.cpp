@@ -39,10 +39,8 @@ bool IsForwardedInput(QEvent::Type type)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
-    case QEvent::ContextMenu:
-        return true;
-    default:
-        return false;
+    case QEvent::ContextMenu: return true;
+    default: return false;
     }
 }
 
@@ -77,10 +75,7 @@ bool CVideoSurface::event(QEvent* event)
     return result;
 }
 
-QPaintEngine* CVideoSurface::paintEngine() const
-{
-    return m_bNative ? nullptr : QWidget::paintEngine();
-}
+QPaintEngine* CVideoSurface::paintEngine() const { return m_bNative ? nullptr : QWidget::paintEngine(); }
 
 void CVideoSurface::paintEvent(QPaintEvent* event)
 {

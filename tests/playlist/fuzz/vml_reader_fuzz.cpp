@@ -43,8 +43,8 @@ bool SameRows(const CPlaylistDBM& a, const CPlaylistDBM& b)
     for (int i = 0; i < a.GetCount(); ++i) {
         const CPlaylistRow& x = a.GetRow(i);
         const CPlaylistRow& y = b.GetRow(i);
-        if (x.m_strFileName != y.m_strFileName || x.m_strFolder != y.m_strFolder ||
-            x.m_strPath != y.m_strPath || x.m_strDuration != y.m_strDuration)
+        if (x.m_strFileName != y.m_strFileName || x.m_strFolder != y.m_strFolder || x.m_strPath != y.m_strPath ||
+            x.m_strDuration != y.m_strDuration)
             return false;
     }
     return true;
