@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Velmora needs to build, run and test.
 # Safe to run again: packages already present are left alone.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in Release, installs it with apt-get as a user
 # would, checks that the installed player starts and ends on SIGTERM, and
 # removes the package again so the next run starts clean. Run as root on

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy (checks in the top-level .clang-tidy) over every C++ source
 # of the player, its tests, benchmarks and tools. Only a configured build
 # folder is needed for the compile commands, nothing is built. Exits non-zero

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the player, makes a short sample clip and
 # plays it. Without a display the player runs under Xvfb for a few seconds
 # and a screenshot is saved to build/screenshot.png.

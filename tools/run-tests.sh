@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Velmora with its tests and runs them all.
 set -eu
 cd "$(dirname "$0")/.."

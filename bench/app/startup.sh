@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up figures of the built player on a private Xvfb display:
 #  - time from starting build/velmora to its main window being mapped;
 #  - time a second instance takes to hand a file over and end;

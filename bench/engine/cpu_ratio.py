@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """CPU cost of playing a clip through Velmora against bare GStreamer.
 
 Makes a 20-second 1920x1080 30 fps H.264 clip with audio (once, kept in the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An AT-SPI client: finds the push button named argv[1] in Velmora's
 # accessibility tree and presses it. Exit 0 pressed, 2 no such application,
 # 3 no such button, 4 no press action.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Folders the player cannot write: each gives one clear message, and the
 player still runs.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Hard kills never cost the playlist.
 
 Loads a default playlist of 250,000 rows into the real player, makes it

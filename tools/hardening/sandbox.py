@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private place to run the real player from the hardening scripts.
 
 Everything the player reads or writes lives in one temporary folder: its own

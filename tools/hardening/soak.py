@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Long runs stay flat.
 
 Plays a default playlist of 300 one-second clips (WAV, MP3 and Matroska with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes playlist files in the player's own format, for the scripts."""
 import struct
 
