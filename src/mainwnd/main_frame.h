@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "border_resize.h"
 #include "command_table.h"
 #include "engine_host.h"
 #include "skin_source.h"
@@ -231,10 +232,7 @@ private:
     QPoint m_ptDragStartWindow;
     bool m_bDragging = false;
 
-    // A resize of our own where the window manager cannot do it.
-    Qt::Edges m_resizeEdges;
-    QPoint m_ptResizeStart;
-    QRect m_rcResizeStart;
+    CBorderResize m_borderResize;
 
     QBasicTimer m_positionTimer;
     QBasicTimer m_shutdownTimer;

@@ -20,7 +20,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QToolTip>
-#include <QWindow>
 
 namespace {
 
@@ -53,18 +52,7 @@ bool CMainFrame::StartBorderResize(const QPoint& point)
 {
     if (isMaximized() || m_context.engine->IsFullScreen())
         return false;
-    const BorderHit hit = BorderHitTest(rect(), point);
-    if (hit == HT_NOWHERE)
-        return false;
-    const Qt::Edges edges = EdgesForHit(hit);
-    // The window manager sizes the window where it can; elsewhere (no window
-    // manager, or one without the protocol) the window sizes itself.
-    if (windowHandle() && windowHandle()->startSystemResize(edges))
-        return true;
-    m_resizeEdges = edges;
-    m_ptResizeStart = mapToGlobal(point);
-    m_rcResizeStart = geometry();
-    return true;
+    return m_borderResize.Start(*this, point);
 }
 
 void CMainFrame::LeftButtonDown(const QPoint& point)
@@ -84,14 +72,8 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     const bool leftDown = event->buttons().testFlag(Qt::LeftButton);
-    if (m_resizeEdges) {
-        if (leftDown) {
-            const QPoint delta = mapToGlobal(point) - m_ptResizeStart;
-            setGeometry(ResizedRect(m_rcResizeStart, m_resizeEdges, delta, minimumSize()));
-            return;
-        }
-        m_resizeEdges = {};
-    }
+    if (m_borderResize.Move(*this, event->globalPosition().toPoint(), leftDown))
+        return;
     if (!event->buttons()) {
         const bool sizable = !isMaximized() && !m_context.engine->IsFullScreen();
         setCursor(CursorForHit(sizable ? BorderHitTest(rect(), point) : HT_NOWHERE));
@@ -129,10 +111,8 @@ void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (m_resizeEdges) {
-            m_resizeEdges = {};
+        if (m_borderResize.End())
             return;
-        }
         LeftButtonUp(point);
     } else if (event->button() == Qt::RightButton) {
         RightButtonUp(point, event->globalPosition().toPoint());

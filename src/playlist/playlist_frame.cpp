@@ -192,7 +192,7 @@ void CPlaylistFrame::closeEvent(QCloseEvent* event)
 {
     m_nPressed = m_nArmed = 0;
     m_bDragging = false;
-    m_resizeEdges = {};
+    m_borderResize.End();
     QWidget::closeEvent(event);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "border_resize.h"
 #include "playlist_row_painter.h"
 
 #include <QPoint>
@@ -101,10 +102,7 @@ private:
     bool m_bDragging = false;
     QPoint m_ptDragAnchor;
 
-    // A resize of our own where the window manager cannot do it.
-    Qt::Edges m_resizeEdges;
-    QPoint m_ptResizeStart;
-    QRect m_rcResizeStart;
+    CBorderResize m_borderResize;
     // Where a maximised window goes back to.
     QRect m_rcNormal;
 };

@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -63,16 +62,7 @@ bool CPlaylistFrame::StartBorderResize(const QPoint& point)
 {
     if (isMaximized())
         return false;
-    const BorderHit hit = BorderHitTest(rect(), point);
-    if (hit == HT_NOWHERE)
-        return false;
-    const Qt::Edges edges = EdgesForHit(hit);
-    if (windowHandle() && windowHandle()->startSystemResize(edges))
-        return true;
-    m_resizeEdges = edges;
-    m_ptResizeStart = mapToGlobal(point);
-    m_rcResizeStart = geometry();
-    return true;
+    return m_borderResize.Start(*this, point);
 }
 
 void CPlaylistFrame::LeftButtonDown(const QPoint& point)
@@ -99,14 +89,8 @@ void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     const bool leftDown = event->buttons().testFlag(Qt::LeftButton);
-    if (m_resizeEdges) {
-        if (leftDown) {
-            const QPoint delta = mapToGlobal(point) - m_ptResizeStart;
-            setGeometry(ResizedRect(m_rcResizeStart, m_resizeEdges, delta, minimumSize()));
-            return;
-        }
-        m_resizeEdges = {};
-    }
+    if (m_borderResize.Move(*this, event->globalPosition().toPoint(), leftDown))
+        return;
     if (!event->buttons())
         setCursor(CursorForHit(isMaximized() || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
 
@@ -150,10 +134,8 @@ void CPlaylistFrame::DragThumb(int y)
 void CPlaylistFrame::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        if (m_resizeEdges) {
-            m_resizeEdges = {};
+        if (m_borderResize.End())
             return;
-        }
         LeftButtonUp(event->position().toPoint());
     }
     QWidget::mouseReleaseEvent(event);
