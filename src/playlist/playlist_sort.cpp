@@ -73,7 +73,7 @@ private:
             }
             room = size_t(needed);
         }
-        m_spans.push_back({start, static_cast<uint32_t>(m_nUsed - start)});
+        m_spans.emplace_back(start, static_cast<uint32_t>(m_nUsed - start));
     }
 
     void AppendFolded(const QString& text)
@@ -98,7 +98,7 @@ private:
             *out++ = static_cast<uint8_t>(unit);
         }
         m_nUsed = start + size_t(length) * 2;
-        m_spans.push_back({start, static_cast<uint32_t>(m_nUsed - start)});
+        m_spans.emplace_back(start, static_cast<uint32_t>(m_nUsed - start));
     }
 
     void Reserve(size_t size)
