@@ -42,13 +42,13 @@ QStringList ApplicationFolders()
 // descends; the depth is bounded by the number of dashes.
 QString Resolve(const QString& folder, const QString& id)
 {
-    const QString direct = folder + u'/' + id;
+    QString direct = folder + u'/' + id;
     if (QFileInfo(direct).isFile())
         return direct;
     for (qsizetype dash = id.indexOf(u'-'); dash > 0; dash = id.indexOf(u'-', dash + 1)) {
         const QString sub = folder + u'/' + id.left(dash);
         if (QFileInfo(sub).isDir()) {
-            const QString found = Resolve(sub, id.mid(dash + 1));
+            QString found = Resolve(sub, id.mid(dash + 1));
             if (!found.isEmpty())
                 return found;
         }
@@ -79,7 +79,7 @@ QString FindDesktopFile(const QString& desktopId)
     if (desktopId.isEmpty() || desktopId.contains(u'/'))
         return {};
     for (const QString& folder : ApplicationFolders()) {
-        const QString found = Resolve(folder, desktopId);
+        QString found = Resolve(folder, desktopId);
         if (!found.isEmpty())
             return found;
     }

@@ -101,11 +101,9 @@ void CMainFrame::ChooseSkin(int skin)
 void CMainFrame::PlayPauseButton()
 {
     CMediaEngine& engine = Engine();
-    if (!engine.IsLoaded())
-        PlayAction();
-    else if (engine.IsRateChanged())
+    if (engine.IsLoaded() && engine.IsRateChanged())
         engine.SetRate(1.0);
-    else if (engine.IsPlaying())
+    else if (engine.IsLoaded() && engine.IsPlaying())
         PauseResumeAction();
     else
         PlayAction();

@@ -35,7 +35,7 @@ CVmlOutArchive::CVmlOutArchive(QIODevice& device) : m_device(device) {}
 void CVmlOutArchive::Reserve(size_t bytes)
 {
     if (m_nUsed + bytes > size_t(m_buffer.size()))
-        m_buffer.resize(static_cast<qsizetype>(m_nUsed + bytes));
+        m_buffer.resize(qsizetype(m_nUsed) + qsizetype(bytes));
 }
 
 void CVmlOutArchive::WriteCount(uint32_t count)
