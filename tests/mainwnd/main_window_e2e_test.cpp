@@ -82,23 +82,7 @@ protected:
         return m_harness.Xvfb().Run(QStringLiteral("xdotool"), arguments).trimmed();
     }
 
-    QRect WindowGeometry() const
-    {
-        const QString shell = Xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_strWindow});
-        QRect geometry;
-        for (const QString& line : shell.split(u'\n')) {
-            const int value = line.section(u'=', 1).toInt();
-            if (line.startsWith(QStringLiteral("X=")))
-                geometry.moveLeft(value);
-            else if (line.startsWith(QStringLiteral("Y=")))
-                geometry.moveTop(value);
-            else if (line.startsWith(QStringLiteral("WIDTH=")))
-                geometry.setWidth(value);
-            else if (line.startsWith(QStringLiteral("HEIGHT=")))
-                geometry.setHeight(value);
-        }
-        return geometry;
-    }
+    QRect WindowGeometry() const { return m_harness.Xvfb().WindowGeometry(m_strWindow); }
 
     // The circular play/pause button in screen coordinates.
     QRect PlayButton() const

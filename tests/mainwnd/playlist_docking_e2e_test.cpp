@@ -64,23 +64,7 @@ protected:
         return {};
     }
 
-    QRect Geometry(const QString& window) const
-    {
-        QRect geometry;
-        const QString shell = Xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-        for (const QString& line : shell.split(u'\n')) {
-            const int value = line.section(u'=', 1).toInt();
-            if (line.startsWith(QStringLiteral("X=")))
-                geometry.moveLeft(value);
-            else if (line.startsWith(QStringLiteral("Y=")))
-                geometry.moveTop(value);
-            else if (line.startsWith(QStringLiteral("WIDTH=")))
-                geometry.setWidth(value);
-            else if (line.startsWith(QStringLiteral("HEIGHT=")))
-                geometry.setHeight(value);
-        }
-        return geometry;
-    }
+    QRect Geometry(const QString& window) const { return m_harness.Xvfb().WindowGeometry(window); }
 
     // Drags with the left button from `from` to `to` in ten steps and waits
     // until the window stops moving.

@@ -62,6 +62,25 @@ QString XvfbServer::Run(const QString& program, const QStringList& arguments, in
     return QString::fromLocal8Bit(tool.readAllStandardOutput());
 }
 
+QRect XvfbServer::WindowGeometry(const QString& window) const
+{
+    QRect geometry;
+    const QString shell = Run(QStringLiteral("xdotool"),
+                              {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    for (const QString& line : shell.split(u'\n')) {
+        const int value = line.section(u'=', 1).toInt();
+        if (line.startsWith(QStringLiteral("X=")))
+            geometry.moveLeft(value);
+        else if (line.startsWith(QStringLiteral("Y=")))
+            geometry.moveTop(value);
+        else if (line.startsWith(QStringLiteral("WIDTH=")))
+            geometry.setWidth(value);
+        else if (line.startsWith(QStringLiteral("HEIGHT=")))
+            geometry.setHeight(value);
+    }
+    return geometry;
+}
+
 QString BuildPath(const QString& relative)
 {
     const QByteArray buildDir = qgetenv("VELMORA_BUILD_DIR");

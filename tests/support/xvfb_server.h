@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -23,6 +24,8 @@ public:
     // Runs an X client tool (xdotool, import, ...) against this display and
     // returns its standard output, or a null text when it failed.
     QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
+    // A window's rectangle on this display, as xdotool reads it.
+    QRect WindowGeometry(const QString& window) const;
 
 private:
     std::unique_ptr<QProcess> m_pProcess;
