@@ -1,116 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist_sort.h"
 
-#include <QLocale>
+#include "playlist_sort_keys.h"
+
 #include <QtEndian>
 
-#include <unicode/ucol.h>
-
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
 namespace {
-
-// Every row's sort key as bytes, all in one block, so that comparing two
-// rows is a memcmp of their keys. Elsewhere than in the C locale the key is
-// ICU's collation key for the user interface's locale, as QCollator builds
-// its collator: case weighs only where the texts are otherwise equal. In the
-// C locale it is the case-folded text in big-endian UTF-16, which orders as
-// its code units do. Equal keys are told apart by the texts' code points.
-class CSortKeys {
-public:
-    CSortKeys(const std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CPlaylistRow::*text)
-    {
-        m_spans.reserve(rows.size());
-        const QLocale locale;
-        if (locale.language() == QLocale::C) {
-            for (const auto& row : rows)
-                AppendFolded((*row).*text);
-            return;
-        }
-        UErrorCode status = U_ZERO_ERROR;
-        const QByteArray name = locale.bcp47Name().replace(QLatin1Char('-'), QLatin1Char('_')).toLatin1();
-        UCollator* collator = ucol_open(name.constData(), &status);
-        ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
-        ucol_setAttribute(collator, UCOL_STRENGTH, UCOL_TERTIARY, &status);
-        ucol_setAttribute(collator, UCOL_NUMERIC_COLLATION, UCOL_OFF, &status);
-        ucol_setAttribute(collator, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
-        if (U_FAILURE(status)) {
-            // No collation data for the locale, not even the root's: order as
-            // the C locale does rather than not at all.
-            ucol_close(collator);
-            for (const auto& row : rows)
-                AppendFolded((*row).*text);
-            return;
-        }
-        for (const auto& row : rows)
-            AppendCollated(collator, (*row).*text);
-        ucol_close(collator);
-    }
-
-    const uint8_t* Bytes(size_t index) const { return m_bytes.data() + m_spans[index].first; }
-    uint32_t Length(size_t index) const { return m_spans[index].second; }
-
-private:
-    void AppendCollated(const UCollator* collator, const QString& text)
-    {
-        const auto* units = reinterpret_cast<const UChar*>(text.utf16());
-        const auto length = static_cast<int32_t>(text.size());
-        const size_t start = m_nUsed;
-        // Latin text takes a little over two bytes a character; a longer key
-        // is asked for again with the room it needs.
-        size_t room = std::min<size_t>(size_t(length) * 3 + 16, INT32_MAX);
-        for (;;) {
-            Reserve(start + room);
-            const int32_t needed = ucol_getSortKey(collator, units, length, m_bytes.data() + start,
-                                                   static_cast<int32_t>(room));
-            if (size_t(needed) <= room) {
-                m_nUsed = start + size_t(needed);
-                break;
-            }
-            room = size_t(needed);
-        }
-        m_spans.emplace_back(start, static_cast<uint32_t>(m_nUsed - start));
-    }
-
-    void AppendFolded(const QString& text)
-    {
-        QString folded;
-        const QChar* units = text.constData();
-        qsizetype length = text.size();
-        if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            // Beyond ASCII folding may change the length; let Qt do it.
-            folded = text.toCaseFolded();
-            units = folded.constData();
-            length = folded.size();
-        }
-        const size_t start = m_nUsed;
-        Reserve(start + size_t(length) * 2);
-        uint8_t* out = m_bytes.data() + start;
-        for (qsizetype i = 0; i < length; ++i) {
-            char16_t unit = units[i].unicode();
-            if (unit >= u'A' && unit <= u'Z')
-                unit += u'a' - u'A';
-            *out++ = static_cast<uint8_t>(unit >> 8);
-            *out++ = static_cast<uint8_t>(unit);
-        }
-        m_nUsed = start + size_t(length) * 2;
-        m_spans.emplace_back(start, static_cast<uint32_t>(m_nUsed - start));
-    }
-
-    void Reserve(size_t size)
-    {
-        if (size > m_bytes.size())
-            m_bytes.resize(std::max(size, m_bytes.size() * 2));
-    }
-
-    std::vector<uint8_t> m_bytes;
-    size_t m_nUsed = 0;
-    std::vector<std::pair<size_t, uint32_t>> m_spans;  // start and length in m_bytes
-};
 
 // A key's bytes offset ... offset + 7 as one number that orders as they do,
 // zero beyond the key's end.
@@ -142,8 +42,9 @@ struct Bound {
 
 class CEntryOrder {
 public:
-    CEntryOrder(const std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CPlaylistRow::*text)
-        : m_rows(rows), m_text(text)
+    CEntryOrder(const std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CPlaylistRow::*text,
+                const CSortKeys& keys)
+        : m_rows(rows), m_text(text), m_keys(keys)
     {
     }
 
@@ -165,12 +66,13 @@ public:
         }
         if (a.keyLength != b.keyLength)
             return a.keyLength < b.keyLength ? -1 : 1;
-        return QString::compare((*m_rows[a.row]).*m_text, (*m_rows[b.row]).*m_text);
+        return m_keys.CompareTied((*m_rows[a.row]).*m_text, (*m_rows[b.row]).*m_text);
     }
 
 private:
     const std::vector<std::unique_ptr<CPlaylistRow>>& m_rows;
     QString CPlaylistRow::*m_text;
+    const CSortKeys& m_keys;
 };
 
 // Every key of the range lo .. hi lies between its two bounds, so it begins
@@ -252,7 +154,7 @@ void SortRowsByText(std::vector<std::unique_ptr<CPlaylistRow>>& rows, QString CP
     for (size_t i = 0; i < rows.size(); ++i)
         entries.push_back(
             {HeadAt(keys.Bytes(i), keys.Length(i), 0), keys.Bytes(i), keys.Length(i), static_cast<uint32_t>(i)});
-    Sort(entries, CEntryOrder(rows, text), 0, static_cast<int>(entries.size()) - 1, 0, Bound(), Bound());
+    Sort(entries, CEntryOrder(rows, text, keys), 0, static_cast<int>(entries.size()) - 1, 0, Bound(), Bound());
     std::vector<std::unique_ptr<CPlaylistRow>> sorted;
     sorted.reserve(rows.size());
     for (const SortEntry& entry : entries)

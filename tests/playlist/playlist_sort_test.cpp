@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist.h"
+#include "playlist_sort_keys.h"
 #include "playlist_test_util.h"
 
 #include <QCollator>
 
 #include <gtest/gtest.h>
+
+#include <unicode/ucol.h>
+
+#include <array>
+#include <cstring>
 
 using playlisttest::AddRow;
 using playlisttest::FileNames;
@@ -22,6 +28,55 @@ public:
 private:
     QLocale m_previous;
 };
+
+// The locales of the 21 interface languages.
+const std::array kInterfaceLocales = {"ca_ES", "da_DK", "de_DE", "en_US", "es_ES", "fr_FR", "he_IL",
+                                      "hu_HU", "it_IT", "ja_JP", "nl_NL", "nb_NO", "pl_PL", "pt_BR",
+                                      "ro_RO", "ru_RU", "sv_SE", "th_TH", "uk_UA", "zh_CN", "zh_TW"};
+
+// Texts that probe what keys can get wrong: every ASCII character including
+// controls and "/", digraphs that some locales contract (ch, aa, cs, dzs,
+// ly), accents precomposed and combining, case, and other scripts.
+QString RandomText(uint32_t& state, int maxLength)
+{
+    static const QStringList pieces = {"ch",
+                                       "CH",
+                                       "aa",
+                                       "Aa",
+                                       "dzs",
+                                       "ly",
+                                       "ll",
+                                       "/",
+                                       " ",
+                                       "-",
+                                       "_",
+                                       ".",
+                                       "\t",
+                                       "e\u0301",
+                                       "\u00e9",
+                                       "\u00c9",
+                                       "\u00e5",
+                                       "\u00df",
+                                       "\u0130",
+                                       "\u03a9\u03c8",
+                                       "\u0436",
+                                       "\u05d0",
+                                       "\u0e40\u0e01",
+                                       "\u65e5\u672c",
+                                       "\u30fc",
+                                       "\u30ab\u30fc",
+                                       "\U0001F3B5"};
+    const auto next = [&] { return (state = state * 1103515245u + 12345u) >> 8; };
+    QString text;
+    const int length = int(next() % uint32_t(maxLength + 1));
+    for (int i = 0; i < length; ++i) {
+        if (next() % 3 == 0)
+            text += pieces[int(next() % uint32_t(pieces.size()))];
+        else
+            text += QChar(char16_t(1 + next() % 127));
+    }
+    return text;
+}
 
 TEST(PlaylistSort, CaseDecidesOnlyBetweenOtherwiseEqualNames)
 {
@@ -143,6 +198,76 @@ TEST(PlaylistSort, RowsSharingLongPrefixesEndInTheCollatorsOrder)
         QStringList names = FileNames(playlist);
         names.removeDuplicates();
         EXPECT_EQ(names.size(), 3000);
+    }
+}
+
+// The keys made with short cuts (ASCII characters' keys in turn, a folder's
+// key made once) must be, byte for byte, ICU's primary key of the whole text,
+// under every interface language's locale.
+TEST(PlaylistSort, KeysAreIcusPrimaryKeysUnderEveryInterfaceLocale)
+{
+    for (const char* name : kInterfaceLocales) {
+        const LocaleGuard guard{QLocale(QString::fromLatin1(name))};
+        std::vector<std::unique_ptr<CPlaylistRow>> rows;
+        uint32_t state = 5;
+        for (int i = 0; i < 1500; ++i) {
+            auto row = std::make_unique<CPlaylistRow>();
+            row->InitFromFoundName(QLatin1Char('/') + RandomText(state, 3) + QLatin1Char('/') +
+                                       RandomText(state, 12),
+                                   RandomText(state, 16));
+            rows.push_back(std::move(row));
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        const QByteArray icuName = QLocale().bcp47Name().replace(QLatin1Char('-'), QLatin1Char('_')).toLatin1();
+        UCollator* collator = ucol_open(icuName.constData(), &status);
+        ucol_setAttribute(collator, UCOL_STRENGTH, UCOL_PRIMARY, &status);
+        ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+        ucol_setAttribute(collator, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+        ASSERT_TRUE(U_SUCCESS(status)) << name;
+        for (QString CPlaylistRow::*text : {&CPlaylistRow::m_strFileName, &CPlaylistRow::m_strPath}) {
+            const CSortKeys keys(rows, text);
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const QString& value = (*rows[i]).*text;
+                uint8_t expected[1024];
+                const int32_t length = ucol_getSortKey(collator, QStringView(value).utf16(), int32_t(value.size()),
+                                                       expected, sizeof expected);
+                ASSERT_LE(length, int32_t(sizeof expected));
+                ASSERT_TRUE(keys.Length(i) == uint32_t(length - 1) &&
+                            std::memcmp(keys.Bytes(i), expected, size_t(length - 1)) == 0)
+                    << name << ": " << value.toStdString();
+            }
+        }
+        ucol_close(collator);
+    }
+}
+
+// Rows whose primary keys tie (case, accents, ignorable characters) end in
+// the full collation's order, then by code point, in every interface
+// locale, for both sorts.
+TEST(PlaylistSort, TiedKeysEndInTheFullCollationOrderUnderEveryInterfaceLocale)
+{
+    for (const char* name : kInterfaceLocales) {
+        const LocaleGuard guard{QLocale(QString::fromLatin1(name))};
+        CPlaylist playlist;
+        uint32_t state = 9;
+        const QStringList variants = {
+            "resume",       "Resume", "RESUME", "r\u00e9sum\u00e9", "R\u00e9sum\u00e9", "re\u0301sume\u0301",
+            "res\u0001ume", "Chata",  "chata",  "cs\u00e1rda"};
+        for (int i = 0; i < 400; ++i) {
+            const QString word = variants[i % variants.size()];
+            AddRow(playlist, QStringLiteral("/m/") + RandomText(state, 2) + word, word + RandomText(state, 1));
+        }
+        for (void (CPlaylist::*sort)() : {&CPlaylist::SortByName, &CPlaylist::SortByFolder}) {
+            (playlist.*sort)();
+            const QStringList texts = sort == &CPlaylist::SortByName ? FileNames(playlist) : Paths(playlist);
+            const QCollator collator;
+            for (int i = 1; i < texts.size(); ++i) {
+                const int order = collator.compare(texts[i - 1], texts[i]);
+                ASSERT_TRUE(order < 0 || (order == 0 && QString::compare(texts[i - 1], texts[i]) <= 0))
+                    << name << " row " << i << ": " << texts[i - 1].toStdString() << " > "
+                    << texts[i].toStdString();
+            }
+        }
     }
 }
 
