@@ -15,13 +15,15 @@
 // What keys under one locale may take short cuts on, learnt from ICU once
 // per locale. A primary key is the characters' weights one after another; a
 // weight depends on its neighbours only through contractions, prefix rules
-// and ICU's compression of equal lead bytes. For an ASCII character free of
-// all three, its key is a fixed string of bytes, so an ASCII text made of
-// such characters has the key their strings make in turn.
+// and ICU's compression of equal lead bytes. For a Latin-1 character free of
+// all three, its key is a fixed string of bytes, so a text made of such
+// characters has the key their strings make in turn.
+constexpr char16_t kLatin1End = 0x100;
+
 struct CKeyShortcuts {
     QByteArray locale;
-    std::array<std::array<uint8_t, 4>, 128> ascii{};
-    std::array<uint8_t, 128> asciiLength{};  // 0: ask ICU for texts holding it
+    std::array<std::array<uint8_t, 4>, kLatin1End> latin1{};
+    std::array<uint8_t, kLatin1End> latin1Length{};  // 0: ask ICU for texts holding it
     // The key of folder + "/" + name is the key of folder + "/" followed by
     // the key of name.
     bool slashSplits = false;
@@ -118,12 +120,13 @@ CSortKeys::CollatorPtr OpenCollator(const QByteArray& locale, bool primary, bool
     return collator;
 }
 
-bool IsAscii(QStringView text)
+// Whether every code unit of text lies below `end`, a power of two.
+bool AllBelow(QStringView text, char16_t end)
 {
     char16_t any = 0;
     for (const QChar c : text)
         any |= c.unicode();
-    return any < 0x80;
+    return any < end;
 }
 
 // The collator's key of `text` without its closing zero byte, or -1 when
@@ -138,31 +141,37 @@ std::shared_ptr<const CKeyShortcuts> LearnShortcuts(const QByteArray& locale, co
 {
     auto shortcuts = std::make_shared<CKeyShortcuts>();
     shortcuts->locale = locale;
-    auto& ascii = shortcuts->ascii;
-    auto& length = shortcuts->asciiLength;
-    for (char16_t c = 1; c < 128; ++c) {
+    auto& latin1 = shortcuts->latin1;
+    auto& length = shortcuts->latin1Length;
+    for (char16_t c = 1; c < kLatin1End; ++c) {
         // Characters without a weight of their own (controls) let their
         // neighbours' weights meet, so texts holding them go to ICU.
-        const int32_t bytes = KeyOf(collator, {c}, ascii[c].data(), int32_t(ascii[c].size()));
+        const int32_t bytes = KeyOf(collator, {c}, latin1[c].data(), int32_t(latin1[c].size()));
         length[c] = bytes > 0 ? uint8_t(bytes) : 0;
     }
-    // Every pair must give the two keys in turn; a pair that does not (a
-    // contraction such as Czech "ch", or a compressed lead byte) takes both
-    // of its characters out.
-    std::array<bool, 128> joined{};
-    for (char16_t a = 1; a < 128; ++a) {
-        for (char16_t b = 1; b < 128 && length[a]; ++b) {
-            if (!length[b])
-                continue;
-            uint8_t pair[16];
-            const int32_t bytes = KeyOf(collator, {a, b}, pair, sizeof pair);
-            if (bytes != length[a] + length[b] || std::memcmp(pair, ascii[a].data(), length[a]) != 0 ||
-                std::memcmp(pair + length[a], ascii[b].data(), length[b]) != 0)
-                joined[a] = joined[b] = true;
+    // A character whose lead byte ICU compresses changes the bytes of
+    // whatever follows it; it shows in a pair of itself.
+    std::array<bool, kLatin1End> joined{};
+    const auto pairSplits = [&](char16_t a, char16_t b) {
+        uint8_t pair[16];
+        const int32_t bytes = KeyOf(collator, {a, b}, pair, sizeof pair);
+        return bytes == length[a] + length[b] && std::memcmp(pair, latin1[a].data(), length[a]) == 0 &&
+               std::memcmp(pair + length[a], latin1[b].data(), length[b]) == 0;
+    };
+    for (char16_t c = 1; c < kLatin1End; ++c)
+        joined[c] = length[c] && !pairSplits(c, c);
+    // Any other pair that does not give the two keys in turn is a
+    // contraction (Czech "ch") or a prefix rule; without its second
+    // character a text cannot hold it.
+    for (char16_t a = 1; a < kLatin1End; ++a) {
+        for (char16_t b = 1; b < kLatin1End; ++b) {
+            if (length[a] && length[b] && !joined[a] && !joined[b] && !pairSplits(a, b))
+                joined[b] = true;
         }
     }
-    // Longer contractions and prefix rules spelled in ASCII alone take their
-    // characters out too; any that holds a slash stops keys splitting there.
+    // The same for longer contractions and prefix rules spelled in Latin-1
+    // alone: all of their characters but the first go. Any that holds a
+    // slash stops keys splitting there.
     bool slashInside = false;
     UErrorCode status = U_ZERO_ERROR;
     USet* contractions = uset_openEmpty();
@@ -181,8 +190,8 @@ std::shared_ptr<const CKeyShortcuts> LearnShortcuts(const QByteArray& locale, co
         const UChar* const begin = text;
         const UChar* const end = begin + std::max(units, 0);
         slashInside = slashInside || std::find(begin, end, u'/') != end;
-        if (std::all_of(begin, end, [](UChar unit) { return unit < 128; })) {
-            for (const UChar* unit = begin; unit != end; ++unit)
+        if (begin != end && std::all_of(begin, end, [](UChar unit) { return unit < kLatin1End; })) {
+            for (const UChar* unit = begin + 1; unit != end; ++unit)
                 joined[*unit] = true;
         }
     }
@@ -191,7 +200,7 @@ std::shared_ptr<const CKeyShortcuts> LearnShortcuts(const QByteArray& locale, co
         length.fill(0);
         return shortcuts;
     }
-    for (char16_t c = 1; c < 128; ++c) {
+    for (char16_t c = 1; c < kLatin1End; ++c) {
         if (joined[c])
             length[c] = 0;
     }
@@ -221,9 +230,9 @@ CSortKeys::CSortKeys(const std::vector<std::unique_ptr<CPlaylistRow>>& rows, QSt
         const QByteArray name = locale.bcp47Name().replace(QLatin1Char('-'), QLatin1Char('_')).toLatin1();
         m_full = OpenCollator(name, false, true);
         m_keys = OpenCollator(name, true, true);
-        m_asciiKeys = OpenCollator(name, true, false);
-        if (m_full && m_keys && m_asciiKeys)
-            m_shortcuts = KeyShortcuts(name, m_asciiKeys.get());
+        m_latin1Keys = OpenCollator(name, true, false);
+        if (m_full && m_keys && m_latin1Keys)
+            m_shortcuts = KeyShortcuts(name, m_latin1Keys.get());
     }
     if (!m_shortcuts) {
         // The C locale, or no collation data for the locale, not even the
@@ -261,7 +270,7 @@ void CSortKeys::AppendFolded(const QString& text)
     QString folded;
     const QChar* units = text.constData();
     qsizetype length = text.size();
-    if (!IsAscii(text)) {
+    if (!AllBelow(text, 0x80)) {
         // Beyond ASCII folding may change the length; let Qt do it.
         folded = text.toCaseFolded();
         units = folded.constData();
@@ -316,11 +325,11 @@ void CSortKeys::AppendPath(const QString& path)
 // Appends the key of `text` without its closing zero byte.
 void CSortKeys::AppendKeyBytes(QStringView text)
 {
-    if (AppendAsciiKey(text))
+    if (AppendLatin1Key(text))
         return;
-    // ASCII needs no canonical reordering: its key comes quicker from the
+    // Latin-1 needs no canonical reordering: its key comes quicker from the
     // collator that does not look for any.
-    const UCollator* collator = IsAscii(text) ? m_asciiKeys.get() : m_keys.get();
+    const UCollator* collator = AllBelow(text, kLatin1End) ? m_latin1Keys.get() : m_keys.get();
     const auto length = static_cast<int32_t>(text.size());
     const size_t start = m_nUsed;
     // Most scripts take one to three bytes a character; a longer key is
@@ -338,17 +347,17 @@ void CSortKeys::AppendKeyBytes(QStringView text)
     }
 }
 
-bool CSortKeys::AppendAsciiKey(QStringView text)
+bool CSortKeys::AppendLatin1Key(QStringView text)
 {
     const size_t start = m_nUsed;
     Reserve(start + size_t(text.size()) * 4 + 4);
     uint8_t* out = m_bytes.data() + start;
     for (const QChar c : text) {
         const char16_t unit = c.unicode();
-        if (unit >= 128 || !m_shortcuts->asciiLength[unit])
+        if (unit >= kLatin1End || !m_shortcuts->latin1Length[unit])
             return false;
-        std::memcpy(out, m_shortcuts->ascii[unit].data(), 4);
-        out += m_shortcuts->asciiLength[unit];
+        std::memcpy(out, m_shortcuts->latin1[unit].data(), 4);
+        out += m_shortcuts->latin1Length[unit];
     }
     m_nUsed = size_t(out - m_bytes.data());
     return true;

@@ -42,12 +42,12 @@ private:
     void AppendCollated(QStringView text);
     void AppendPath(const QString& path);
     void AppendKeyBytes(QStringView text);
-    bool AppendAsciiKey(QStringView text);
+    bool AppendLatin1Key(QStringView text);
     void Reserve(size_t size);
 
     CollatorPtr m_full;
     CollatorPtr m_keys;
-    CollatorPtr m_asciiKeys;
+    CollatorPtr m_latin1Keys;  // for texts of Latin-1 alone, which need no normalizing
     std::shared_ptr<const CKeyShortcuts> m_shortcuts;
     std::vector<uint8_t> m_bytes;
     size_t m_nUsed = 0;

@@ -34,7 +34,7 @@ const std::array kInterfaceLocales = {"ca_ES", "da_DK", "de_DE", "en_US", "es_ES
                                       "hu_HU", "it_IT", "ja_JP", "nl_NL", "nb_NO", "pl_PL", "pt_BR",
                                       "ro_RO", "ru_RU", "sv_SE", "th_TH", "uk_UA", "zh_CN", "zh_TW"};
 
-// Texts that probe what keys can get wrong: every ASCII character including
+// Texts that probe what keys can get wrong: every Latin-1 character including
 // controls and "/", digraphs that some locales contract (ch, aa, cs, dzs,
 // ly), accents precomposed and combining, case, and other scripts.
 QString RandomText(uint32_t& state, int maxLength)
@@ -73,7 +73,7 @@ QString RandomText(uint32_t& state, int maxLength)
         if (next() % 3 == 0)
             text += pieces[int(next() % uint32_t(pieces.size()))];
         else
-            text += QChar(char16_t(1 + next() % 127));
+            text += QChar(char16_t(1 + next() % 255));
     }
     return text;
 }
