@@ -254,7 +254,7 @@ TEST(PlaylistSort, TiedKeysEndInTheFullCollationOrderUnderEveryInterfaceLocale)
             "resume",       "Resume", "RESUME", "r\u00e9sum\u00e9", "R\u00e9sum\u00e9", "re\u0301sume\u0301",
             "res\u0001ume", "Chata",  "chata",  "cs\u00e1rda"};
         for (int i = 0; i < 400; ++i) {
-            const QString word = variants[i % variants.size()];
+            const QString& word = variants[i % variants.size()];
             AddRow(playlist, QStringLiteral("/m/") + RandomText(state, 2) + word, word + RandomText(state, 1));
         }
         for (void (CPlaylist::*sort)() : {&CPlaylist::SortByName, &CPlaylist::SortByFolder}) {
