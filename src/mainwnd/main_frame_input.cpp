@@ -217,21 +217,13 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            return;
-        }
-    }
+    if (!LocalPathsOfUrls(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << PathFromLocalUrl(url);
-    }
+    const QStringList paths = LocalPathsOfUrls(event->mimeData()->urls());
     if (paths.isEmpty())
         return;
     PlayNewList(paths);

@@ -7,6 +7,7 @@
 #include "media_engine.h"
 #include "mpris_service.h"
 #include "mpris_state.h"
+#include "path_codec.h"
 #include "player_context.h"
 #include "player_settings.h"
 #include "playlist.h"
@@ -135,5 +136,5 @@ void CMprisPlayerAdaptor::OpenUri(const QString& uri)
         m_service.RefuseArgument(QStringLiteral("Only file: URIs can be opened: %1").arg(uri));
         return;
     }
-    m_service.Frame().OnCopyData(COPYDATA_OPEN_FILE, url.toLocalFile());
+    m_service.Frame().OnCopyData(COPYDATA_OPEN_FILE, PathFromLocalUrl(url));
 }

@@ -107,6 +107,16 @@ QString PathFromLocalUrl(const QUrl& url)
     return DecodePath(QByteArray::fromPercentEncoding(escaped));
 }
 
+QStringList LocalPathsOfUrls(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            paths << PathFromLocalUrl(url);
+    }
+    return paths;
+}
+
 QString RecoverLossyPath(const QString& path)
 {
     if (!path.contains(QChar::ReplacementCharacter) || !path.startsWith(u'/'))

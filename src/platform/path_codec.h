@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 // Linux file names are bytes, not text. A name is decoded as UTF-8, and each
@@ -21,6 +23,9 @@ QString AbsolutePath(const QString& path);
 
 // The local path of a file URL, with percent-escaped bytes kept as they are.
 QString PathFromLocalUrl(const QUrl& url);
+
+// The local paths among the URLs of a drop, in their order.
+QStringList LocalPathsOfUrls(const QList<QUrl>& urls);
 
 
 // Qt's own file dialogs decode names lossily (each bad byte becomes U+FFFD).

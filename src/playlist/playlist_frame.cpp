@@ -223,25 +223,17 @@ bool CPlaylistFrame::ShowToolTip(QHelpEvent* event)
 
 void CPlaylistFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            return;
-        }
-    }
+    if (!LocalPathsOfUrls(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
 }
 
 void CPlaylistFrame::dropEvent(QDropEvent* event)
 {
-    bool any = false;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            m_playlist.AddFileByPath(PathFromLocalUrl(url));
-            any = true;
-        }
-    }
-    if (!any)
+    const QStringList paths = LocalPathsOfUrls(event->mimeData()->urls());
+    if (paths.isEmpty())
         return;
+    for (const QString& path : paths)
+        m_playlist.AddFileByPath(path);
     event->acceptProposedAction();
     update();
 }
