@@ -180,9 +180,10 @@ void CMainFrame::changeEvent(QEvent* event)
 void CMainFrame::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_positionTimer.timerId()) {
+        // The time window is redrawn by OnTimeTextChanged when its text
+        // really changes.
         if (m_context.engine)
             m_context.engine->UpdateTimeText();
-        RedrawControl(MC_TIME);
         RedrawControl(MC_SEEK);
     } else if (event->timerId() == m_shutdownTimer.timerId()) {
         PowerOff();
