@@ -40,38 +40,33 @@ IDLE_SECONDS = 30.0
 IDLE_WAKEUPS_PER_SECOND_GOAL = 0.2
 
 
-def make_clip(path: pathlib.Path) -> None:
+def make_clip(path: pathlib.Path, pipeline: str) -> None:
+    """Encodes pipeline into path once; pipeline ends where the file sink goes."""
     if path.exists():
         return
     path.parent.mkdir(parents=True, exist_ok=True)
     partial = path.with_suffix(".part")
-    pipeline = (
-        f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 30} ! "
-        "video/x-raw,width=1920,height=1080,framerate=30/1 ! videoconvert ! "
-        "x264enc speed-preset=superfast bitrate=8000 key-int-max=60 ! h264parse ! mux. "
-        f"audiotestsrc wave=sine num-buffers={CLIP_SECONDS * 10} samplesperbuffer=4410 ! "
-        "audio/x-raw,rate=44100,channels=2 ! audioconvert ! vorbisenc ! mux. "
-        f"matroskamux name=mux ! filesink location={partial}"
-    )
     print(f"making {path} ...", flush=True)
-    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(pipeline)], check=True)
+    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(f"{pipeline} ! filesink location={partial}")],
+                   check=True)
     partial.rename(path)
 
 
-def make_sparse_key_clip(path: pathlib.Path) -> None:
-    if path.exists():
-        return
-    path.parent.mkdir(parents=True, exist_ok=True)
-    partial = path.with_suffix(".part")
-    pipeline = (
-        f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 25} ! "
-        "video/x-raw,width=1920,height=1080,framerate=25/1 ! videoconvert ! "
-        "x264enc speed-preset=superfast bitrate=8000 key-int-max=250 ! h264parse ! "
-        f"matroskamux ! filesink location={partial}"
-    )
-    print(f"making {path} ...", flush=True)
-    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(pipeline)], check=True)
-    partial.rename(path)
+# 1080p H.264 with Vorbis sound, a key frame every 2 s.
+PLAYBACK_CLIP = (
+    f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 30} ! "
+    "video/x-raw,width=1920,height=1080,framerate=30/1 ! videoconvert ! "
+    "x264enc speed-preset=superfast bitrate=8000 key-int-max=60 ! h264parse ! mux. "
+    f"audiotestsrc wave=sine num-buffers={CLIP_SECONDS * 10} samplesperbuffer=4410 ! "
+    "audio/x-raw,rate=44100,channels=2 ! audioconvert ! vorbisenc ! mux. "
+    "matroskamux name=mux"
+)
+# 1080p H.264 alone with key frames 10 s apart, x264's default at 25 fps.
+SPARSE_KEY_CLIP = (
+    f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 25} ! "
+    "video/x-raw,width=1920,height=1080,framerate=25/1 ! videoconvert ! "
+    "x264enc speed-preset=superfast bitrate=8000 key-int-max=250 ! h264parse ! matroskamux"
+)
 
 
 def start_xvfb() -> tuple[subprocess.Popen, str]:
@@ -156,9 +151,9 @@ def main() -> None:
 
     build = pathlib.Path(args.build).resolve()
     clip = build / "bench-clips" / "h264-1080p-20s.mkv"
-    make_clip(clip)
+    make_clip(clip, PLAYBACK_CLIP)
     sparse_clip = build / "bench-clips" / "h264-1080p-keys10s.mkv"
-    make_sparse_key_clip(sparse_clip)
+    make_clip(sparse_clip, SPARSE_KEY_CLIP)
     app = build / "velmora"
     full_app = app.exists() and not args.engine_only
     player = app if full_app else build / "bench" / "engine" / "velmora_engine_play"
