@@ -269,6 +269,8 @@ GstBusSyncReply CGstGraph::OnLengthScanMessage(GstBus*, GstMessage* message, gpo
         self->m_nScannedLengthNs = endNs;
         self->m_events.Push(EC_LENGTH_CHANGED);
     }
+    // Dropped messages are ours to free, as on the playing pipeline's bus.
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 
