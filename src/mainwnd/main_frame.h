@@ -2,6 +2,7 @@
 #pragma once
 
 #include "border_resize.h"
+#include "window_drag.h"
 #include "command_table.h"
 #include "engine_host.h"
 #include "skin_source.h"
@@ -93,7 +94,7 @@ public:
 
     int HotControl() const { return m_nHotControl; }
     int CapturedControl() const { return m_nCapturedControl; }
-    bool IsDragging() const { return m_bDragging; }
+    bool IsDragging() const { return m_drag.IsActive(); }
     bool WasZoomed() const { return m_bWasZoomed; }
     const QString& TipText() const { return m_strTipText; }
     bool IsShutdownTimerActive() const { return m_shutdownTimer.isActive(); }
@@ -228,9 +229,7 @@ private:
     int m_nCapturedControl = 0;
     QString m_strTipText;
     bool m_bWasZoomed = false;
-    QPoint m_ptDragStartPointer;  // screen coordinates
-    QPoint m_ptDragStartWindow;
-    bool m_bDragging = false;
+    CWindowDrag m_drag;
 
     CBorderResize m_borderResize;
 

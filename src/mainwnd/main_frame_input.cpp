@@ -62,9 +62,7 @@ void CMainFrame::LeftButtonDown(const QPoint& point)
         m_nHotControl = m_nCapturedControl = hit;
         RedrawControl(hit);
     } else {
-        m_bDragging = true;
-        m_ptDragStartPointer = mapToGlobal(point);
-        m_ptDragStartWindow = pos();
+        m_drag.Start(mapToGlobal(point), pos());
     }
 }
 
@@ -79,12 +77,10 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
         setCursor(CursorForHit(sizable ? BorderHitTest(rect(), point) : HT_NOWHERE));
     }
 
-    if (m_bDragging && leftDown) {
+    if (m_drag.IsActive() && leftDown) {
         if (isMaximized() || m_context.engine->IsFullScreen())
             return;
-        // Screen positions from the drag's start: a burst of events whose
-        // window positions predate the last move must not add up.
-        move(m_ptDragStartWindow + event->globalPosition().toPoint() - m_ptDragStartPointer);
+        move(m_drag.WindowPos(event->globalPosition().toPoint()));
         show();
     }
     if (m_nHotControl == MC_VOLUME) {
@@ -132,7 +128,7 @@ void CMainFrame::LeftButtonUp(const QPoint& point)
         if (m_bDestroyed)
             return;
     }
-    m_bDragging = false;
+    m_drag.End();
     RedrawControl(m_nCapturedControl);
     m_nHotControl = m_nCapturedControl = 0;
 }

@@ -191,7 +191,7 @@ void CPlaylistFrame::ToggleMaximized()
 void CPlaylistFrame::closeEvent(QCloseEvent* event)
 {
     m_nPressed = m_nArmed = 0;
-    m_bDragging = false;
+    m_drag.End();
     m_borderResize.End();
     QWidget::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "border_resize.h"
+#include "window_drag.h"
 #include "playlist_row_painter.h"
 
 #include <QPoint>
@@ -36,7 +37,7 @@ public:
     void PaintWindow(QPainter& painter);
 
     int PressedControl() const { return m_nPressed; }
-    bool IsDragging() const { return m_bDragging; }
+    bool IsDragging() const { return m_drag.IsActive(); }
     // The rows the list area shows, a partly visible last one included.
     int ListRows() const;
     QRect ListArea() const;
@@ -99,8 +100,7 @@ private:
     // pressed while the pointer stays on it), a window drag, or idle.
     int m_nPressed = 0;
     int m_nArmed = 0;
-    bool m_bDragging = false;
-    QPoint m_ptDragAnchor;
+    CWindowDrag m_drag;
 
     CBorderResize m_borderResize;
     // Where a maximised window goes back to.

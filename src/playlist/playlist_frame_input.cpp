@@ -81,8 +81,7 @@ void CPlaylistFrame::LeftButtonDown(const QPoint& point)
         update(ListArea());
         return;
     }
-    m_bDragging = true;
-    m_ptDragAnchor = point;
+    m_drag.Start(mapToGlobal(point), pos());
 }
 
 void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
@@ -94,11 +93,12 @@ void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
     if (!event->buttons())
         setCursor(CursorForHit(isMaximized() || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
 
-    if (m_bDragging && leftDown) {
+    if (m_drag.IsActive() && leftDown) {
         if (!isMaximized() && !IsFullScreen()) {
             // A pointer on the window's first column or row counts as no
             // offset.
-            SnapMove(point.x() != 0 && point.y() != 0 ? point - m_ptDragAnchor : QPoint());
+            const QPoint offset = m_drag.WindowPos(event->globalPosition().toPoint()) - pos();
+            SnapMove(point.x() != 0 && point.y() != 0 ? offset : QPoint());
         }
     } else if (m_nPressed == PC_THUMB) {
         DragThumb(point.y());
@@ -146,7 +146,7 @@ void CPlaylistFrame::LeftButtonUp(const QPoint& point)
     const int armed = m_nArmed;
     if (armed != 0 && m_pHost && (ActsOnAnyRelease(armed) || m_pHost->HitTest(size(), point) == armed))
         RunButton(armed);
-    m_bDragging = false;
+    m_drag.End();
     QRect dirty = ListArea().united(ControlRect(PC_THUMB)).united(ControlRect(PC_TITLE));
     if (armed != 0)
         dirty = dirty.united(ControlRect(armed));
