@@ -9,7 +9,6 @@
 #include "player_settings.h"
 #include "playlist.h"
 #include "playlist_frame.h"
-#include "skin_ids.h"
 #include "volume_scale.h"
 
 #include <QDBusMessage>
@@ -118,10 +117,8 @@ void CMprisService::SeekTo(qlonglong positionUs)
     qlonglong unit = 1000;
     while (length / unit > INT_MAX)
         unit *= 10;
+    // The engine redraws the time text and the seek bar itself.
     engine.Seek(static_cast<int>(positionUs / unit), static_cast<int>(length / unit));
-    engine.UpdateTimeText();
-    m_frame.RedrawControl(MC_TIME);
-    m_frame.RedrawControl(MC_SEEK);
     m_llLastPosition = Position();
     m_sinceLastPosition.restart();
     emit Seeked(m_llLastPosition);
