@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 #include <algorithm>
 #include <optional>
@@ -52,6 +54,19 @@ public:
     }
 
     QLineEdit* Edit() const { return lineEdit(); }
+
+    // Wide enough to show the largest number the dialog takes; the base
+    // class knows no range and would leave room for one digit.
+    QSize sizeHint() const override
+    {
+        ensurePolished();
+        QStyleOptionSpinBox option;
+        initStyleOption(&option);
+        const QString widest = QString::number(CDlgMinute::kMaxMinutes) + u' ';
+        const QSize text(fontMetrics().horizontalAdvance(widest) + 2, lineEdit()->sizeHint().height());
+        return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
     QValidator::State validate(QString& input, int&) const override
     {
