@@ -4,11 +4,11 @@
 // latency of a seek bar click between key frames on the clip named by
 // VELMORA_BENCH_SPARSE_KEY_CLIP (1080p H.264, a key frame every 10 s).
 #include "plain_window_host.h"
-#include "gst_graph.h"
-#include "gst_object_ptr.h"
-#include "media_engine.h"
-#include "player_settings.h"
-#include "playlist.h"
+#include "engine/graph/gst_graph.h"
+#include "engine/graph/gst_object_ptr.h"
+#include "engine/media_engine.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // Plays one file to its end through CMediaEngine in a plain window, then
 // exits: the player's share of the CPU time, without the skin around it.
 #include "plain_window_host.h"
-#include "gst_graph.h"
-#include "media_engine.h"
-#include "player_settings.h"
-#include "playlist.h"
+#include "engine/graph/gst_graph.h"
+#include "engine/media_engine.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 // generated tree of 100,000 files in 1,000 folders. Everything is written
 // below one temporary folder. The figures that have a goal are printed again
 // at the end, each beside its goal, as the median of the repetitions.
-#include "playlist.h"
+#include "playlist/playlist.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // PaintMain and PaintPlaylist into a QImage, and HitTestMain, with the
 // built-in sheet. Runs on Qt's offscreen platform.
-#include "bitmap_skin.h"
-#include "playlist.h"
-#include "playlist_row_painter.h"
-#include "skin_ids.h"
-#include "skin_state_record.h"
+#include "skin/bitmap_skin.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_row_painter.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_state_record.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_client.h"
+#include "app/instance_client.h"
 
 #include <QElapsedTimer>
 #include <QFile>

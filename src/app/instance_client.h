@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "instance_protocol.h"
+#include "app/instance_protocol.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_lock.h"
+#include "app/instance_lock.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_protocol.h"
+#include "app/instance_protocol.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "copy_data.h"
+#include "mainwnd/copy_data.h"
 
 #include <QByteArray>
 #include <QString>

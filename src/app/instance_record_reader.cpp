@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_record_reader.h"
+#include "app/instance_record_reader.h"
 
 qsizetype CInstanceRecordReader::Room() const
 {

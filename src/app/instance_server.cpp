@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_server.h"
+#include "app/instance_server.h"
 
-#include "instance_record_reader.h"
+#include "app/instance_record_reader.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

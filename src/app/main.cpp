@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "player_app.h"
+#include "app/player_app.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "command_line.h"
-#include "instance_lock.h"
-#include "player_context.h"
+#include "app/command_line.h"
+#include "app/instance_lock.h"
+#include "mainwnd/player_context.h"
 
 #include <QObject>
 

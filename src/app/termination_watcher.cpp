@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "termination_watcher.h"
+#include "app/termination_watcher.h"
 
 #include <QSocketNotifier>
 

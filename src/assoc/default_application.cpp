@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "default_application.h"
+#include "assoc/default_application.h"
 
-#include "mime_apps_list.h"
+#include "assoc/mime_apps_list.h"
 
 #include <QDir>
 #include <QFileInfo>

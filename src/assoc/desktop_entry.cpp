@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "desktop_entry.h"
+#include "assoc/desktop_entry.h"
 
-#include "autostart_entry.h"
-#include "default_application.h"
+#include "settings/autostart_entry.h"
+#include "assoc/default_application.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "file_assoc.h"
+#include "assoc/file_assoc.h"
 
-#include "default_application.h"
-#include "desktop_entry.h"
-#include "mime_apps_list.h"
-#include "player_settings.h"
+#include "assoc/default_application.h"
+#include "assoc/desktop_entry.h"
+#include "assoc/mime_apps_list.h"
+#include "settings/player_settings.h"
 
 #include <QCoreApplication>
 #include <QMimeDatabase>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mime_apps_list.h"
+#include "assoc/mime_apps_list.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: the time texts and the error report.
-#include "media_engine.h"
+#include "engine/media_engine.h"
 
-#include "engine_host.h"
+#include "engine/engine_host.h"
 
-#include "localized_strings.h"
-#include "playlist.h"
-#include "prompt.h"
+#include "settings/localized_strings.h"
+#include "playlist/playlist.h"
+#include "platform/prompt.h"
 
 namespace {
 

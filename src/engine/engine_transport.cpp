@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: transport, seeking, rate, volume, zoom, video fitting and
 // full screen.
-#include "media_engine.h"
+#include "engine/media_engine.h"
 
-#include "engine_host.h"
+#include "engine/engine_host.h"
 
-#include "player_settings.h"
-#include "tray_icon.h"
+#include "settings/player_settings.h"
+#include "platform/tray_icon.h"
 
 #include <QWidget>
 

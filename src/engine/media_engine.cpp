@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMediaEngine: construction, opening and closing a clip, graph events and
 // the open dialog.
-#include "media_engine.h"
+#include "engine/media_engine.h"
 
-#include "display_power.h"
-#include "engine_host.h"
+#include "platform/display_power.h"
+#include "engine/engine_host.h"
 
-#include "media_files.h"
-#include "next_row.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "prompt.h"
-#include "tray_icon.h"
-#include "wait_cursor.h"
+#include "playlist/media_files.h"
+#include "playlist/next_row.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "platform/prompt.h"
+#include "platform/tray_icon.h"
+#include "platform/wait_cursor.h"
 
 #include <QFileInfo>
 

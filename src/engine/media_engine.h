@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "media_graph.h"
+#include "engine/graph/media_graph.h"
 
 #include <QRect>
 #include <QString>

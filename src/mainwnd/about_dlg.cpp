@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about_dlg.h"
+#include "mainwnd/about_dlg.h"
 
-#include "localized_strings.h"
-#include "tray_icon.h"
+#include "settings/localized_strings.h"
+#include "platform/tray_icon.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "command_table.h"
+#include "mainwnd/command_table.h"
 
-#include "command_ids.h"
-#include "main_frame.h"
-#include "media_engine.h"
-#include "parent_wnd.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "skin_ids.h"
+#include "mainwnd/command_ids.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "mainwnd/parent_wnd.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "skin/skin_ids.h"
 
 #include <algorithm>
 

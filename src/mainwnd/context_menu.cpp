@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "context_menu.h"
+#include "mainwnd/context_menu.h"
 
-#include "command_ids.h"
-#include "localized_strings.h"
-#include "player_settings.h"
+#include "mainwnd/command_ids.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
 
 namespace {
 

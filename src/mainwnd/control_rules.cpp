@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "control_rules.h"
+#include "mainwnd/control_rules.h"
 
-#include "skin_ids.h"
+#include "skin/skin_ids.h"
 
 bool IsButtonControl(int id)
 {

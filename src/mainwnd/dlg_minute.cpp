@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dlg_minute.h"
+#include "mainwnd/dlg_minute.h"
 
-#include "localized_strings.h"
-#include "prompt.h"
+#include "settings/localized_strings.h"
+#include "platform/prompt.h"
 
 #include <QAbstractSpinBox>
 #include <QDialogButtonBox>

@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: construction, painting, sizing, the skin, the second-start
 // protocol, and what the engine and the skin ask of the main window.
-#include "main_frame.h"
+#include "mainwnd/main_frame.h"
 
-#include "bitmap_skin.h"
-#include "copy_data.h"
-#include "media_engine.h"
-#include "parent_wnd.h"
-#include "path_codec.h"
-#include "plain_skin.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_frame.h"
-#include "playlist_window_host.h"
-#include "skin_ids.h"
-#include "skinned_accessible.h"
-#include "tray_icon.h"
-#include "window_topmost.h"
+#include "skin/bitmap_skin.h"
+#include "mainwnd/copy_data.h"
+#include "engine/media_engine.h"
+#include "mainwnd/parent_wnd.h"
+#include "platform/path_codec.h"
+#include "skin/plain_skin.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_frame.h"
+#include "mainwnd/playlist_window_host.h"
+#include "skin/skin_ids.h"
+#include "platform/skinned_accessible.h"
+#include "platform/tray_icon.h"
+#include "mainwnd/window_topmost.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

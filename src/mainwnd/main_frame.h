@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "border_resize.h"
-#include "window_drag.h"
-#include "command_table.h"
-#include "engine_host.h"
-#include "skin_source.h"
-#include "tray_activation.h"
-#include "url_opener.h"
+#include "platform/border_resize.h"
+#include "platform/window_drag.h"
+#include "mainwnd/command_table.h"
+#include "engine/engine_host.h"
+#include "skin/skin_source.h"
+#include "platform/tray_activation.h"
+#include "mainwnd/url_opener.h"
 
 #include <QBasicTimer>
 #include <QEvent>

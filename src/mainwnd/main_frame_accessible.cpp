@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_frame_accessible.h"
+#include "mainwnd/main_frame_accessible.h"
 
-#include "command_table.h"
-#include "control_rules.h"
-#include "localized_strings.h"
-#include "main_frame.h"
-#include "media_engine.h"
-#include "player_context.h"
-#include "skin.h"
-#include "skin_ids.h"
-#include "skinned_accessible.h"
-#include "volume_scale.h"
+#include "mainwnd/command_table.h"
+#include "mainwnd/control_rules.h"
+#include "settings/localized_strings.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "mainwnd/player_context.h"
+#include "skin/skin.h"
+#include "skin/skin_ids.h"
+#include "platform/skinned_accessible.h"
+#include "mainwnd/volume_scale.h"
 
 #include <cmath>
 

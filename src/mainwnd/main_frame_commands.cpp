@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: running commands from the command table, and the player's
 // actions behind them.
-#include "main_frame.h"
+#include "mainwnd/main_frame.h"
 
-#include "about_dlg.h"
-#include "command_ids.h"
-#include "command_table.h"
-#include "media_engine.h"
-#include "next_row.h"
-#include "parent_wnd.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_frame.h"
-#include "preference_dlg.h"
-#include "skin_ids.h"
-#include "url_opener.h"
+#include "mainwnd/about_dlg.h"
+#include "mainwnd/command_ids.h"
+#include "mainwnd/command_table.h"
+#include "engine/media_engine.h"
+#include "playlist/next_row.h"
+#include "mainwnd/parent_wnd.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_frame.h"
+#include "preferences/preference_dlg.h"
+#include "skin/skin_ids.h"
+#include "mainwnd/url_opener.h"
 
 void CMainFrame::OnCommand(int id) { RunRow(FindCommandById(id)); }
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: mouse, wheel, keyboard, dropped files, the sizing border and
 // the tool tips.
-#include "main_frame.h"
+#include "mainwnd/main_frame.h"
 
-#include "command_table.h"
-#include "control_rules.h"
-#include "localized_strings.h"
-#include "media_engine.h"
-#include "parent_wnd.h"
-#include "path_codec.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "resize_band.h"
-#include "skin.h"
-#include "skin_ids.h"
+#include "mainwnd/command_table.h"
+#include "mainwnd/control_rules.h"
+#include "settings/localized_strings.h"
+#include "engine/media_engine.h"
+#include "mainwnd/parent_wnd.h"
+#include "platform/path_codec.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "platform/resize_band.h"
+#include "skin/skin.h"
+#include "skin/skin_ids.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>

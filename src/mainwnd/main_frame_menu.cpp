@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: the context menus and the tray icon's events.
-#include "main_frame.h"
+#include "mainwnd/main_frame.h"
 
-#include "context_menu.h"
-#include "media_engine.h"
-#include "menu_presenter.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "tray_activation.h"
+#include "mainwnd/context_menu.h"
+#include "engine/media_engine.h"
+#include "mainwnd/menu_presenter.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "platform/tray_activation.h"
 
 #include <QCursor>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: the shutdown modes, the minutes countdown (timer 3) and the
 // power action.
-#include "main_frame.h"
+#include "mainwnd/main_frame.h"
 
-#include "dlg_minute.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "power_control.h"
+#include "mainwnd/dlg_minute.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "platform/power_control.h"
 
 void CMainFrame::SetShutdownMode(int mode)
 {

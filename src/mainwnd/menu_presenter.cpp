@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "menu_presenter.h"
+#include "mainwnd/menu_presenter.h"
 
-#include "context_menu.h"
+#include "mainwnd/context_menu.h"
 
 #include <QAction>
 #include <QMenu>

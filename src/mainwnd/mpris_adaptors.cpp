@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mpris_adaptors.h"
+#include "mainwnd/mpris_adaptors.h"
 
-#include "command_table.h"
-#include "copy_data.h"
-#include "main_frame.h"
-#include "media_engine.h"
-#include "mpris_service.h"
-#include "mpris_state.h"
-#include "path_codec.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "skin_ids.h"
-#include "volume_scale.h"
+#include "mainwnd/command_table.h"
+#include "mainwnd/copy_data.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "mainwnd/mpris_service.h"
+#include "mainwnd/mpris_state.h"
+#include "platform/path_codec.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "skin/skin_ids.h"
+#include "mainwnd/volume_scale.h"
 
 #include <QUrl>
 

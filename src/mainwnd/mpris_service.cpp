@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mpris_service.h"
+#include "mainwnd/mpris_service.h"
 
-#include "main_frame.h"
-#include "media_engine.h"
-#include "mpris_adaptors.h"
-#include "mpris_state.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_frame.h"
-#include "volume_scale.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "mainwnd/mpris_adaptors.h"
+#include "mainwnd/mpris_state.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_frame.h"
+#include "mainwnd/volume_scale.h"
 
 #include <QDBusMessage>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mpris_state.h"
+#include "mainwnd/mpris_state.h"
 
-#include "media_files.h"
-#include "playlist_row.h"
+#include "playlist/media_files.h"
+#include "playlist/playlist_row.h"
 
 #include <QMimeDatabase>
 #include <QRegularExpression>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "parent_wnd.h"
+#include "mainwnd/parent_wnd.h"
 
-#include "context_menu.h"
-#include "localized_strings.h"
-#include "main_frame.h"
-#include "menu_presenter.h"
-#include "player_context.h"
-#include "playlist_frame.h"
-#include "tray_icon.h"
-#include "window_topmost.h"
+#include "mainwnd/context_menu.h"
+#include "settings/localized_strings.h"
+#include "mainwnd/main_frame.h"
+#include "mainwnd/menu_presenter.h"
+#include "mainwnd/player_context.h"
+#include "playlistwnd/playlist_frame.h"
+#include "platform/tray_icon.h"
+#include "mainwnd/window_topmost.h"
 
 #include <QIcon>
 

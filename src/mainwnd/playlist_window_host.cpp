@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_window_host.h"
+#include "mainwnd/playlist_window_host.h"
 
-#include "media_engine.h"
-#include "player_context.h"
-#include "playlist.h"
-#include "playlist_frame.h"
-#include "skin.h"
+#include "engine/media_engine.h"
+#include "mainwnd/player_context.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_frame.h"
+#include "skin/skin.h"
 
 CPlaylistWindowHost::CPlaylistWindowHost(CMainFrame& mainFrame, CPlayerContext& context,
                                          CPlaylistFrame* playlistWindow)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "main_frame.h"
-#include "playlist_host.h"
+#include "mainwnd/main_frame.h"
+#include "playlistwnd/playlist_host.h"
 
 #include <QObject>
 #include <QPointer>

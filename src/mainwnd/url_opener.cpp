@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "url_opener.h"
+#include "mainwnd/url_opener.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "volume_scale.h"
+#include "mainwnd/volume_scale.h"
 
-#include "main_frame.h"
-#include "media_engine.h"
-#include "skin_ids.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "skin/skin_ids.h"
 
 #include <algorithm>
 #include <cmath>

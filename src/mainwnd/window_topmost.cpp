@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window_topmost.h"
+#include "mainwnd/window_topmost.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "border_resize.h"
+#include "platform/border_resize.h"
 
-#include "resize_band.h"
+#include "platform/resize_band.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "desktop_display_power.h"
+#include "platform/desktop_display_power.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "display_power.h"
+#include "platform/display_power.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "power_control.h"
+#include "platform/power_control.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

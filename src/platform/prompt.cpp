@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "prompt.h"
+#include "platform/prompt.h"
 
-#include "path_codec.h"
+#include "platform/path_codec.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

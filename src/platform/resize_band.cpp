@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "resize_band.h"
+#include "platform/resize_band.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinned_accessible.h"
+#include "platform/skinned_accessible.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tray_activation.h"
+#include "platform/tray_activation.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tray_icon.h"
+#include "platform/tray_icon.h"
 
-#include "path_codec.h"
+#include "platform/path_codec.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

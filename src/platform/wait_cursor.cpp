@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wait_cursor.h"
+#include "platform/wait_cursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "default_playlist_path.h"
+#include "playlist/default_playlist_path.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "folder_scan.h"
+#include "playlist/folder_scan.h"
 
-#include "path_codec.h"
+#include "platform/path_codec.h"
 
 #include <dirent.h>
 #include <fcntl.h>

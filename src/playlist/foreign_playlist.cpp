@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "foreign_playlist.h"
+#include "playlist/foreign_playlist.h"
 
 #include <QFile>
 

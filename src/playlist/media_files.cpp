@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "media_files.h"
+#include "playlist/media_files.h"
 
 #include <QRegularExpression>
 

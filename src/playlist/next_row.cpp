@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "next_row.h"
+#include "playlist/next_row.h"
 
-#include "playlist.h"
+#include "playlist/playlist.h"
 
 int ChooseNextRow(PlaylistStep step, int count, int current, bool shuffle, bool playlistRepeat,
                   CPlaylistRandom& random)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "playlist_random.h"
+#include "playlist/playlist_random.h"
 
 class CPlaylist;
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist.h"
+#include "playlist/playlist.h"
 
-#include "default_playlist_path.h"
-#include "folder_scan.h"
-#include "foreign_playlist.h"
-#include "media_files.h"
-#include "playlist_sort.h"
-#include "prompt.h"
-#include "wait_cursor.h"
+#include "playlist/default_playlist_path.h"
+#include "playlist/folder_scan.h"
+#include "playlist/foreign_playlist.h"
+#include "playlist/media_files.h"
+#include "playlist/playlist_sort.h"
+#include "platform/prompt.h"
+#include "platform/wait_cursor.h"
 
 #include <QDir>
 

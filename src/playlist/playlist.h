@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "playlist_dbm.h"
-#include "playlist_random.h"
+#include "playlist/playlist_dbm.h"
+#include "playlist/playlist_random.h"
 
 #include <QString>
 

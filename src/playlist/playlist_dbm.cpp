@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_dbm.h"
+#include "playlist/playlist_dbm.h"
 
-#include "vml_archive.h"
+#include "playlist/vml_archive.h"
 
 void CPlaylistDBM::Serialize(CVmlOutArchive& archive) const
 {

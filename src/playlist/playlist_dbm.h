@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "playlist_row.h"
+#include "playlist/playlist_row.h"
 
 #include <memory>
 #include <vector>

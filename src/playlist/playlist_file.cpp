@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist.h"
+#include "playlist/playlist.h"
 
-#include "media_files.h"
-#include "vml_archive.h"
+#include "playlist/media_files.h"
+#include "playlist/vml_archive.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <prompt.h>
+#include "platform/prompt.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_random.h"
+#include "playlist/playlist_random.h"
 
 #include <ctime>
 

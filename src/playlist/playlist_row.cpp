@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_row.h"
+#include "playlist/playlist_row.h"
 
-#include "vml_archive.h"
+#include "playlist/vml_archive.h"
 
 void CPlaylistRow::InitFromFoundName(const QString& folder, const QString& name)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_sort.h"
+#include "playlist/playlist_sort.h"
 
-#include "playlist_sort_keys.h"
+#include "playlist/playlist_sort_keys.h"
 
 #include <QtEndian>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_sort_keys.h"
+#include "playlist/playlist_sort_keys.h"
 
 #include <QLocale>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "vml_archive.h"
+#include "playlist/vml_archive.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "autostart_entry.h"
+#include "settings/autostart_entry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hot_keys.h"
+#include "settings/hot_keys.h"
 
 #include <QKeyEvent>
 

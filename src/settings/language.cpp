@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "language.h"
+#include "settings/language.h"
 
-#include "localized_strings.h"
+#include "settings/localized_strings.h"
 
 #include <QGuiApplication>
 

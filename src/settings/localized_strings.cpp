@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "localized_strings.h"
+#include "settings/localized_strings.h"
 
-#include "string_table.h"
+#include "settings/string_table.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "player_settings.h"
+#include "settings/player_settings.h"
 
-#include "autostart_entry.h"
-#include "language.h"
+#include "settings/autostart_entry.h"
+#include "settings/language.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "hot_keys.h"
+#include "settings/hot_keys.h"
 
 #include <QRect>
 #include <QString>

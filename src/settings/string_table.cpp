@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "string_table.h"
+#include "settings/string_table.h"
 
 #include <QFile>
 

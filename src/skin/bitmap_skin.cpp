@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 
-#include "skin_geometry.h"
-#include "skin_ids.h"
-#include "skin_source.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_source.h"
 
 #include <QWidget>
 

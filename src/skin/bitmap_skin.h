@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin.h"
-#include "sprite_sheet.h"
+#include "skin/skin.h"
+#include "skin/sprite_sheet.h"
 
 #include <QFont>
 #include <QString>

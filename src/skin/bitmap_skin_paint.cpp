@@ -2,12 +2,12 @@
 // Painting of the bitmap skin: every window is composed from pieces of the
 // sprite sheet at fixed offsets from its edges, then the state images, the
 // texts and the pressed image of the hot control go on top.
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 
-#include "skin_geometry.h"
-#include "skin_ids.h"
-#include "skin_source.h"
-#include "sprite_layout.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_source.h"
+#include "skin/sprite_layout.h"
 
 #include <QPainter>
 

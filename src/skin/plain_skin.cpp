@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plain_skin.h"
+#include "skin/plain_skin.h"
 
-#include "skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin.h"
+#include "skin/skin.h"
 
 // The no-skin look: video only, a 2-pixel margin around it, no drawing, no
 // controls and the plain rectangular window shape.

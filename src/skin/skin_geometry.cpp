@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 #include <algorithm>
 #include <vector>

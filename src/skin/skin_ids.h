@@ -31,4 +31,4 @@ enum MainControlId {
 };
 
 // The playlist window's control ids live with the window that acts on them.
-#include "playlist_control_ids.h"
+#include "skin/playlist_control_ids.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin_state_record.h"
+#include "skin/skin_state_record.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin_source.h"
+#include "skin/skin_source.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sprite_sheet.h"
+#include "skin/sprite_sheet.h"
 
-#include "sprite_layout.h"
+#include "skin/sprite_layout.h"
 
 #include <QPainter>
 #include <QtGlobal>

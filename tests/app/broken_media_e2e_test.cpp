@@ -3,11 +3,11 @@
 // text files, a folder, a FIFO and a device named like clips, a file deleted
 // while it plays. Each gives at most one error box, never holds the window
 // longer than the open time limit, and the player opens the next clip.
-#include "copy_data.h"
-#include "instance_protocol.h"
-#include "path_codec.h"
+#include "mainwnd/copy_data.h"
+#include "app/instance_protocol.h"
+#include "platform/path_codec.h"
 #include "player_harness.h"
-#include "playlist.h"
+#include "playlist/playlist.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -2,9 +2,9 @@
 // The player as a citizen of the desktop, through real clients on a private
 // session bus: playerctl drives it as a media player, and an AT-SPI client
 // finds and presses its skin's play/pause button.
-#include "localized_strings.h"
+#include "settings/localized_strings.h"
 #include "player_harness.h"
-#include "playlist.h"
+#include "playlist/playlist.h"
 #include "private_bus.h"
 #include "temp_home.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instance_client.h"
-#include "instance_server.h"
+#include "app/instance_client.h"
+#include "app/instance_server.h"
 #include "temp_home.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player_harness.h"
 
-#include "copy_data.h"
+#include "mainwnd/copy_data.h"
 #include "temp_home.h"
 
 #include <QDeadlineTimer>

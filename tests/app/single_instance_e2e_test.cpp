@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end tests of start-up and the second-start protocol on the real
 // binary, on a private X server.
-#include "copy_data.h"
-#include "instance_protocol.h"
+#include "mainwnd/copy_data.h"
+#include "app/instance_protocol.h"
 #include "player_harness.h"
 
 #include <QFile>

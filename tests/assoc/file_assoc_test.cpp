@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "default_application.h"
-#include "desktop_entry.h"
-#include "file_assoc.h"
-#include "xdg_folders.h"
+#include "assoc/default_application.h"
+#include "assoc/desktop_entry.h"
+#include "assoc/file_assoc.h"
+#include <xdg_folders.h>
 
 #include <QCoreApplication>
 #include <QFile>

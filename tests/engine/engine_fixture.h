@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "display_power.h"
-#include "engine_host.h"
-#include "media_engine.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "prompt.h"
+#include "platform/display_power.h"
+#include "engine/engine_host.h"
+#include "engine/media_engine.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "platform/prompt.h"
 #include "scripted_graph.h"
 #include "temp_home.h"
-#include "tray_icon.h"
+#include "platform/tray_icon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Announcing queued graph events to the notify target.
-#include "graph_event_queue.h"
+#include "engine/graph/graph_event_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The GStreamer graph on real clips, with fake sinks that keep real time.
-#include "gst_graph.h"
-#include "path_codec.h"
+#include "engine/graph/gst_graph.h"
+#include "platform/path_codec.h"
 #include "test_clips.h"
 
 #include <temp_home.h>

@@ -2,7 +2,7 @@
 // The engine on real GStreamer graphs and generated clips (fake sinks that
 // keep real time).
 #include "engine_fixture.h"
-#include "gst_graph.h"
+#include "engine/graph/gst_graph.h"
 #include "test_clips.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing clips and the graph events, on scripted graphs.
 #include "engine_fixture.h"
-#include "media_files.h"
+#include "playlist/media_files.h"
 
-#include "playlist_random.h"
+#include "playlist/playlist_random.h"
 
 #include <QFile>
 

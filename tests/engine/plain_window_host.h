@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "display_power.h"
-#include "engine_host.h"
+#include "platform/display_power.h"
+#include "engine/engine_host.h"
 
 #include <QDir>
 #include <QPalette>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The video surface on Qt's offscreen platform, without a sink.
-#include "video_output.h"
+#include "engine/graph/video_output.h"
 
 #include <QCoreApplication>
 

@@ -2,11 +2,11 @@
 // Plays a clip through CMediaEngine in a black 640x360 window at the top
 // left of an X display, printing "playing" once it runs. The Xvfb video test
 // starts it and takes a screenshot.
-#include "gst_graph.h"
-#include "media_engine.h"
+#include "engine/graph/gst_graph.h"
+#include "engine/media_engine.h"
 #include "plain_window_host.h"
-#include "player_settings.h"
-#include "playlist.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

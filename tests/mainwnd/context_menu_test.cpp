@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The context menus' contents for each player state.
-#include "command_ids.h"
-#include "context_menu.h"
-#include "localized_strings.h"
+#include "mainwnd/command_ids.h"
+#include "mainwnd/context_menu.h"
+#include "settings/localized_strings.h"
 
 #include <gtest/gtest.h>
 

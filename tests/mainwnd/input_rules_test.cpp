@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plain rules behind the main window's input: hot-key order, the
 // sizing border, what each control does with the mouse, tray activations.
-#include "control_rules.h"
-#include "command_table.h"
-#include "context_menu.h"
-#include "resize_band.h"
-#include "skin_ids.h"
-#include "tray_activation.h"
+#include "mainwnd/control_rules.h"
+#include "mainwnd/command_table.h"
+#include "mainwnd/context_menu.h"
+#include "platform/resize_band.h"
+#include "skin/skin_ids.h"
+#include "platform/tray_activation.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // events and the exit path.
 #include "main_frame_fixture.h"
 
-#include "about_dlg.h"
-#include "command_ids.h"
-#include "copy_data.h"
-#include "language.h"
-#include "localized_strings.h"
-#include "preference_dlg.h"
-#include "skin_ids.h"
+#include "mainwnd/about_dlg.h"
+#include "mainwnd/command_ids.h"
+#include "mainwnd/copy_data.h"
+#include "settings/language.h"
+#include "settings/localized_strings.h"
+#include "preferences/preference_dlg.h"
+#include "skin/skin_ids.h"
 
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>

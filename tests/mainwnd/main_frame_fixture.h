@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "context_menu.h"
+#include "mainwnd/context_menu.h"
 #include "engine_fixture.h"
-#include "main_frame.h"
-#include "media_engine.h"
-#include "menu_presenter.h"
-#include "parent_wnd.h"
-#include "player_context.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_frame.h"
-#include "power_control.h"
+#include "mainwnd/main_frame.h"
+#include "engine/media_engine.h"
+#include "mainwnd/menu_presenter.h"
+#include "mainwnd/parent_wnd.h"
+#include "mainwnd/player_context.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "playlistwnd/playlist_frame.h"
+#include "platform/power_control.h"
 #include "scripted_graph.h"
-#include "skin.h"
+#include "skin/skin.h"
 #include "temp_home.h"
-#include "tray_icon.h"
-#include "url_opener.h"
+#include "platform/tray_icon.h"
+#include "mainwnd/url_opener.h"
 
 #include <gtest/gtest.h>
 

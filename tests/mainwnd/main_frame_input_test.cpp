@@ -3,8 +3,8 @@
 // events on the offscreen platform and an engine on scripted graphs.
 #include "main_frame_fixture.h"
 
-#include "command_ids.h"
-#include "skin_ids.h"
+#include "mainwnd/command_ids.h"
+#include "skin/skin_ids.h"
 
 #include <QDropEvent>
 #include <QDir>

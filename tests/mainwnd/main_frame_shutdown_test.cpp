@@ -3,10 +3,10 @@
 // dialog. Every power-off lands on the fixture's recorder.
 #include "main_frame_fixture.h"
 
-#include "command_ids.h"
-#include "dlg_minute.h"
-#include "engine_host.h"
-#include "localized_strings.h"
+#include "mainwnd/command_ids.h"
+#include "mainwnd/dlg_minute.h"
+#include "engine/engine_host.h"
+#include "settings/localized_strings.h"
 
 #include <QAbstractSpinBox>
 #include <QDialogButtonBox>

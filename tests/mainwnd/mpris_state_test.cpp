@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The translations between the player's state and the media-player
 // interface's values.
-#include "mpris_state.h"
-#include "playlist_row.h"
+#include "mainwnd/mpris_state.h"
+#include "playlist/playlist_row.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // follows; the docking is stored at exit. A player ended while maximized
 // stores its normal rectangle.
 #include "player_harness.h"
-#include "playlist.h"
+#include "playlist/playlist.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // scripted media engine.
 #include "main_frame_fixture.h"
 
-#include "playlist_control_ids.h"
-#include "skin.h"
+#include "skin/playlist_control_ids.h"
+#include "skin/skin.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology sees of the skinned windows, and that acting
 // through it does what the mouse does.
-#include "main_frame_accessible.h"
+#include "mainwnd/main_frame_accessible.h"
 #include "main_frame_fixture.h"
 
-#include "localized_strings.h"
-#include "playlist_frame_accessible.h"
-#include "skin_ids.h"
+#include "settings/localized_strings.h"
+#include "playlistwnd/playlist_frame_accessible.h"
+#include "skin/skin_ids.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "path_codec.h"
+#include "platform/path_codec.h"
 
 #include <temp_home.h>
 

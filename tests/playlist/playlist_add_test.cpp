@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "default_playlist_path.h"
-#include "folder_browse.h"
-#include "media_files.h"
-#include "path_codec.h"
-#include "pl_file_dialog.h"
-#include "playlist.h"
+#include "playlist/default_playlist_path.h"
+#include "playlistwnd/folder_browse.h"
+#include "playlist/media_files.h"
+#include "platform/path_codec.h"
+#include "playlistwnd/pl_file_dialog.h"
+#include "playlist/playlist.h"
 #include "playlist_test_util.h"
 #include "recording_prompt.h"
 

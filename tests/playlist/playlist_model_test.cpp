@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "next_row.h"
-#include "playlist.h"
+#include "playlist/next_row.h"
+#include "playlist/playlist.h"
 #include "playlist_test_util.h"
 
 #include <temp_home.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist.h"
-#include "playlist_sort_keys.h"
+#include "playlist/playlist.h"
+#include "playlist/playlist_sort_keys.h"
 #include "playlist_test_util.h"
 
 #include <QCollator>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "playlist.h"
+#include "playlist/playlist.h"
 
 #include <QByteArray>
 #include <QString>

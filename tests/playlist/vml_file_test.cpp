@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist.h"
+#include "playlist/playlist.h"
 #include "playlist_test_util.h"
 #include "recording_prompt.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hot_keys.h"
-#include "localized_strings.h"
+#include "settings/hot_keys.h"
+#include "settings/localized_strings.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "autostart_entry.h"
-#include "player_settings.h"
+#include "settings/autostart_entry.h"
+#include "settings/player_settings.h"
 #include "temp_home.h"
 
 #include <QDir>

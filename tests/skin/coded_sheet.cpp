@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "coded_sheet.h"
 
-#include "sprite_layout.h"
+#include "skin/sprite_layout.h"
 
 QRgb CodedPixel(int x, int y) { return qRgb(x & 0xFF, y, 0x40 | (x >> 8)); }
 

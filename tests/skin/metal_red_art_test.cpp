@@ -2,7 +2,7 @@
 // The committed art: the sheet is what the art tool draws, has the format
 // the skin expects, and its pieces continue one another.
 #include "metal_red_art.h"
-#include "sprite_layout.h"
+#include "skin/sprite_layout.h"
 
 #include <QFile>
 #include <QImage>

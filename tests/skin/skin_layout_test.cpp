@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Layout and hit-testing of both skins: control rectangles, hit order, the
 // play button's ellipse, the volume knob, the scroll thumb and the video area.
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 #include "coded_sheet.h"
-#include "plain_skin.h"
-#include "skin_geometry.h"
-#include "skin_ids.h"
-#include "skin_state_record.h"
+#include "skin/plain_skin.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_state_record.h"
 
 #include <gtest/gtest.h>
 

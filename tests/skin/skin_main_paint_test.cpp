@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the main window by the bitmap skin, checked pixel by pixel
 // against a sheet whose pixels name their own positions.
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 #include "coded_sheet.h"
-#include "plain_skin.h"
-#include "skin_geometry.h"
-#include "skin_ids.h"
-#include "skin_state_record.h"
-#include "sprite_layout.h"
+#include "skin/plain_skin.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_state_record.h"
+#include "skin/sprite_layout.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the playlist window by the bitmap skin.
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 #include "coded_sheet.h"
-#include "skin_geometry.h"
-#include "skin_ids.h"
-#include "skin_state_record.h"
-#include "sprite_layout.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_ids.h"
+#include "skin/skin_state_record.h"
+#include "skin/sprite_layout.h"
 
 #include <QPainter>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window shape: a rectangle with corners rounded by an 11 x 11 ellipse.
-#include "bitmap_skin.h"
+#include "skin/bitmap_skin.h"
 #include "coded_sheet.h"
-#include "plain_skin.h"
-#include "skin_geometry.h"
-#include "skin_state_record.h"
+#include "skin/plain_skin.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_state_record.h"
 
 #include <QWidget>
 

@@ -7,7 +7,7 @@
 #include "glyphs.h"
 #include "sheet_frame.h"
 #include "sheet_parts.h"
-#include "sprite_layout.h"
+#include "skin/sprite_layout.h"
 
 #include <array>
 #include <cstddef>

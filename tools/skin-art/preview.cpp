@@ -2,9 +2,9 @@
 // Renders the skinned main window and playlist window the way the player
 // draws them, for the screenshots in docs/ and for checking the art.
 // Usage: velmora_skin_preview <main.png> <playlist.png> [--main WxH] [--list WxH] [--hot id] [--sheet path]
-#include "bitmap_skin.h"
-#include "skin_geometry.h"
-#include "skin_state_record.h"
+#include "skin/bitmap_skin.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_state_record.h"
 
 #include <QGuiApplication>
 #include <QImage>

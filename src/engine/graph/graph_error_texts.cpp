@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_error_texts.h"
+#include "engine/graph/graph_error_texts.h"
 
 void CGraphErrorTexts::Remember(HRESULT hr, const QString& text)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_event_queue.h"
+#include "engine/graph/graph_event_queue.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gst_error_status.h"
+#include "engine/graph/gst_error_status.h"
 
 #include <gst/gst.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "hresult.h"
+#include "engine/graph/hresult.h"
 
 #include <glib.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gst_graph.h"
+#include "engine/graph/gst_graph.h"
 
-#include "gst_error_status.h"
-#include "path_codec.h"
-#include "video_output.h"
+#include "engine/graph/gst_error_status.h"
+#include "platform/path_codec.h"
+#include "engine/graph/video_output.h"
 
 #include <gst/audio/streamvolume.h>
 #include <gst/pbutils/pbutils.h>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "graph_error_texts.h"
-#include "graph_event_queue.h"
-#include "gst_object_ptr.h"
-#include "media_graph.h"
+#include "engine/graph/graph_error_texts.h"
+#include "engine/graph/graph_event_queue.h"
+#include "engine/graph/gst_object_ptr.h"
+#include "engine/graph/media_graph.h"
 
 #include <gst/gst.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "video_output.h"
+#include "engine/graph/video_output.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

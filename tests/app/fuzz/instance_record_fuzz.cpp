@@ -3,7 +3,7 @@
 // protocol. The reader must never hold more than one record, must hand on
 // only known codes, and a path it accepts must come through a second round
 // unchanged.
-#include "instance_record_reader.h"
+#include "app/instance_record_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

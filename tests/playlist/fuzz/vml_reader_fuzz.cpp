@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the playlist file reader. A list that reads
 // without error must write back to bytes that read to the same rows.
-#include "playlist_dbm.h"
-#include "vml_archive.h"
+#include "playlist/playlist_dbm.h"
+#include "playlist/vml_archive.h"
 
 #include <QBuffer>
 

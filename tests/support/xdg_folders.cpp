@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "xdg_folders.h"
 
-#include "player_settings.h"
+#include "settings/player_settings.h"
 #include "temp_home.h"
 
 #include <QDir>

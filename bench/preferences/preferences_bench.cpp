@@ -3,10 +3,10 @@
 // on Qt's offscreen platform. With VELMORA_BENCH_SNAPSHOT=<folder> it also
 // writes the open sheet's General and Keys pages, in English and German, as
 // PNG files to look at.
-#include "language.h"
-#include "localized_strings.h"
-#include "player_settings.h"
-#include "preference_dlg.h"
+#include "settings/language.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
+#include "preferences/preference_dlg.h"
 
 #include <QApplication>
 #include <QDir>

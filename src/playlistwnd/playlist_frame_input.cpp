@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CPlaylistFrame: mouse, wheel, keyboard, the buttons and the sort menu.
-#include "playlist_frame.h"
+#include "playlistwnd/playlist_frame.h"
 
-#include "folder_browse.h"
-#include "hot_keys.h"
-#include "localized_strings.h"
-#include "pl_file_dialog.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_control_ids.h"
-#include "playlist_host.h"
-#include "resize_band.h"
+#include "playlistwnd/folder_browse.h"
+#include "settings/hot_keys.h"
+#include "settings/localized_strings.h"
+#include "playlistwnd/pl_file_dialog.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "skin/playlist_control_ids.h"
+#include "playlistwnd/playlist_host.h"
+#include "platform/resize_band.h"
 
 #include <QKeyEvent>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "property_page.h"
+#include "preferences/property_page.h"
 
 class CPlayerSettings;
 class QCheckBox;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ppg_general.h"
+#include "preferences/ppg_general.h"
 
-#include "language.h"
-#include "localized_strings.h"
-#include "player_settings.h"
+#include "settings/language.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
 
 #include <QCheckBox>
 #include <QCollator>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_row_painter.h"
+#include "playlistwnd/playlist_row_painter.h"
 #include "playlist_test_util.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ppg_key.h"
+#include "preferences/ppg_key.h"
 
-#include "hot_key_ctrl.h"
-#include "localized_strings.h"
-#include "player_settings.h"
+#include "preferences/hot_key_ctrl.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "default_application.h"
-#include "desktop_entry.h"
-#include "file_assoc.h"
-#include "localized_strings.h"
-#include "ppg_file_asso.h"
-#include "xdg_folders.h"
+#include "assoc/default_application.h"
+#include "assoc/desktop_entry.h"
+#include "assoc/file_assoc.h"
+#include "settings/localized_strings.h"
+#include "preferences/ppg_file_asso.h"
+#include <xdg_folders.h>
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_row_painter.h"
+#include "playlistwnd/playlist_row_painter.h"
 
-#include "path_codec.h"
-#include "playlist.h"
+#include "platform/path_codec.h"
+#include "playlist/playlist.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "hot_keys.h"
-#include "property_page.h"
+#include "settings/hot_keys.h"
+#include "preferences/property_page.h"
 
 class CHotKeyCtrl;
 class CPlayerSettings;

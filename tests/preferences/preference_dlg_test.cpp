@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hot_key_ctrl.h"
-#include "icon_list_box.h"
-#include "language.h"
-#include "localized_strings.h"
-#include "player_settings.h"
-#include "ppg_file_asso.h"
-#include "preference_dlg.h"
+#include "preferences/hot_key_ctrl.h"
+#include "preferences/icon_list_box.h"
+#include "settings/language.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
+#include "preferences/ppg_file_asso.h"
+#include "preferences/preference_dlg.h"
 #include "temp_home.h"
 
 #include <QApplication>

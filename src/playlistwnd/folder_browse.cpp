@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "folder_browse.h"
+#include "playlistwnd/folder_browse.h"
 
-#include "playlist.h"
+#include "playlist/playlist.h"
 
-#include <prompt.h>
+#include "platform/prompt.h"
 
 bool AddFolderFromBrowser(CPlaylist& playlist, QWidget* parent)
 {

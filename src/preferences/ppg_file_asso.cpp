@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ppg_file_asso.h"
+#include "preferences/ppg_file_asso.h"
 
-#include "file_assoc.h"
-#include "localized_strings.h"
+#include "assoc/file_assoc.h"
+#include "settings/localized_strings.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

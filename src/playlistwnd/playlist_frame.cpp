@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CPlaylistFrame: creation, painting, sizing, docking, tool tips and
 // dropped files.
-#include "playlist_frame.h"
+#include "playlistwnd/playlist_frame.h"
 
-#include "localized_strings.h"
-#include "path_codec.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_control_ids.h"
-#include "playlist_docking.h"
-#include "playlist_frame_accessible.h"
-#include "playlist_host.h"
+#include "settings/localized_strings.h"
+#include "platform/path_codec.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "skin/playlist_control_ids.h"
+#include "playlistwnd/playlist_docking.h"
+#include "playlistwnd/playlist_frame_accessible.h"
+#include "playlistwnd/playlist_host.h"
 
 #include <QGuiApplication>
 #include <QHelpEvent>

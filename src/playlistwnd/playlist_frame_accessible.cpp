@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_frame_accessible.h"
+#include "playlistwnd/playlist_frame_accessible.h"
 
-#include "localized_strings.h"
-#include "player_settings.h"
-#include "playlist.h"
-#include "playlist_control_ids.h"
-#include "playlist_frame.h"
-#include "playlist_row_painter.h"
-#include "skinned_accessible.h"
+#include "settings/localized_strings.h"
+#include "settings/player_settings.h"
+#include "playlist/playlist.h"
+#include "skin/playlist_control_ids.h"
+#include "playlistwnd/playlist_frame.h"
+#include "playlistwnd/playlist_row_painter.h"
+#include "platform/skinned_accessible.h"
 
 namespace {
 

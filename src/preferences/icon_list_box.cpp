@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "icon_list_box.h"
+#include "preferences/icon_list_box.h"
 
 #include <QAbstractItemDelegate>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preference_dlg.h"
+#include "preferences/preference_dlg.h"
 
-#include "icon_list_box.h"
-#include "localized_strings.h"
-#include "ppg_file_asso.h"
-#include "ppg_general.h"
-#include "ppg_key.h"
+#include "preferences/icon_list_box.h"
+#include "settings/localized_strings.h"
+#include "preferences/ppg_file_asso.h"
+#include "preferences/ppg_general.h"
+#include "preferences/ppg_key.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

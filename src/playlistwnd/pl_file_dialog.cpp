@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pl_file_dialog.h"
+#include "playlistwnd/pl_file_dialog.h"
 
-#include "media_files.h"
-#include "playlist.h"
+#include "playlist/media_files.h"
+#include "playlist/playlist.h"
 
 #include <QFileInfo>
 
-#include <prompt.h>
+#include "platform/prompt.h"
 
 bool CPLFileDialog::DoModal(QWidget* parent)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playlist_docking.h"
+#include "playlistwnd/playlist_docking.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "border_resize.h"
-#include "window_drag.h"
-#include "playlist_row_painter.h"
+#include "platform/border_resize.h"
+#include "platform/window_drag.h"
+#include "playlistwnd/playlist_row_painter.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hot_key_ctrl.h"
+#include "preferences/hot_key_ctrl.h"
 
 #include <QKeyEvent>
 
