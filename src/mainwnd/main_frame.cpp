@@ -7,7 +7,6 @@
 #include "mainwnd/copy_data.h"
 #include "engine/media_engine.h"
 #include "mainwnd/parent_wnd.h"
-#include "platform/path_codec.h"
 #include "skin/plain_skin.h"
 #include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
@@ -17,6 +16,7 @@
 #include "skin/skin_ids.h"
 #include "platform/skinned_accessible.h"
 #include "platform/tray_icon.h"
+#include "mainwnd/skin_state_fill.h"
 #include "mainwnd/window_topmost.h"
 
 #include <QCloseEvent>
@@ -132,6 +132,7 @@ void CMainFrame::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     if (!m_pSkin)
         return;
+    UpdateSkinState();
     m_pSkin->PaintMain(painter, m_nHotControl, rect());
 }
 
@@ -213,7 +214,7 @@ void CMainFrame::RebuildSkin()
         m_pSkin = std::make_unique<CPlainSkin>();
         settings->Skin = 2;
     } else {
-        m_pSkin = std::make_unique<CBitmapSkin>(*this);
+        m_pSkin = std::make_unique<CBitmapSkin>(m_skinState);
     }
     ApplyMinimumSize();
     if (!testAttribute(Qt::WA_WState_Created))
@@ -253,17 +254,28 @@ void CMainFrame::AttachPlaylistWindow(CPlaylistFrame* playlistWindow)
     });
 }
 
-QRect CMainFrame::ControlRect(int id) const
+const CSkinStateRecord& CMainFrame::UpdateSkinState()
+{
+    FillSkinState(m_context, isMaximized(), m_skinState);
+    return m_skinState;
+}
+
+QRect CMainFrame::ControlRect(int id)
 {
     QRect rc;
-    if (m_pSkin)
+    if (m_pSkin) {
+        UpdateSkinState();
         m_pSkin->GetMainControlRect(size(), id, rc);
+    }
     return rc;
 }
 
-int CMainFrame::HitTest(const QPoint& point) const
+int CMainFrame::HitTest(const QPoint& point)
 {
-    return m_pSkin ? m_pSkin->HitTestMain(size(), point.x(), point.y()) : 0;
+    if (!m_pSkin)
+        return 0;
+    UpdateSkinState();
+    return m_pSkin->HitTestMain(size(), point.x(), point.y());
 }
 
 void CMainFrame::RedrawControl(int id)
@@ -361,52 +373,4 @@ void CMainFrame::SetPositionTimer(bool run)
         m_positionTimer.start(TIMER_POSITION_PERIOD_MS, this);
     else
         m_positionTimer.stop();
-}
-
-// What the skin draws.
-
-bool CMainFrame::IsLoaded() const { return m_context.engine && m_context.engine->IsLoaded(); }
-bool CMainFrame::IsPlaying() const { return m_context.engine && m_context.engine->IsPlaying(); }
-bool CMainFrame::IsPaused() const { return m_context.engine && m_context.engine->IsPaused(); }
-bool CMainFrame::IsMuted() const { return m_context.engine && m_context.engine->IsMuted(); }
-bool CMainFrame::IsRepeat() const { return m_context.engine && m_context.engine->IsRepeat(); }
-bool CMainFrame::IsRateChanged() const { return m_context.engine && m_context.engine->IsRateChanged(); }
-
-int CMainFrame::GetPositionScaled(int scale) const
-{
-    return m_context.engine ? m_context.engine->GetPositionScaled(scale) : 0;
-}
-
-int CMainFrame::GetVolumeLevel(int range) const
-{
-    return m_context.engine && range > 0 ? m_context.engine->GetVolumeLevel(unsigned(range)) : 0;
-}
-
-QString CMainFrame::ClipFileName() const
-{
-    return m_context.engine ? DisplayPath(m_context.engine->m_pszFileName) : QString();
-}
-
-QString CMainFrame::TimeText() const
-{
-    return m_context.engine ? m_context.engine->m_szTime : QStringLiteral("00:00");
-}
-
-bool CMainFrame::TopMost() const { return m_context.settings && m_context.settings->TopMost; }
-bool CMainFrame::Shuffle() const { return m_context.settings && m_context.settings->Shuffle; }
-bool CMainFrame::PlaylistRepeat() const { return m_context.settings && m_context.settings->PlaylistRepeat; }
-bool CMainFrame::ShowFP() const { return !m_context.settings || m_context.settings->ShowFP; }
-
-bool CMainFrame::IsPlaylistMaximized() const
-{
-    return m_context.playlistFrame && m_context.playlistFrame->isMaximized();
-}
-
-int CMainFrame::PlaylistCount() const { return m_context.playlist ? m_context.playlist->GetCount() : 0; }
-int CMainFrame::PlaylistTop() const { return m_context.playlist ? std::max(m_context.playlist->m_nTop, 0) : 0; }
-int CMainFrame::PlaylistCurrent() const { return m_context.playlist ? m_context.playlist->m_nCurrent : -1; }
-
-QString CMainFrame::PlaylistStatusText() const
-{
-    return m_context.playlist ? m_context.playlist->m_strStatus : QString();
 }

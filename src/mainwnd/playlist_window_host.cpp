@@ -15,6 +15,14 @@ CPlaylistWindowHost::CPlaylistWindowHost(CMainFrame& mainFrame, CPlayerContext& 
 
 CSkin* CPlaylistWindowHost::Skin() const { return m_pMainFrame ? m_pMainFrame->Skin() : nullptr; }
 
+CSkin* CPlaylistWindowHost::SkinWithState() const
+{
+    if (!m_pMainFrame)
+        return nullptr;
+    m_pMainFrame->UpdateSkinState();
+    return m_pMainFrame->Skin();
+}
+
 QRect CPlaylistWindowHost::ListArea(QSize client)
 {
     QRect rc;
@@ -26,14 +34,14 @@ QRect CPlaylistWindowHost::ListArea(QSize client)
 QRect CPlaylistWindowHost::ControlRect(QSize client, int id)
 {
     QRect rc;
-    if (CSkin* skin = Skin())
+    if (CSkin* skin = SkinWithState())
         skin->GetPlaylistControlRect(client, id, rc);
     return rc;
 }
 
 int CPlaylistWindowHost::HitTest(QSize client, QPoint point)
 {
-    CSkin* skin = Skin();
+    CSkin* skin = SkinWithState();
     return skin ? skin->HitTestPlaylist(client, point.x(), point.y()) : 0;
 }
 
@@ -47,7 +55,7 @@ QSize CPlaylistWindowHost::MinimumSize()
 
 void CPlaylistWindowHost::PaintFrame(QPainter& painter, int pressed, QRect client)
 {
-    if (CSkin* skin = Skin())
+    if (CSkin* skin = SkinWithState())
         skin->PaintPlaylist(painter, pressed, client);
 }
 
