@@ -17,7 +17,6 @@
 #include "platform/skinned_accessible.h"
 #include "platform/tray_icon.h"
 #include "mainwnd/skin_state_fill.h"
-#include "mainwnd/window_topmost.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -47,10 +46,8 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 {
     switch (code) {
     case COPYDATA_OPEN_FILE:
-        if (m_context.engine) {
-            m_context.engine->m_pszPath = path;
-            QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
-        }
+        m_context.engine->m_pszPath = path;
+        QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
         break;
     case COPYDATA_CLOSE:
         // Ends the program without storing the state of the run.
@@ -66,16 +63,12 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     }
 }
 
-void CMainFrame::OnOpenPending()
-{
-    if (m_context.engine && m_context.playlist)
-        PlayNewList({m_context.engine->m_pszPath});
-}
+void CMainFrame::OnOpenPending() { PlayNewList({m_context.engine->m_pszPath}); }
 
 void CMainFrame::PlayNewList(const QStringList& paths)
 {
     CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = *m_context.playlist;
+    CPlaylist& playlist = m_context.playlist;
     engine.Close();
     playlist.Clear();
     for (const QString& path : paths)
@@ -93,8 +86,7 @@ bool CMainFrame::event(QEvent* event)
         return true;
     }
     if (event->type() == WM_GRAPH_NOTIFY) {
-        if (m_context.engine)
-            m_context.engine->HandleGraphEvents();
+        m_context.engine->HandleGraphEvents();
         return true;
     }
     if (event->type() == QEvent::ToolTip)
@@ -116,10 +108,8 @@ void CMainFrame::DestroyWindow()
     m_bDestroyed = true;
     m_positionTimer.stop();
     m_shutdownTimer.stop();
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->hide();
-    if (m_context.owner)
-        m_context.owner->hide();
+    m_context.playlistFrame->hide();
+    m_context.owner->hide();
     hide();
     emit windowDestroyed();
 }
@@ -140,7 +130,7 @@ void CMainFrame::resizeEvent(QResizeEvent*)
 {
     if (m_pSkin)
         m_pSkin->ApplyRegion(*this);
-    if (m_context.engine && m_context.engine->HasVideo())
+    if (m_context.engine->HasVideo())
         m_context.engine->FitVideoWindow();
     if (m_moveHook)
         m_moveHook();
@@ -183,8 +173,7 @@ void CMainFrame::timerEvent(QTimerEvent* event)
     if (event->timerId() == m_positionTimer.timerId()) {
         // The time window is redrawn by OnTimeTextChanged when its text
         // really changes.
-        if (m_context.engine)
-            m_context.engine->UpdateTimeText();
+        m_context.engine->UpdateTimeText();
         RedrawControl(MC_SEEK);
     } else if (event->timerId() == m_shutdownTimer.timerId()) {
         PowerOff();
@@ -209,10 +198,10 @@ void CMainFrame::RebuildSkin()
         video = area.translated(geometry().topLeft());
         m_pSkin.reset();
     }
-    CPlayerSettings* settings = m_context.settings;
-    if (settings && settings->m_bSkinSwitchFlag) {
+    CPlayerSettings& settings = m_context.settings;
+    if (settings.m_bSkinSwitchFlag) {
         m_pSkin = std::make_unique<CPlainSkin>();
-        settings->Skin = 2;
+        settings.Skin = 2;
     } else {
         m_pSkin = std::make_unique<CBitmapSkin>(m_skinState);
     }
@@ -227,15 +216,15 @@ void CMainFrame::RebuildSkin()
     setGeometry(window);
     show();
     m_pSkin->ApplyRegion(*this);
-    if (m_context.engine && m_context.engine->HasVideo())
+    if (m_context.engine->HasVideo())
         m_context.engine->FitVideoWindow();
     InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleSkinOff()
 {
-    CPlayerSettings& settings = *m_context.settings;
-    if (isMaximized() || (m_context.engine && m_context.engine->IsFullScreen()))
+    CPlayerSettings& settings = m_context.settings;
+    if (isMaximized() || m_context.engine->IsFullScreen())
         return;
     settings.m_bSkinSwitchFlag = !settings.m_bSkinSwitchFlag;
     ShowPlaylistWindow(false);
@@ -329,43 +318,21 @@ void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
 void CMainFrame::SetMainWindowTitle(const QString& title) { setWindowTitle(title); }
 
 // Full screen raised the whole group; the playlist window comes down too.
-void CMainFrame::SetMainWindowNotTopMost()
-{
-    if (m_context.owner)
-        m_context.owner->SetTopMost(false);
-    else
-        SetStaysOnTop(this, false);
-}
+void CMainFrame::SetMainWindowNotTopMost() { m_context.owner->SetTopMost(false); }
 
 void CMainFrame::InvalidatePlaylistWindow()
 {
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->update();
+    m_context.playlistFrame->update();
     emit stateChanged();
 }
 
-bool CMainFrame::IsPlaylistWindowVisible()
-{
-    return m_context.playlistFrame && m_context.playlistFrame->isVisible();
-}
+bool CMainFrame::IsPlaylistWindowVisible() { return m_context.playlistFrame->isVisible(); }
 
-void CMainFrame::ShowPlaylistWindow(bool show)
-{
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->setVisible(show);
-}
+void CMainFrame::ShowPlaylistWindow(bool show) { m_context.playlistFrame->setVisible(show); }
 
-void CMainFrame::ShowOwnerWindow(bool show)
-{
-    if (m_context.owner)
-        m_context.owner->setVisible(show);
-}
+void CMainFrame::ShowOwnerWindow(bool show) { m_context.owner->setVisible(show); }
 
-void CMainFrame::SetOwnerWindowTopMost()
-{
-    if (m_context.owner)
-        m_context.owner->SetTopMost(true);
-}
+void CMainFrame::SetOwnerWindowTopMost() { m_context.owner->SetTopMost(true); }
 
 void CMainFrame::SetPositionTimer(bool run)
 {

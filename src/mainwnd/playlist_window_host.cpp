@@ -67,18 +67,18 @@ void CPlaylistWindowHost::ApplyRegion(QWidget& window)
 
 QRect CPlaylistWindowHost::MainWindowRect() { return m_pMainFrame ? m_pMainFrame->geometry() : QRect(); }
 
-bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine && m_context.engine->IsFullScreen(); }
+bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine->IsFullScreen(); }
 
 void CPlaylistWindowHost::PlayRow(int row)
 {
     CMediaEngine* engine = m_context.engine;
-    if (!engine || !m_context.playlist || !m_pMainFrame)
+    if (!m_pMainFrame)
         return;
     const bool fullScreen = engine->IsFullScreen();
     // Closing clears the current row: it is set afterwards.
     if (engine->IsLoaded())
         engine->Close();
-    m_context.playlist->m_nCurrent = row;
+    m_context.playlist.m_nCurrent = row;
     engine->Open();
     engine->Play();
     if (fullScreen)

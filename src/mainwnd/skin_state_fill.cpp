@@ -13,6 +13,8 @@
 
 void FillSkinState(const CPlayerContext& context, bool mainMaximized, CSkinStateRecord& state)
 {
+    // Assistive technology may ask for the window's texts while the exit
+    // deletes the engine and the playlist window.
     CMediaEngine* engine = context.engine;
     state.m_bLoaded = engine && engine->IsLoaded();
     state.m_bPlaying = engine && engine->IsPlaying();
@@ -27,18 +29,18 @@ void FillSkinState(const CPlayerContext& context, bool mainMaximized, CSkinState
     state.m_strClipFileName = engine ? DisplayPath(engine->m_pszFileName) : QString();
     state.m_strTime = engine ? engine->m_szTime : QStringLiteral("00:00");
 
-    const CPlayerSettings* settings = context.settings;
-    state.m_bTopMost = settings && settings->TopMost;
-    state.m_bShuffle = settings && settings->Shuffle;
-    state.m_bPlaylistRepeat = settings && settings->PlaylistRepeat;
-    state.m_bShowFP = !settings || settings->ShowFP;
+    const CPlayerSettings& settings = context.settings;
+    state.m_bTopMost = settings.TopMost != 0;
+    state.m_bShuffle = settings.Shuffle != 0;
+    state.m_bPlaylistRepeat = settings.PlaylistRepeat != 0;
+    state.m_bShowFP = settings.ShowFP != 0;
 
     state.m_bMainMaximized = mainMaximized;
     state.m_bPlaylistMaximized = context.playlistFrame && context.playlistFrame->isMaximized();
 
-    const CPlaylist* playlist = context.playlist;
-    state.m_nCount = playlist ? playlist->GetCount() : 0;
-    state.m_nTop = playlist ? std::max(playlist->m_nTop, 0) : 0;
-    state.m_nCurrent = playlist ? playlist->m_nCurrent : -1;
-    state.m_strStatus = playlist ? playlist->m_strStatus : QString();
+    const CPlaylist& playlist = context.playlist;
+    state.m_nCount = playlist.GetCount();
+    state.m_nTop = std::max(playlist.m_nTop, 0);
+    state.m_nCurrent = playlist.m_nCurrent;
+    state.m_strStatus = playlist.m_strStatus;
 }
