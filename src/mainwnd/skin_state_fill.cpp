@@ -22,7 +22,7 @@ void FillSkinState(const CPlayerContext& context, bool mainMaximized, CSkinState
     state.m_bMuted = engine && engine->IsMuted();
     state.m_bRepeat = engine && engine->IsRepeat();
     state.m_bRateChanged = engine && engine->IsRateChanged();
-    // Asking the media for its position is left to the times it is drawn.
+    // Only a loaded clip has a position to ask the media for.
     state.m_llPosition = state.m_bLoaded ? engine->GetCurrentPosition() : 0;
     state.m_llDuration = engine ? engine->Duration() : 0;
     state.m_nVolume = engine ? engine->GetVolume() : 0;
