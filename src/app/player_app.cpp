@@ -89,14 +89,18 @@ bool CPlayerApp::InitInstance()
     QAccessible::installFactory(PlaylistFrameAccessibleFactory);
 
     m_pSettings = std::make_unique<CPlayerSettings>();
-    m_context.settings = m_pSettings.get();
     m_pSettings->Load();
+    // The playlist is a plain model: it exists before the windows that show
+    // it, so the context holds it (and the settings) by reference.
+    m_pPlaylist = std::make_unique<CPlaylist>();
+    m_pContext = std::make_unique<CPlayerContext>(*m_pSettings, *m_pPlaylist);
+    CPlayerContext& context = *m_pContext;
 
-    m_pOwner = std::make_unique<CParentWnd>(m_context);
-    m_context.owner = m_pOwner.get();
+    m_pOwner = std::make_unique<CParentWnd>(context);
+    context.owner = m_pOwner.get();
 
-    m_pMainFrame = std::make_unique<CMainFrame>(m_context);
-    m_context.mainFrame = m_pMainFrame.get();
+    m_pMainFrame = std::make_unique<CMainFrame>(context);
+    context.mainFrame = m_pMainFrame.get();
     connect(m_pMainFrame.get(), &CMainFrame::windowDestroyed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_pInstanceHandler = std::make_unique<CMainFrameInstanceHandler>(*m_pMainFrame);
     if (m_lock.IsHeld()) {
@@ -107,15 +111,12 @@ bool CPlayerApp::InitInstance()
     connect(m_pTerminationWatcher.get(), &CTerminationWatcher::terminationRequested, m_pMainFrame.get(),
             &CMainFrame::ExitAction);
 
-    m_pPlaylist = std::make_unique<CPlaylist>();
-    m_context.playlist = m_pPlaylist.get();
-
     m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(*m_pPlaylist, *m_pSettings, m_pMainFrame.get());
-    m_context.playlistFrame = m_pPlaylistFrame.get();
+    context.playlistFrame = m_pPlaylistFrame.get();
     m_pMainFrame->AttachPlaylistWindow(m_pPlaylistFrame.get());
 
     m_pTray = std::make_unique<CTrayIcon>();
-    m_context.tray = m_pTray.get();
+    context.tray = m_pTray.get();
     m_pTray->Add(m_pMainFrame.get());
     connect(m_pTray.get(), &CTrayIcon::activated, m_pMainFrame.get(), &CMainFrame::OnTrayActivated);
 
@@ -123,7 +124,7 @@ bool CPlayerApp::InitInstance()
     m_pDisplayPower = std::make_unique<CDesktopDisplayPower>();
     m_pEngine = std::make_unique<CMediaEngine>(*m_pMainFrame, *m_pPlaylist, *m_pSettings, *m_pGraphFactory,
                                                *m_pDisplayPower);
-    m_context.engine = m_pEngine.get();
+    context.engine = m_pEngine.get();
     m_pEngine->SetTrayIcon(m_pTray.get());
     m_pPlaylist->SetCloseMedia([engine = m_pEngine.get()] { engine->Close(); });
 
@@ -131,13 +132,13 @@ bool CPlayerApp::InitInstance()
     ShowWindows();
 
     // Desktop media controls; without a session bus the player simply has none.
-    m_pMpris = std::make_unique<CMprisService>(*m_pMainFrame, m_context);
+    m_pMpris = std::make_unique<CMprisService>(*m_pMainFrame, context);
     m_pMpris->Register(QDBusConnection::sessionBus());
 
     if (m_commandLine.IsFileOpen())
-        m_context.mainFrame->OnCopyData(COPYDATA_OPEN_FILE, AbsolutePath(m_commandLine.m_strFileName));
+        m_pMainFrame->OnCopyData(COPYDATA_OPEN_FILE, AbsolutePath(m_commandLine.m_strFileName));
     else
-        m_context.playlist->LoadList(false, m_context.mainFrame);
+        m_pPlaylist->LoadList(false, m_pMainFrame.get());
     return true;
 }
 
@@ -152,32 +153,32 @@ void CPlayerApp::ForwardToFirstInstance() const
 
 void CPlayerApp::ApplyRestoredSettings()
 {
-    CPlayerSettings& settings = *m_context.settings;
-    CMediaEngine& engine = *m_context.engine;
+    CPlayerSettings& settings = *m_pSettings;
+    CMediaEngine& engine = *m_pEngine;
     if (settings.Mute)
         engine.SetMutedFlag();
     engine.SetVolume(settings.Volume);
     if (settings.Repeat)
         engine.ToggleRepeat();
     const CWindowRect& main = settings.m_rcMain;
-    m_context.owner->setGeometry(main.left, main.top, main.Width(), 1);
-    m_context.mainFrame->setGeometry(main.ToQRect());
-    m_context.playlistFrame->setGeometry(settings.m_rcPlaylist.ToQRect());
+    m_pOwner->setGeometry(main.left, main.top, main.Width(), 1);
+    m_pMainFrame->setGeometry(main.ToQRect());
+    m_pPlaylistFrame->setGeometry(settings.m_rcPlaylist.ToQRect());
     if (settings.TopMost) {
-        m_context.owner->move(0, 0);
-        m_context.owner->SetTopMost(true);
+        m_pOwner->move(0, 0);
+        m_pOwner->SetTopMost(true);
     }
     settings.ApplyLanguage();
 }
 
 void CPlayerApp::ShowWindows()
 {
-    if (!m_commandLine.m_bShowAtStart || m_context.settings->StartMinimizeToTray)
+    if (!m_commandLine.m_bShowAtStart || m_pSettings->StartMinimizeToTray)
         return;
-    if (m_context.settings->PLShow)
-        m_context.playlistFrame->show();
-    m_context.owner->show();
-    m_context.mainFrame->show();
+    if (m_pSettings->PLShow)
+        m_pPlaylistFrame->show();
+    m_pOwner->show();
+    m_pMainFrame->show();
 }
 
 int CPlayerApp::Run() { return QApplication::exec(); }
@@ -199,17 +200,19 @@ int CPlayerApp::ExitInstance()
     m_pMpris.reset();
     m_pInstanceServer.reset();
     m_pTerminationWatcher.reset();
-    // Deleting the settings writes them.
-    Destroy(m_pSettings, m_context.settings);
-    if (m_pPlaylist)
-        m_pPlaylist->SetCloseMedia({});
-    Destroy(m_pEngine, m_context.engine);
-    Destroy(m_pMainFrame, m_context.mainFrame);
-    if (m_pTray)
-        m_pTray->Remove();
-    Destroy(m_pTray, m_context.tray);
-    Destroy(m_pPlaylistFrame, m_context.playlistFrame);
-    Destroy(m_pPlaylist, m_context.playlist);
-    Destroy(m_pOwner, m_context.owner);
+    // The settings are written before anything goes; the object itself goes
+    // last, as the windows read it until they are gone.
+    m_pSettings->Save();
+    m_pPlaylist->SetCloseMedia({});
+    CPlayerContext& context = *m_pContext;
+    Destroy(m_pEngine, context.engine);
+    Destroy(m_pMainFrame, context.mainFrame);
+    m_pTray->Remove();
+    Destroy(m_pTray, context.tray);
+    Destroy(m_pPlaylistFrame, context.playlistFrame);
+    Destroy(m_pOwner, context.owner);
+    m_pContext.reset();
+    m_pPlaylist.reset();
+    m_pSettings.reset();
     return 0;
 }

@@ -44,7 +44,6 @@ public:
     int ExitInstance();
 
     const CPlayerCommandLine& CommandLine() const { return m_commandLine; }
-    const CPlayerContext& Context() const { return m_context; }
 
 private:
     void ForwardToFirstInstance() const;
@@ -57,9 +56,10 @@ private:
     std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
     // The long-lived objects, owned here and seen by the windows through
-    // m_context; ExitInstance resets them in the exit order.
-    CPlayerContext m_context;
+    // the context, which exists from the settings and the playlist on;
+    // ExitInstance resets them in the exit order.
     std::unique_ptr<CPlayerSettings> m_pSettings;
+    std::unique_ptr<CPlayerContext> m_pContext;
     std::unique_ptr<CParentWnd> m_pOwner;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CPlaylist> m_pPlaylist;

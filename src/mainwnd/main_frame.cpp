@@ -7,7 +7,6 @@
 #include "mainwnd/copy_data.h"
 #include "engine/media_engine.h"
 #include "mainwnd/parent_wnd.h"
-#include "platform/path_codec.h"
 #include "skin/plain_skin.h"
 #include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
@@ -17,7 +16,7 @@
 #include "skin/skin_ids.h"
 #include "platform/skinned_accessible.h"
 #include "platform/tray_icon.h"
-#include "mainwnd/window_topmost.h"
+#include "mainwnd/skin_state_fill.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -47,10 +46,8 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 {
     switch (code) {
     case COPYDATA_OPEN_FILE:
-        if (m_context.engine) {
-            m_context.engine->m_pszPath = path;
-            QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
-        }
+        m_context.engine->m_pszPath = path;
+        QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
         break;
     case COPYDATA_CLOSE:
         // Ends the program without storing the state of the run.
@@ -66,16 +63,12 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     }
 }
 
-void CMainFrame::OnOpenPending()
-{
-    if (m_context.engine && m_context.playlist)
-        PlayNewList({m_context.engine->m_pszPath});
-}
+void CMainFrame::OnOpenPending() { PlayNewList({m_context.engine->m_pszPath}); }
 
 void CMainFrame::PlayNewList(const QStringList& paths)
 {
     CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = *m_context.playlist;
+    CPlaylist& playlist = m_context.playlist;
     engine.Close();
     playlist.Clear();
     for (const QString& path : paths)
@@ -93,8 +86,7 @@ bool CMainFrame::event(QEvent* event)
         return true;
     }
     if (event->type() == WM_GRAPH_NOTIFY) {
-        if (m_context.engine)
-            m_context.engine->HandleGraphEvents();
+        m_context.engine->HandleGraphEvents();
         return true;
     }
     if (event->type() == QEvent::ToolTip)
@@ -116,10 +108,8 @@ void CMainFrame::DestroyWindow()
     m_bDestroyed = true;
     m_positionTimer.stop();
     m_shutdownTimer.stop();
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->hide();
-    if (m_context.owner)
-        m_context.owner->hide();
+    m_context.playlistFrame->hide();
+    m_context.owner->hide();
     hide();
     emit windowDestroyed();
 }
@@ -132,6 +122,7 @@ void CMainFrame::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     if (!m_pSkin)
         return;
+    UpdateSkinState();
     m_pSkin->PaintMain(painter, m_nHotControl, rect());
 }
 
@@ -139,7 +130,7 @@ void CMainFrame::resizeEvent(QResizeEvent*)
 {
     if (m_pSkin)
         m_pSkin->ApplyRegion(*this);
-    if (m_context.engine && m_context.engine->HasVideo())
+    if (m_context.engine->HasVideo())
         m_context.engine->FitVideoWindow();
     if (m_moveHook)
         m_moveHook();
@@ -182,8 +173,7 @@ void CMainFrame::timerEvent(QTimerEvent* event)
     if (event->timerId() == m_positionTimer.timerId()) {
         // The time window is redrawn by OnTimeTextChanged when its text
         // really changes.
-        if (m_context.engine)
-            m_context.engine->UpdateTimeText();
+        m_context.engine->UpdateTimeText();
         RedrawControl(MC_SEEK);
     } else if (event->timerId() == m_shutdownTimer.timerId()) {
         PowerOff();
@@ -208,12 +198,12 @@ void CMainFrame::RebuildSkin()
         video = area.translated(geometry().topLeft());
         m_pSkin.reset();
     }
-    CPlayerSettings* settings = m_context.settings;
-    if (settings && settings->m_bSkinSwitchFlag) {
+    CPlayerSettings& settings = m_context.settings;
+    if (settings.m_bSkinSwitchFlag) {
         m_pSkin = std::make_unique<CPlainSkin>();
-        settings->Skin = 2;
+        settings.Skin = 2;
     } else {
-        m_pSkin = std::make_unique<CBitmapSkin>(*this);
+        m_pSkin = std::make_unique<CBitmapSkin>(m_skinState);
     }
     ApplyMinimumSize();
     if (!testAttribute(Qt::WA_WState_Created))
@@ -226,15 +216,15 @@ void CMainFrame::RebuildSkin()
     setGeometry(window);
     show();
     m_pSkin->ApplyRegion(*this);
-    if (m_context.engine && m_context.engine->HasVideo())
+    if (m_context.engine->HasVideo())
         m_context.engine->FitVideoWindow();
     InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleSkinOff()
 {
-    CPlayerSettings& settings = *m_context.settings;
-    if (isMaximized() || (m_context.engine && m_context.engine->IsFullScreen()))
+    CPlayerSettings& settings = m_context.settings;
+    if (isMaximized() || m_context.engine->IsFullScreen())
         return;
     settings.m_bSkinSwitchFlag = !settings.m_bSkinSwitchFlag;
     ShowPlaylistWindow(false);
@@ -253,17 +243,28 @@ void CMainFrame::AttachPlaylistWindow(CPlaylistFrame* playlistWindow)
     });
 }
 
-QRect CMainFrame::ControlRect(int id) const
+const CSkinStateRecord& CMainFrame::UpdateSkinState()
+{
+    FillSkinState(m_context, isMaximized(), m_skinState);
+    return m_skinState;
+}
+
+QRect CMainFrame::ControlRect(int id)
 {
     QRect rc;
-    if (m_pSkin)
+    if (m_pSkin) {
+        UpdateSkinState();
         m_pSkin->GetMainControlRect(size(), id, rc);
+    }
     return rc;
 }
 
-int CMainFrame::HitTest(const QPoint& point) const
+int CMainFrame::HitTest(const QPoint& point)
 {
-    return m_pSkin ? m_pSkin->HitTestMain(size(), point.x(), point.y()) : 0;
+    if (!m_pSkin)
+        return 0;
+    UpdateSkinState();
+    return m_pSkin->HitTestMain(size(), point.x(), point.y());
 }
 
 void CMainFrame::RedrawControl(int id)
@@ -317,43 +318,21 @@ void CMainFrame::ShowMainWindow(bool show) { setVisible(show); }
 void CMainFrame::SetMainWindowTitle(const QString& title) { setWindowTitle(title); }
 
 // Full screen raised the whole group; the playlist window comes down too.
-void CMainFrame::SetMainWindowNotTopMost()
-{
-    if (m_context.owner)
-        m_context.owner->SetTopMost(false);
-    else
-        SetStaysOnTop(this, false);
-}
+void CMainFrame::SetMainWindowNotTopMost() { m_context.owner->SetTopMost(false); }
 
 void CMainFrame::InvalidatePlaylistWindow()
 {
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->update();
+    m_context.playlistFrame->update();
     emit stateChanged();
 }
 
-bool CMainFrame::IsPlaylistWindowVisible()
-{
-    return m_context.playlistFrame && m_context.playlistFrame->isVisible();
-}
+bool CMainFrame::IsPlaylistWindowVisible() { return m_context.playlistFrame->isVisible(); }
 
-void CMainFrame::ShowPlaylistWindow(bool show)
-{
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->setVisible(show);
-}
+void CMainFrame::ShowPlaylistWindow(bool show) { m_context.playlistFrame->setVisible(show); }
 
-void CMainFrame::ShowOwnerWindow(bool show)
-{
-    if (m_context.owner)
-        m_context.owner->setVisible(show);
-}
+void CMainFrame::ShowOwnerWindow(bool show) { m_context.owner->setVisible(show); }
 
-void CMainFrame::SetOwnerWindowTopMost()
-{
-    if (m_context.owner)
-        m_context.owner->SetTopMost(true);
-}
+void CMainFrame::SetOwnerWindowTopMost() { m_context.owner->SetTopMost(true); }
 
 void CMainFrame::SetPositionTimer(bool run)
 {
@@ -361,52 +340,4 @@ void CMainFrame::SetPositionTimer(bool run)
         m_positionTimer.start(TIMER_POSITION_PERIOD_MS, this);
     else
         m_positionTimer.stop();
-}
-
-// What the skin draws.
-
-bool CMainFrame::IsLoaded() const { return m_context.engine && m_context.engine->IsLoaded(); }
-bool CMainFrame::IsPlaying() const { return m_context.engine && m_context.engine->IsPlaying(); }
-bool CMainFrame::IsPaused() const { return m_context.engine && m_context.engine->IsPaused(); }
-bool CMainFrame::IsMuted() const { return m_context.engine && m_context.engine->IsMuted(); }
-bool CMainFrame::IsRepeat() const { return m_context.engine && m_context.engine->IsRepeat(); }
-bool CMainFrame::IsRateChanged() const { return m_context.engine && m_context.engine->IsRateChanged(); }
-
-int CMainFrame::GetPositionScaled(int scale) const
-{
-    return m_context.engine ? m_context.engine->GetPositionScaled(scale) : 0;
-}
-
-int CMainFrame::GetVolumeLevel(int range) const
-{
-    return m_context.engine && range > 0 ? m_context.engine->GetVolumeLevel(unsigned(range)) : 0;
-}
-
-QString CMainFrame::ClipFileName() const
-{
-    return m_context.engine ? DisplayPath(m_context.engine->m_pszFileName) : QString();
-}
-
-QString CMainFrame::TimeText() const
-{
-    return m_context.engine ? m_context.engine->m_szTime : QStringLiteral("00:00");
-}
-
-bool CMainFrame::TopMost() const { return m_context.settings && m_context.settings->TopMost; }
-bool CMainFrame::Shuffle() const { return m_context.settings && m_context.settings->Shuffle; }
-bool CMainFrame::PlaylistRepeat() const { return m_context.settings && m_context.settings->PlaylistRepeat; }
-bool CMainFrame::ShowFP() const { return !m_context.settings || m_context.settings->ShowFP; }
-
-bool CMainFrame::IsPlaylistMaximized() const
-{
-    return m_context.playlistFrame && m_context.playlistFrame->isMaximized();
-}
-
-int CMainFrame::PlaylistCount() const { return m_context.playlist ? m_context.playlist->GetCount() : 0; }
-int CMainFrame::PlaylistTop() const { return m_context.playlist ? std::max(m_context.playlist->m_nTop, 0) : 0; }
-int CMainFrame::PlaylistCurrent() const { return m_context.playlist ? m_context.playlist->m_nCurrent : -1; }
-
-QString CMainFrame::PlaylistStatusText() const
-{
-    return m_context.playlist ? m_context.playlist->m_strStatus : QString();
 }

@@ -5,7 +5,7 @@
 #include "platform/window_drag.h"
 #include "mainwnd/command_table.h"
 #include "engine/engine_host.h"
-#include "skin/skin_source.h"
+#include "skin/skin_state_record.h"
 #include "platform/tray_activation.h"
 #include "mainwnd/url_opener.h"
 
@@ -34,8 +34,8 @@ inline const QEvent::Type WM_OPEN_PENDING = QEvent::Type(QEvent::User + 4);
 
 // The skinned main window: a frameless top-level window drawn by the skin,
 // with the video inside it, and the owner of the player's commands. It is
-// the engine's host and the skin's source of state.
-class CMainFrame : public QWidget, public CEngineHost, public CSkinSource {
+// the engine's host and keeps the record of state the skin draws.
+class CMainFrame : public QWidget, public CEngineHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CPlayerContext& context);
@@ -125,31 +125,13 @@ public:
     void SetPositionTimer(bool run) override;
     void PowerOff() override;
 
-    // CSkinSource.
-    bool IsLoaded() const override;
-    bool IsPlaying() const override;
-    bool IsPaused() const override;
-    bool IsMuted() const override;
-    bool IsRepeat() const override;
-    bool IsRateChanged() const override;
-    int GetPositionScaled(int scale) const override;
-    int GetVolumeLevel(int range) const override;
-    QString ClipFileName() const override;
-    QString TimeText() const override;
-    bool TopMost() const override;
-    bool Shuffle() const override;
-    bool PlaylistRepeat() const override;
-    bool ShowFP() const override;
-    bool IsMainMaximized() const override { return isMaximized(); }
-    bool IsPlaylistMaximized() const override;
-    int PlaylistCount() const override;
-    int PlaylistTop() const override;
-    int PlaylistCurrent() const override;
-    QString PlaylistStatusText() const override;
-    void StoreThumbOffset(int offset) override { m_nThumbOffset = offset; }
-    // The scroll thumb's offset the skin laid out last, for the playlist
-    // window's thumb drag.
-    int ThumbOffset() const { return m_nThumbOffset; }
+    // Brings the record the skin draws from up to date and returns it. The
+    // skin reads it when painting either window and when laying out the
+    // volume knob and the scroll thumb.
+    const CSkinStateRecord& UpdateSkinState();
+    // Control `id`'s rectangle for the current skin and state; empty for an
+    // id the skin does not place.
+    QRect ControlRect(int id);
 
 signals:
     // The main window is gone: the program ends.
@@ -220,10 +202,10 @@ private:
     bool ShowToolTip(QHelpEvent* event);
     bool StartBorderResize(const QPoint& point);
     void ApplyMinimumSize();
-    QRect ControlRect(int id) const;
-    int HitTest(const QPoint& point) const;
+    int HitTest(const QPoint& point);
 
     CPlayerContext& m_context;
+    CSkinStateRecord m_skinState;  // declared before the skin, which refers to it
     std::unique_ptr<CSkin> m_pSkin;
     int m_nHotControl = 0;
     int m_nCapturedControl = 0;
@@ -237,7 +219,6 @@ private:
     QBasicTimer m_shutdownTimer;
     int m_nCountdownMinuteMs = 60000;
     std::function<void()> m_moveHook;
-    int m_nThumbOffset = 0;
     bool m_bPlaylistHiddenByMinimize = false;
     bool m_bDestroyed = false;
     QPointer<CPreferenceDlg> m_pPrefsDlg;  // the open preferences sheet

@@ -7,7 +7,6 @@
 #include "mainwnd/main_frame.h"
 #include "engine/media_engine.h"
 #include "mainwnd/player_context.h"
-#include "skin/skin.h"
 #include "skin/skin_ids.h"
 #include "platform/skinned_accessible.h"
 #include "mainwnd/volume_scale.h"
@@ -41,10 +40,9 @@ public:
 
     QRect AccessibleRect(int id) const override
     {
-        QRect rc;
-        if (m_frame.Skin() && !(Engine() && Engine()->IsFullScreen()))
-            m_frame.Skin()->GetMainControlRect(m_frame.size(), id, rc);
-        return rc;
+        if (Engine() && Engine()->IsFullScreen())
+            return QRect();
+        return m_frame.ControlRect(id);
     }
 
     QAccessible::Role AccessibleRole(int id) const override
@@ -59,9 +57,9 @@ public:
     QString AccessibleName(int id) const override
     {
         if (id == MC_TIME)
-            return m_frame.TimeText();
+            return m_frame.UpdateSkinState().m_strTime;
         if (id == MC_TITLE)
-            return m_frame.ClipFileName();
+            return m_frame.UpdateSkinState().m_strClipFileName;
         return LoadLocalizedString(ToolTipStringId(id));
     }
 
@@ -74,11 +72,12 @@ public:
 
     bool IsOn(int id) const override
     {
+        const CSkinStateRecord& state = m_frame.UpdateSkinState();
         switch (id) {
-        case MC_REPEAT: return m_frame.IsRepeat();
-        case MC_MUTE: return m_frame.IsMuted();
-        case MC_SHUFFLE: return m_frame.Shuffle();
-        case MC_TOPMOST: return m_frame.TopMost();
+        case MC_REPEAT: return state.m_bRepeat;
+        case MC_MUTE: return state.m_bMuted;
+        case MC_SHUFFLE: return state.m_bShuffle;
+        case MC_TOPMOST: return state.m_bTopMost;
         case MC_PLAYLIST: return m_frame.IsPlaylistWindowVisible();
         default: return false;
         }

@@ -23,7 +23,7 @@ void CMainFrame::RunCommand(Command name) { RunRow(FindCommand(name)); }
 
 bool CMainFrame::OnHotKey(HotKeyCode code, KeyPhase phase)
 {
-    return RunRow(FindHotKeyCommand(code, m_context.settings->m_hotKeys, phase));
+    return RunRow(FindHotKeyCommand(code, m_context.settings.m_hotKeys, phase));
 }
 
 bool CMainFrame::RunRow(const CCommand* command)
@@ -92,8 +92,8 @@ void CMainFrame::HideOrLeaveFullScreen()
 
 void CMainFrame::ChooseSkin(int skin)
 {
-    m_context.settings->Skin = skin;
-    m_context.settings->m_bSkinSwitchFlag = false;
+    m_context.settings.Skin = skin;
+    m_context.settings.m_bSkinSwitchFlag = false;
     RebuildSkin();
     update();
 }
@@ -112,7 +112,7 @@ void CMainFrame::PlayPauseButton()
 void CMainFrame::PlayAction()
 {
     CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = *m_context.playlist;
+    CPlaylist& playlist = m_context.playlist;
     if (engine.IsPaused()) {
         engine.Play();
         return;
@@ -151,7 +151,7 @@ void CMainFrame::OpenClipAction()
         return;
     if (engine.IsLoaded())
         engine.Close();
-    m_context.playlist->m_nCurrent = 0;
+    m_context.playlist.m_nCurrent = 0;
     engine.Open();
     engine.Play();
     if (fullScreen)
@@ -171,7 +171,7 @@ void CMainFrame::PauseResumeAction()
 void CMainFrame::PlayListedAction()
 {
     const CMediaEngine& engine = Engine();
-    if (engine.IsPlaying() || (!engine.IsLoaded() && m_context.playlist->GetCount() == 0))
+    if (engine.IsPlaying() || (!engine.IsLoaded() && m_context.playlist.GetCount() == 0))
         return;
     PlayAction();
     RedrawControl(MC_PLAYPAUSE);
@@ -196,9 +196,9 @@ void CMainFrame::ReplayAction()
 void CMainFrame::StepTrackAction(bool forward)
 {
     CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = *m_context.playlist;
+    CPlaylist& playlist = m_context.playlist;
     const int next = ChooseNextRow(playlist, forward ? PlaylistStep::Next : PlaylistStep::Previous,
-                                   m_context.settings->Shuffle != 0, m_context.settings->PlaylistRepeat != 0);
+                                   m_context.settings.Shuffle != 0, m_context.settings.PlaylistRepeat != 0);
     if (next < 0)
         return;
     const bool fullScreen = engine.IsFullScreen();
@@ -212,7 +212,7 @@ void CMainFrame::StepTrackAction(bool forward)
 
 void CMainFrame::ToggleAlwaysOnTop()
 {
-    CPlayerSettings& settings = *m_context.settings;
+    CPlayerSettings& settings = m_context.settings;
     m_context.owner->SetTopMost(!settings.TopMost);
     settings.TopMost = !settings.TopMost;
     RedrawControl(MC_TOPMOST);
@@ -220,39 +220,35 @@ void CMainFrame::ToggleAlwaysOnTop()
 
 void CMainFrame::StoreWindowPlacement()
 {
-    if (m_context.engine && m_context.engine->IsFullScreen())
+    if (m_context.engine->IsFullScreen())
         m_context.engine->ToggleFullScreen();
     // Read while still maximized or minimized: the window is not restored
     // first, since the window manager restores asynchronously and would leave
     // the maximized size in place when the rectangle is read (and a
     // minimized window must not flash back on screen at exit).
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    m_context.settings->m_rcMain = CWindowRect::FromQRect(normal);
+    m_context.settings.m_rcMain = CWindowRect::FromQRect(normal);
     // The playlist window keeps no placement logic of its own yet.
-    if (m_context.playlistFrame) {
-        const QWidget& playlist = *m_context.playlistFrame;
-        const QRect rc = playlist.normalGeometry().isValid() ? playlist.normalGeometry() : playlist.geometry();
-        m_context.settings->m_rcPlaylist = CWindowRect::FromQRect(rc);
-    }
+    const QWidget& playlist = *m_context.playlistFrame;
+    const QRect rc = playlist.normalGeometry().isValid() ? playlist.normalGeometry() : playlist.geometry();
+    m_context.settings.m_rcPlaylist = CWindowRect::FromQRect(rc);
 }
 
 void CMainFrame::ExitAction()
 {
     if (m_bDestroyed)
         return;
-    CPlayerSettings& settings = *m_context.settings;
+    CPlayerSettings& settings = m_context.settings;
     if (settings.m_bSkinSwitchFlag) {
         settings.m_bSkinSwitchFlag = false;
         RebuildSkin();
     }
     StoreWindowPlacement();
-    if (m_context.playlist)
-        m_context.playlist->SaveList(false, this);
-    if (const CMediaEngine* engine = m_context.engine) {
-        settings.Mute = engine->IsMuted();
-        settings.Volume = engine->GetVolume();
-        settings.Repeat = engine->IsRepeat();
-    }
+    m_context.playlist.SaveList(false, this);
+    const CMediaEngine& engine = *m_context.engine;
+    settings.Mute = engine.IsMuted();
+    settings.Volume = engine.GetVolume();
+    settings.Repeat = engine.IsRepeat();
     DestroyWindow();
 }
 
@@ -278,8 +274,7 @@ void CMainFrame::ShowHideAction()
 void CMainFrame::MinimizeGroup()
 {
     m_bWasZoomed = isMaximized();
-    if (m_context.owner)
-        m_context.owner->setGeometry(x(), y(), width(), 1);
+    m_context.owner->setGeometry(x(), y(), width(), 1);
     showMinimized();
 }
 
@@ -303,26 +298,26 @@ void CMainFrame::TogglePlaylistWindow()
     // playlist window only when it was left open.
     if (IsPlaylistWindowVisible()) {
         ShowPlaylistWindow(false);
-        m_context.settings->PLShow = 0;
-    } else if (m_context.playlistFrame) {
+        m_context.settings.PLShow = 0;
+    } else {
         m_context.playlistFrame->showNormal();
-        m_context.settings->PLShow = 1;
+        m_context.settings.PLShow = 1;
     }
 }
 
 void CMainFrame::TogglePlaylistRepeat()
 {
-    m_context.settings->PlaylistRepeat = !m_context.settings->PlaylistRepeat;
+    m_context.settings.PlaylistRepeat = !m_context.settings.PlaylistRepeat;
     InvalidatePlaylistWindow();
 }
 
 void CMainFrame::ToggleShuffle()
 {
-    CPlayerSettings& settings = *m_context.settings;
+    CPlayerSettings& settings = m_context.settings;
     settings.Shuffle = !settings.Shuffle;
     if (!settings.Shuffle)
         return;
-    m_context.playlist->m_random.SeedFromTime();
+    m_context.playlist.m_random.SeedFromTime();
     if (m_context.engine->IsRepeat()) {
         m_context.engine->ToggleRepeat();
         RedrawControl(MC_REPEAT);
@@ -331,7 +326,7 @@ void CMainFrame::ToggleShuffle()
 
 void CMainFrame::OpenDocPage(DocPage page)
 {
-    if (m_context.engine && m_context.engine->IsFullScreen())
+    if (m_context.engine->IsFullScreen())
         m_context.engine->ToggleFullScreen();
     const QUrl url = DocumentationUrl(page);
     if (url.isValid())
@@ -353,7 +348,7 @@ void CMainFrame::ShowPreferences()
         return;
     }
     CPreferenceDlg sheet(
-        *m_context.settings, [this] { OpenDocPage(DocPage::Preferences); }, this);
+        m_context.settings, [this] { OpenDocPage(DocPage::Preferences); }, this);
     m_pPrefsDlg = &sheet;
     sheet.exec();
 }

@@ -14,7 +14,7 @@
 void CMainFrame::ShowContextMenu(const QPoint& globalPos)
 {
     const CMediaEngine& engine = *m_context.engine;
-    const CPlayerSettings& settings = *m_context.settings;
+    const CPlayerSettings& settings = m_context.settings;
     CMenuState state;
     state.mainWindowVisible = isVisible();
     state.topMost = settings.TopMost;
@@ -38,12 +38,12 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos)
 
 int CMainFrame::OnTrayNotify(TrayMouse mouse)
 {
-    const bool fullScreen = m_context.engine && m_context.engine->IsFullScreen();
+    const bool fullScreen = m_context.engine->IsFullScreen();
     switch (mouse) {
     case TrayMouse::DoubleClick:
         if (fullScreen)
             return 1;
-        if (m_context.settings->PLShow)
+        if (m_context.settings.PLShow)
             ShowPlaylistWindow(true);
         ShowOwnerWindow(true);
         show();

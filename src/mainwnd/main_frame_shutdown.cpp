@@ -11,7 +11,7 @@
 void CMainFrame::SetShutdownMode(int mode)
 {
     m_shutdownTimer.stop();
-    m_context.settings->m_nShutdownMode = mode;
+    m_context.settings.m_nShutdownMode = mode;
 }
 
 void CMainFrame::ShowMinutesDialog()
@@ -23,7 +23,7 @@ void CMainFrame::ShowMinutesDialog()
     // from the full period. The timer repeats, so a refused power-off is
     // asked for again one period later.
     m_shutdownTimer.start(static_cast<int>(dialog.Minutes()) * m_nCountdownMinuteMs, this);
-    m_context.settings->m_nShutdownMode = SHUTDOWN_MINUTES;
+    m_context.settings.m_nShutdownMode = SHUTDOWN_MINUTES;
 }
 
 void CMainFrame::PowerOff()

@@ -52,7 +52,7 @@ void CMprisPlayerAdaptor::SetLoopStatus(const QString& status)
     CMainFrame& frame = m_service.Frame();
     if (m_service.Context().engine->IsRepeat() != wanted->clipRepeat)
         frame.RunCommand(Command::Repeat);
-    if ((m_service.Context().settings->PlaylistRepeat != 0) != wanted->playlistRepeat)
+    if ((m_service.Context().settings.PlaylistRepeat != 0) != wanted->playlistRepeat)
         frame.RunCommand(Command::PlaylistRepeat);
 }
 
@@ -69,7 +69,7 @@ void CMprisPlayerAdaptor::SetRate(double rate)
 
 void CMprisPlayerAdaptor::SetShuffle(bool shuffle)
 {
-    if ((m_service.Context().settings->Shuffle != 0) != shuffle)
+    if ((m_service.Context().settings.Shuffle != 0) != shuffle)
         m_service.Frame().RunCommand(Command::Shuffle);
 }
 
@@ -123,7 +123,7 @@ void CMprisPlayerAdaptor::Seek(qlonglong offset)
 
 void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
 {
-    const CPlaylist& playlist = *m_service.Context().playlist;
+    const CPlaylist& playlist = m_service.Context().playlist;
     if (!playlist.IsValidIndex(playlist.m_nCurrent) || trackId != mpris::TrackId(playlist.m_nCurrent))
         return;
     m_service.SeekTo(position);

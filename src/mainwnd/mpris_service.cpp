@@ -41,8 +41,7 @@ CMprisService::CMprisService(CMainFrame& frame, CPlayerContext& context)
     connect(&m_refresh, &QTimer::timeout, this, &CMprisService::Refresh);
     connect(&m_frame, &CMainFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
     // The playlist window's repeat button changes the loop status.
-    if (m_context.playlistFrame)
-        connect(m_context.playlistFrame, &CPlaylistFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
+    connect(m_context.playlistFrame, &CPlaylistFrame::stateChanged, this, &CMprisService::ScheduleRefresh);
 }
 
 CMprisService::~CMprisService()
@@ -72,8 +71,8 @@ bool CMprisService::Register(QDBusConnection bus)
 QVariantMap CMprisService::PlayerProperties() const
 {
     const CMediaEngine& engine = *m_context.engine;
-    const CPlaylist& playlist = *m_context.playlist;
-    const CPlayerSettings& settings = *m_context.settings;
+    const CPlaylist& playlist = m_context.playlist;
+    const CPlayerSettings& settings = m_context.settings;
     const bool listed = playlist.GetCount() > 0;
     QVariantMap metadata;
     if (playlist.IsValidIndex(playlist.m_nCurrent))
@@ -98,7 +97,7 @@ qlonglong CMprisService::Position() const { return m_context.engine->GetCurrentP
 qlonglong CMprisService::Length() const
 {
     const CMediaEngine& engine = *m_context.engine;
-    const CPlaylist& playlist = *m_context.playlist;
+    const CPlaylist& playlist = m_context.playlist;
     if (engine.IsLoaded() && engine.Duration() > 0)
         return engine.Duration() / 10;
     if (playlist.IsValidIndex(playlist.m_nCurrent))

@@ -37,21 +37,19 @@ void CParentWnd::ResetWindowPositions()
 {
     show();
     setGeometry(100, 100, 403, 1);
-    if (CMainFrame* main = m_context.mainFrame) {
-        if (main->isMinimized() || main->isMaximized())
-            main->showNormal();
-        main->setGeometry(100, 100, 403, 280);
-        main->show();
-    }
-    if (m_context.playlistFrame)
-        m_context.playlistFrame->setGeometry(502, 100, 318, 100);
+    CMainFrame& main = *m_context.mainFrame;
+    if (main.isMinimized() || main.isMaximized())
+        main.showNormal();
+    main.setGeometry(100, 100, 403, 280);
+    main.show();
+    m_context.playlistFrame->setGeometry(502, 100, 318, 100);
 }
 
 void CParentWnd::ShowSystemMenu(const QPoint& globalPos)
 {
     CMenuItem menu;
     menu.kind = CMenuItem::Kind::Popup;
-    const bool minimized = m_context.mainFrame && m_context.mainFrame->isMinimized();
+    const bool minimized = m_context.mainFrame->isMinimized();
     CMenuItem restore = MenuCommand(SC_RESTORE, QStringLiteral("Restore"));
     restore.enabled = minimized;
     CMenuItem minimize = MenuCommand(SC_MINIMIZE, QStringLiteral("Minimize"));
@@ -70,25 +68,17 @@ void CParentWnd::ShowSystemMenu(const QPoint& globalPos)
 
 void CParentWnd::OnSysCommand(int command)
 {
-    CMainFrame* main = m_context.mainFrame;
+    CMainFrame& main = *m_context.mainFrame;
     switch (command & ~0xF) {
     case SC_RESET_WINDOW_POSITION: ResetWindowPositions(); break;
-    case SC_MINIMIZE:
-        if (main)
-            main->MinimizeGroup();
-        break;
+    case SC_MINIMIZE: main.MinimizeGroup(); break;
     case SC_RESTORE:
-        if (main) {
-            if (main->WasZoomed())
-                main->showMaximized();
-            else
-                main->showNormal();
-        }
+        if (main.WasZoomed())
+            main.showMaximized();
+        else
+            main.showNormal();
         break;
-    case SC_CLOSE:
-        if (main)
-            main->ExitAction();
-        break;
+    case SC_CLOSE: main.ExitAction(); break;
     default: break;
     }
 }

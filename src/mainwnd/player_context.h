@@ -10,13 +10,20 @@ class CPlaylistFrame;
 class CTrayIcon;
 
 // The long-lived objects of the player as the windows see them. The
-// application object owns them all and fills these pointers as it creates
-// them; a pointer stays null until its object exists.
+// application object owns them all.
 struct CPlayerContext {
-    CPlayerSettings* settings = nullptr;
+    // Created before any window and deleted after the last one.
+    CPlayerSettings& settings;
+    CPlaylist& playlist;
+
+    // Created after the context is handed to the first windows (the engine
+    // needs the main window as its host), each set as soon as its object
+    // exists. Start-up sets all of them before any event is handled and the
+    // exit clears each one just before deleting its object, so code run from
+    // an event or a command uses them without testing. Only what assistive
+    // technology can reach while the exit runs tests them.
     CParentWnd* owner = nullptr;
     CMainFrame* mainFrame = nullptr;
-    CPlaylist* playlist = nullptr;
     CPlaylistFrame* playlistFrame = nullptr;
     CTrayIcon* tray = nullptr;
     CMediaEngine* engine = nullptr;

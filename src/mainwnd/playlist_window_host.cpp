@@ -15,6 +15,14 @@ CPlaylistWindowHost::CPlaylistWindowHost(CMainFrame& mainFrame, CPlayerContext& 
 
 CSkin* CPlaylistWindowHost::Skin() const { return m_pMainFrame ? m_pMainFrame->Skin() : nullptr; }
 
+CSkin* CPlaylistWindowHost::SkinWithState() const
+{
+    if (!m_pMainFrame)
+        return nullptr;
+    m_pMainFrame->UpdateSkinState();
+    return m_pMainFrame->Skin();
+}
+
 QRect CPlaylistWindowHost::ListArea(QSize client)
 {
     QRect rc;
@@ -26,14 +34,14 @@ QRect CPlaylistWindowHost::ListArea(QSize client)
 QRect CPlaylistWindowHost::ControlRect(QSize client, int id)
 {
     QRect rc;
-    if (CSkin* skin = Skin())
+    if (CSkin* skin = SkinWithState())
         skin->GetPlaylistControlRect(client, id, rc);
     return rc;
 }
 
 int CPlaylistWindowHost::HitTest(QSize client, QPoint point)
 {
-    CSkin* skin = Skin();
+    CSkin* skin = SkinWithState();
     return skin ? skin->HitTestPlaylist(client, point.x(), point.y()) : 0;
 }
 
@@ -47,7 +55,7 @@ QSize CPlaylistWindowHost::MinimumSize()
 
 void CPlaylistWindowHost::PaintFrame(QPainter& painter, int pressed, QRect client)
 {
-    if (CSkin* skin = Skin())
+    if (CSkin* skin = SkinWithState())
         skin->PaintPlaylist(painter, pressed, client);
 }
 
@@ -59,18 +67,18 @@ void CPlaylistWindowHost::ApplyRegion(QWidget& window)
 
 QRect CPlaylistWindowHost::MainWindowRect() { return m_pMainFrame ? m_pMainFrame->geometry() : QRect(); }
 
-bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine && m_context.engine->IsFullScreen(); }
+bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine->IsFullScreen(); }
 
 void CPlaylistWindowHost::PlayRow(int row)
 {
     CMediaEngine* engine = m_context.engine;
-    if (!engine || !m_context.playlist || !m_pMainFrame)
+    if (!m_pMainFrame)
         return;
     const bool fullScreen = engine->IsFullScreen();
     // Closing clears the current row: it is set afterwards.
     if (engine->IsLoaded())
         engine->Close();
-    m_context.playlist->m_nCurrent = row;
+    m_context.playlist.m_nCurrent = row;
     engine->Open();
     engine->Play();
     if (fullScreen)

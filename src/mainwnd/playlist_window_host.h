@@ -31,6 +31,9 @@ public:
 
 private:
     CSkin* Skin() const;
+    // The skin, with the state it draws brought up to date first: for
+    // painting and for laying out the scroll thumb.
+    CSkin* SkinWithState() const;
 
     // The main window may go first at exit.
     QPointer<CMainFrame> m_pMainFrame;

@@ -3,7 +3,7 @@
 
 #include "skin/skin_geometry.h"
 #include "skin/skin_ids.h"
-#include "skin/skin_source.h"
+#include "skin/skin_state_record.h"
 
 #include <QWidget>
 
@@ -54,15 +54,15 @@ QRect ListButton(int h, int slot)
 
 }  // namespace
 
-CBitmapSkin::CBitmapSkin(CSkinSource& source) : CBitmapSkin(source, CSpriteSheet::kDefaultPath) {}
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state) : CBitmapSkin(state, CSpriteSheet::kDefaultPath) {}
 
-CBitmapSkin::CBitmapSkin(CSkinSource& source, const QString& sheetPath)
-    : m_source(source), m_sheet(CSpriteSheet::Load(sheetPath))
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath)
+    : m_state(state), m_sheet(CSpriteSheet::Load(sheetPath))
 {
     InitFont();
 }
 
-CBitmapSkin::CBitmapSkin(CSkinSource& source, const QImage& sheet) : m_source(source), m_sheet(sheet)
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QImage& sheet) : m_state(state), m_sheet(sheet)
 {
     InitFont();
 }
@@ -92,7 +92,7 @@ void CBitmapSkin::InitFont()
     m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
-int CBitmapSkin::VolumeLevel() const { return std::clamp(m_source.GetVolumeLevel(kVolumeRange), 0, kVolumeRange); }
+int CBitmapSkin::VolumeLevel() const { return std::clamp(m_state.GetVolumeLevel(kVolumeRange), 0, kVolumeRange); }
 
 bool CBitmapSkin::GetMainControlRect(QSize client, int id, QRect& rc)
 {
@@ -153,13 +153,13 @@ bool CBitmapSkin::GetPlaylistControlRect(QSize client, int id, QRect& rc)
         QRect list;
         GetListArea(client, list);
         const int span = std::max(list.height() - kThumbHeight, 0);
-        const int count = m_source.PlaylistCount();
+        const int count = m_state.m_nCount;
         int offset = 0;
         if (count > 0) {
-            const long double exact = static_cast<long double>(span) * m_source.PlaylistTop() / count;
+            const long double exact = static_cast<long double>(span) * m_state.m_nTop / count;
             offset = std::clamp(static_cast<int>(exact), 0, span);
         }
-        m_source.StoreThumbOffset(offset);
+        m_state.m_nThumbOffset = offset;
         const int top = list.top() + offset;
         rc = RectLTRB(w - 22, top, w - 5, top + kThumbHeight);
         return true;

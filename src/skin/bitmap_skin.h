@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-class CSkinSource;
+struct CSkinStateRecord;
 
 // The built-in "Metal Red" skin: both windows drawn from one sprite sheet and
 // laid out at fixed offsets from their edges.
@@ -15,12 +15,13 @@ class CBitmapSkin : public CSkin {
 public:
     static constexpr int kVolumeRange = 59;
 
+    // `state` is what the skin draws; its owner keeps it up to date.
     // Draws from the sheet compiled into the program.
-    explicit CBitmapSkin(CSkinSource& source);
+    explicit CBitmapSkin(CSkinStateRecord& state);
     // Draws from `sheetPath` (any format Qt reads). A missing or unreadable
     // sheet leaves layout, regions and hit-testing working and paints nothing.
-    CBitmapSkin(CSkinSource& source, const QString& sheetPath);
-    CBitmapSkin(CSkinSource& source, const QImage& sheet);
+    CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath);
+    CBitmapSkin(CSkinStateRecord& state, const QImage& sheet);
 
     bool HasSpriteSheet() const { return m_sheet.IsLoaded(); }
 
@@ -60,7 +61,7 @@ private:
     void CopyAtControl(QPainter& painter, QPoint image, QSize client, int id);
     void CopyAtPlaylistControl(QPainter& painter, QPoint image, QSize client, int id);
 
-    CSkinSource& m_source;
+    CSkinStateRecord& m_state;
     CSpriteSheet m_sheet;
     QFont m_font;
 };

@@ -6,7 +6,7 @@
 
 #include "skin/skin_geometry.h"
 #include "skin/skin_ids.h"
-#include "skin/skin_source.h"
+#include "skin/skin_state_record.h"
 #include "skin/sprite_layout.h"
 
 #include <QPainter>
@@ -66,7 +66,7 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(kTitleTextColour));
     painter.drawText(RectLTRB(13, 6, w - 124, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     m_source.IsLoaded() ? m_source.ClipFileName() : kProgramTitle);
+                     m_state.m_bLoaded ? m_state.m_strClipFileName : kProgramTitle);
 
     PaintMainPanel(painter, w, h);
     PaintMainStates(painter, client);
@@ -76,16 +76,16 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     painter.setPen(Qt::black);
     // Times read left to right in every language, position first.
     painter.drawText(rc, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextForceLeftToRight,
-                     m_source.TimeText());
+                     m_state.m_strTime);
 
-    if (m_source.IsLoaded()) {
+    if (m_state.m_bLoaded) {
         const int width = w - 225;
-        const int n = std::clamp(m_source.GetPositionScaled(width), 0, std::max(width, 0));
+        const int n = std::clamp(m_state.GetPositionScaled(width), 0, std::max(width, 0));
         m_sheet.TileX(painter, sprite::kSeekProgressTile, 74, 74 + n - 1, h - 46);
     }
     GetMainControlRect(client, MC_VOLUME, rc);
     m_sheet.Copy(painter, sprite::kVolumeKnob, rc.topLeft());
-    if (m_source.Shuffle())
+    if (m_state.m_bShuffle)
         CopyAtControl(painter, sprite::kShuffleOnNormal, client, MC_SHUFFLE);
 
     PaintMainPressed(painter, client, nHotControl);
@@ -137,17 +137,17 @@ void CBitmapSkin::PaintMainPanel(QPainter& painter, int w, int h)
 void CBitmapSkin::PaintMainStates(QPainter& painter, QSize client)
 {
     using namespace sprite;
-    if (m_source.IsMainMaximized())
+    if (m_state.m_bMainMaximized)
         CopyAtControl(painter, kRestoreNormal, client, MC_MAXIMIZE);
-    if (m_source.TopMost())
+    if (m_state.m_bTopMost)
         CopyAtControl(painter, kTopMostOnNormal, client, MC_TOPMOST);
-    if (m_source.IsPaused())
+    if (m_state.m_bPaused)
         CopyAtControl(painter, kPlayNormal, client, MC_PLAYPAUSE);
-    if (m_source.IsPlaying())
-        CopyAtControl(painter, m_source.IsRateChanged() ? kPlayNormal : kPauseNormal, client, MC_PLAYPAUSE);
-    if (!m_source.IsRepeat())
+    if (m_state.m_bPlaying)
+        CopyAtControl(painter, m_state.m_bRateChanged ? kPlayNormal : kPauseNormal, client, MC_PLAYPAUSE);
+    if (!m_state.m_bRepeat)
         CopyAtControl(painter, kRepeatOffNormal, client, MC_REPEAT);
-    if (m_source.IsMuted())
+    if (m_state.m_bMuted)
         CopyAtControl(painter, kMutedNormal, client, MC_MUTE);
 }
 
@@ -156,10 +156,10 @@ void CBitmapSkin::PaintMainPressed(QPainter& painter, QSize client, int nHotCont
     using namespace sprite;
     QPoint image;
     switch (nHotControl) {
-    case MC_MAXIMIZE: image = m_source.IsMainMaximized() ? kRestorePressed : kMaximizePressed; break;
+    case MC_MAXIMIZE: image = m_state.m_bMainMaximized ? kRestorePressed : kMaximizePressed; break;
     case MC_MINIMIZE: image = kMinimizePressed; break;
     case MC_CLOSE: image = kClosePressed; break;
-    case MC_PLAYPAUSE: image = m_source.IsPlaying() ? kPausePressed : kPlayPressed; break;
+    case MC_PLAYPAUSE: image = m_state.m_bPlaying ? kPausePressed : kPlayPressed; break;
     case MC_STOP: image = kStopPressed; break;
     case MC_LOAD: image = kLoadPressed; break;
     case MC_FAST: image = kFastPressed; break;
@@ -167,13 +167,13 @@ void CBitmapSkin::PaintMainPressed(QPainter& painter, QSize client, int nHotCont
     case MC_PREVIOUS: image = kPreviousPressed; break;
     case MC_NEXT: image = kNextPressed; break;
     case MC_FULLSCREEN: image = kFullScreenPressed; break;
-    case MC_TOPMOST: image = m_source.TopMost() ? kTopMostOnPressed : kTopMostOffPressed; break;
+    case MC_TOPMOST: image = m_state.m_bTopMost ? kTopMostOnPressed : kTopMostOffPressed; break;
     case MC_HIDE: image = kHidePressed; break;
-    case MC_REPEAT: image = m_source.IsRepeat() ? kRepeatOnPressed : kRepeatOffPressed; break;
-    case MC_MUTE: image = m_source.IsMuted() ? kMutedPressed : kNotMutedPressed; break;
+    case MC_REPEAT: image = m_state.m_bRepeat ? kRepeatOnPressed : kRepeatOffPressed; break;
+    case MC_MUTE: image = m_state.m_bMuted ? kMutedPressed : kNotMutedPressed; break;
     case MC_OPTIONS: image = kOptionsPressed; break;
     case MC_PLAYLIST: image = kPlaylistPressed; break;
-    case MC_SHUFFLE: image = m_source.Shuffle() ? kShuffleOnPressed : kShuffleOffPressed; break;
+    case MC_SHUFFLE: image = m_state.m_bShuffle ? kShuffleOnPressed : kShuffleOffPressed; break;
     default: return;  // the seek bar, the knob and the text areas have no pressed look
     }
     CopyAtControl(painter, image, client, nHotControl);
@@ -197,12 +197,12 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
 
     PaintPlaylistFrame(painter, w, h);
 
-    if (m_source.IsPlaylistMaximized())
+    if (m_state.m_bPlaylistMaximized)
         CopyAtPlaylistControl(painter, sprite::kRestoreNormal, client, PC_MAXIMIZE);
-    if (!m_source.PlaylistRepeat())
+    if (!m_state.m_bPlaylistRepeat)
         CopyAtPlaylistControl(painter, sprite::kRepeatOffNormal, client, PC_REPEATLIST);
 
-    const QString title = PlaylistTitle(m_source.PlaylistCurrent(), m_source.PlaylistStatusText());
+    const QString title = PlaylistTitle(m_state.m_nCurrent, m_state.m_strStatus);
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(kTitleTextColour));
     painter.drawText(RectLTRB(12, 4, w - 128, 21), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
@@ -210,7 +210,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     QRect thumb;
     GetPlaylistControlRect(client, PC_THUMB, thumb);
     m_sheet.Copy(painter, sprite::kThumbNormal, thumb.topLeft());
-    if (!m_source.ShowFP())
+    if (!m_state.m_bShowFP)
         CopyAtPlaylistControl(painter, sprite::kNameModeNormal, client, PC_NAMEMODE);
 
     PaintPlaylistPressed(painter, client, nHotControl);
@@ -250,7 +250,7 @@ void CBitmapSkin::PaintPlaylistPressed(QPainter& painter, QSize client, int nHot
     QPoint image;
     switch (nHotControl) {
     case PC_CLOSE: image = kClosePressed; break;
-    case PC_MAXIMIZE: image = m_source.IsPlaylistMaximized() ? kRestorePressed : kMaximizePressed; break;
+    case PC_MAXIMIZE: image = m_state.m_bPlaylistMaximized ? kRestorePressed : kMaximizePressed; break;
     case PC_ADDFILES: image = kAddFilesPressed; break;
     case PC_ADDFOLDER: image = kAddFolderPressed; break;
     case PC_REMOVE: image = kRemovePressed; break;
@@ -258,8 +258,8 @@ void CBitmapSkin::PaintPlaylistPressed(QPainter& painter, QSize client, int nHot
     case PC_LOAD: image = kListLoadPressed; break;
     case PC_SAVE: image = kListSavePressed; break;
     case PC_SORT: image = kListSortPressed; break;
-    case PC_REPEATLIST: image = m_source.PlaylistRepeat() ? kRepeatOnPressed : kRepeatOffPressed; break;
-    case PC_NAMEMODE: image = m_source.ShowFP() ? kNameModeOnPressed : kNameModeOffPressed; break;
+    case PC_REPEATLIST: image = m_state.m_bPlaylistRepeat ? kRepeatOnPressed : kRepeatOffPressed; break;
+    case PC_NAMEMODE: image = m_state.m_bShowFP ? kNameModeOnPressed : kNameModeOffPressed; break;
     case PC_MOVEUP: image = kMoveUpPressed; break;
     case PC_MOVEDOWN: image = kMoveDownPressed; break;
     case PC_THUMB: {

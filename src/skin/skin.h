@@ -35,7 +35,7 @@ public:
     // A control's rectangle. An id the skin does not place leaves rc as it
     // was and returns false.
     virtual bool GetMainControlRect(QSize mainClient, int id, QRect& rc) = 0;
-    // Laying out PC_THUMB also hands the thumb offset to the skin's source.
+    // Laying out PC_THUMB also writes the thumb offset into the state record.
     virtual bool GetPlaylistControlRect(QSize playlistClient, int id, QRect& rc) = 0;
     virtual int GetTopBorder() const = 0;
     virtual int GetLeftBorder() const = 0;

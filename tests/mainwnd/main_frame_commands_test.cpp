@@ -303,6 +303,23 @@ TEST_F(MainFrameSkinTest, PaintsTheSkinWithABlackVideoArea)
     EXPECT_NE(image.pixelColor(QPoint(60, 3)), QColor(Qt::black));
 }
 
+// The skin draws what holds when a window paints, even when the change came
+// behind the window's back and nothing was redrawn for it.
+TEST_F(MainFrameSkinTest, BothWindowsPaintTheStateOfTheMomentTheyPaint)
+{
+    m_pPlaylistFrame->resize(318, 200);
+    QRect repeatList;
+    Main().Skin()->GetPlaylistControlRect(m_pPlaylistFrame->size(), PC_REPEATLIST, repeatList);
+    const QImage listBefore = m_pPlaylistFrame->grab().toImage();
+    m_settings.PlaylistRepeat = !m_settings.PlaylistRepeat;
+    EXPECT_NE(m_pPlaylistFrame->grab().toImage().copy(repeatList), listBefore.copy(repeatList));
+
+    const QRect mute = ControlRect(MC_MUTE);
+    const QImage mainBefore = Main().grab().toImage();
+    Engine().ToggleMute();
+    EXPECT_NE(Main().grab().toImage().copy(mute), mainBefore.copy(mute));
+}
+
 using MainFrameWindowTest = MainFrameTest;
 
 TEST_F(MainFrameWindowTest, RestoreAfterMinimizingMaximizedMaximizesAgain)

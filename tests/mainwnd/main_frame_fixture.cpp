@@ -14,12 +14,10 @@ MainFrameTest::MainFrameTest()
     m_settings.AutoSizeWin = 0;
     m_playlist.SetDefaultFile(m_strFolder + QStringLiteral("/default.vml"));
 
-    m_context.settings = &m_settings;
     m_pOwner = std::make_unique<CParentWnd>(m_context);
     m_context.owner = m_pOwner.get();
     m_pMain = std::make_unique<CMainFrame>(m_context);
     m_context.mainFrame = m_pMain.get();
-    m_context.playlist = &m_playlist;
     m_pPlaylistFrame = std::make_unique<CPlaylistFrame>(m_playlist, m_settings, m_pMain.get());
     m_context.playlistFrame = m_pPlaylistFrame.get();
     m_pMain->AttachPlaylistWindow(m_pPlaylistFrame.get());

@@ -98,7 +98,7 @@ protected:
     CPlayerSettings m_settings;
     CPlaylist m_playlist;
     CTrayIcon m_tray;
-    CPlayerContext m_context;
+    CPlayerContext m_context{m_settings, m_playlist};
     std::unique_ptr<CParentWnd> m_pOwner;
     std::unique_ptr<CMainFrame> m_pMain;
     std::unique_ptr<CPlaylistFrame> m_pPlaylistFrame;

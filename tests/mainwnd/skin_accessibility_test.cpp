@@ -93,7 +93,7 @@ TEST_F(SkinAccessibilityTest, MainWindowControlsAreNamedAndActLikeTheMouse)
     volume->valueInterface()->setCurrentValue(25);
     EXPECT_EQ(Engine().GetVolume(), -3000);
     EXPECT_EQ(volume->valueInterface()->currentValue().toInt(), 25);
-    EXPECT_NE(ChildNamed(window, QAccessible::StaticText, Main().TimeText()), nullptr);
+    EXPECT_NE(ChildNamed(window, QAccessible::StaticText, Main().UpdateSkinState().m_strTime), nullptr);
 
     // Names follow the interface language.
     SetInterfaceLanguage(kGerman);
