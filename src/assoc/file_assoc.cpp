@@ -92,6 +92,11 @@ bool CFileAssoc::BackupType(int index)
     const QString previous = key.isEmpty() ? QString() : UserEntry(key, &readable);
     if (!readable)
         return false;
+    // The user's entry can already name the player while another list wins
+    // (a desktop's own mimeapps.list, or an entry installed nowhere): saving
+    // it would replace the real previous owner for good.
+    if (CMimeAppsList::DesktopIds(previous).contains(kPlayerDesktopId))
+        return true;
     QSettings profile(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat);
     profile.beginGroup(kBackupGroup);
     profile.setValue(GetExtension(index), previous.isNull() ? QStringLiteral("") : previous);

@@ -6,6 +6,8 @@
 #include "preferences/ppg_file_asso.h"
 #include <xdg_folders.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -145,6 +147,33 @@ TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
     }
     EXPECT_EQ(defaultapp::EffectiveDefault(CFileAssoc::Key(AVI)), QStringLiteral("oldplayer.desktop"));
     EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+}
+
+TEST_F(PpgFileAssoTest, ApplyWhileAnotherListWinsKeepsTheRealPreviousOwner)
+{
+    // A desktop's own list overrides the user's: the player's entry written
+    // there does not take effect, so every Apply sees the row unassociated.
+    InstallApp(SystemApplications(), QStringLiteral("prev.desktop"));
+    const QString desktopList = QFileInfo(UserList()).path() + QStringLiteral("/x-generic-mimeapps.list");
+    WriteFile(desktopList, "[Default Applications]\naudio/mpeg=oldplayer.desktop\n");
+    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=prev.desktop\n");
+    setenv("XDG_CURRENT_DESKTOP", "X-Generic", 1);
+    for (int apply = 0; apply < 2; ++apply) {
+        CPpgFileAsso page;
+        SetChecked(page, MP3, true);
+        page.OnApply();
+    }
+    EXPECT_EQ(Backup(QStringLiteral(".mp3")), QStringLiteral("prev.desktop"));
+
+    QFile::remove(desktopList);
+    {
+        CPpgFileAsso page;
+        ASSERT_EQ(CheckedRows(page), std::vector<int>{MP3});
+        SetChecked(page, MP3, false);
+        page.OnApply();
+    }
+    EXPECT_EQ(GioDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
+    EXPECT_EQ(XdgMimeDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
 }
 
 }  // namespace
