@@ -110,9 +110,15 @@ bool CFileAssoc::RestoreType(int index)
     const QString key = Key(index);
     if (key.isEmpty())
         return false;
+    // Extensions of one type are one association: the backup may have been
+    // taken under another of them.
     QSettings profile(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat);
-    const QString saved = profile.value(kBackupGroup + u'/' + GetExtension(index)).toString();
-    return WriteUserEntry(key, saved);
+    profile.beginGroup(kBackupGroup);
+    QVariant saved = profile.value(GetExtension(index));
+    for (int other = 0; other < FILE_TYPE_COUNT && !saved.isValid(); ++other)
+        if (other != index && Key(other) == key)
+            saved = profile.value(GetExtension(other));
+    return WriteUserEntry(key, saved.toString());
 }
 
 bool CFileAssoc::WriteUserEntry(const QString& mimeType, const QString& value)

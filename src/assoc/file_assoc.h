@@ -39,8 +39,9 @@ public:
     // already kept stays. False when the type has no key or the profile was
     // not written.
     static bool BackupType(int index);
-    // Writes the saved entry back; an empty one removes the user's entry so
-    // that the system's default applies again. The backup stays.
+    // Writes the saved entry back (when the extension has none, that of
+    // another extension of the same type); an empty one removes the user's
+    // entry so that the system's default applies again. The backup stays.
     static bool RestoreType(int index);
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QGroupBox;
@@ -45,4 +46,7 @@ private:
     QListWidget* m_lstTypes = nullptr;
     QPushButton* m_btnSelectAll = nullptr;
     bool m_bModified = false;
+    // Each row's MIME type; rows of one type tick together.
+    QStringList m_keys;
+    bool m_bSyncingSiblings = false;
 };

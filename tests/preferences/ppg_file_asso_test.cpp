@@ -3,6 +3,7 @@
 #include "assoc/desktop_entry.h"
 #include "assoc/file_assoc.h"
 #include "settings/localized_strings.h"
+#include "settings/player_settings.h"
 #include "preferences/ppg_file_asso.h"
 #include <xdg_folders.h>
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -120,33 +122,39 @@ TEST_F(PpgFileAssoTest, AlreadyAssociatedTypeTakesNoBackup)
     EXPECT_TRUE(CFileAssoc::IsAssociated(WAV));
 }
 
-TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
+TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeTickAndAreGivenBackTogether)
 {
-    WriteFile(UserList(), "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n");
-    ASSERT_EQ(CFileAssoc::Key(AVI), CFileAssoc::Key(DIVX));
+    const QByteArray original = "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n";
+    const QString type = CFileAssoc::Key(AVI);
+    ASSERT_EQ(type, CFileAssoc::Key(DIVX));
+    WriteFile(UserList(), original);
     {
         CPpgFileAsso page;
-        SetChecked(page, DIVX, true);
-        page.OnApply();
-    }
-    EXPECT_TRUE(CFileAssoc::IsAssociated(AVI));
-
-    // One of the two rows still checked keeps the association.
-    {
-        CPpgFileAsso page;
+        SetChecked(page, AVI, true);
         EXPECT_EQ(CheckedRows(page), (std::vector<int>{AVI, DIVX}));
-        SetChecked(page, DIVX, false);
         page.OnApply();
     }
-    EXPECT_TRUE(CFileAssoc::IsAssociated(DIVX));
+    EXPECT_EQ(XdgMimeDefault(type), kPlayerDesktopId);
+    {
+        CPpgFileAsso page;
+        SetChecked(page, DIVX, false);
+        EXPECT_TRUE(CheckedRows(page).empty());
+        page.OnApply();
+    }
+    EXPECT_EQ(XdgMimeDefault(type), QStringLiteral("oldplayer.desktop"));
+    EXPECT_EQ(ReadFile(UserList()), original);
+
+    // A backup kept under the other extension of the type is found too.
+    WriteFile(UserList(), "[Default Applications]\nvideo/x-msvideo=velmora.desktop\n");
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    QSettings(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat)
+        .setValue(QStringLiteral("FileTypeBackup/.divx"), QStringLiteral("oldplayer.desktop"));
     {
         CPpgFileAsso page;
         SetChecked(page, AVI, false);
-        SetChecked(page, DIVX, false);
         page.OnApply();
     }
-    EXPECT_EQ(defaultapp::EffectiveDefault(CFileAssoc::Key(AVI)), QStringLiteral("oldplayer.desktop"));
-    EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+    EXPECT_EQ(ReadFile(UserList()), original);
 }
 
 TEST_F(PpgFileAssoTest, ApplyWhileAnotherListWinsKeepsTheRealPreviousOwner)
