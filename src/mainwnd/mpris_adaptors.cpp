@@ -58,6 +58,11 @@ void CMprisPlayerAdaptor::SetLoopStatus(const QString& status)
 
 void CMprisPlayerAdaptor::SetRate(double rate)
 {
+    // A client should not ask for rate 0; the interface has it act as Pause.
+    if (rate == 0.0) {
+        Pause();
+        return;
+    }
     if (!std::isfinite(rate) || rate < mpris::kMinimumRate || rate > mpris::kMaximumRate) {
         m_service.RefuseArgument(QStringLiteral("Rate out of range: %1").arg(rate));
         return;
