@@ -2,6 +2,7 @@
 #include "preferences/ppg_file_asso.h"
 
 #include "assoc/file_assoc.h"
+#include "preferences/check_list_box.h"
 #include "settings/localized_strings.h"
 
 #include <QGroupBox>
@@ -23,7 +24,7 @@ CPpgFileAsso::CPpgFileAsso(QWidget* parent)
     : QWidget(parent),
       m_lblIntro(new QLabel(this)),
       m_grpTypes(new QGroupBox(this)),
-      m_lstTypes(new QListWidget(m_grpTypes)),
+      m_lstTypes(new CCheckListBox(m_grpTypes)),
       m_btnSelectAll(new QPushButton(m_grpTypes))
 {
     Relabel();

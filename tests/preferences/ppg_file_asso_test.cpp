@@ -4,9 +4,12 @@
 #include "assoc/file_assoc.h"
 #include "settings/localized_strings.h"
 #include "settings/player_settings.h"
+#include "preferences/check_list_box.h"
 #include "preferences/ppg_file_asso.h"
 #include <xdg_folders.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -19,6 +22,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Installed before any list exists: Qt keeps the first interface it makes.
+const bool kFactoryInstalled = [] {
+    QAccessible::installFactory(CheckListBoxAccessibleFactory);
+    return true;
+}();
 
 constexpr int AVI = 3;
 constexpr int DIVX = 5;
@@ -182,6 +191,27 @@ TEST_F(PpgFileAssoTest, ApplyWhileAnotherListWinsKeepsTheRealPreviousOwner)
     }
     EXPECT_EQ(GioDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
     EXPECT_EQ(XdgMimeDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
+}
+
+TEST_F(PpgFileAssoTest, ScreenReaderSeesAndTicksTheRowsCheckBoxes)
+{
+    CPpgFileAsso page;
+    page.show();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(page.TypeList());
+    ASSERT_TRUE(list && kFactoryInstalled);
+    ASSERT_EQ(list->childCount(), FILE_TYPE_COUNT);
+    QAccessibleInterface* row = list->child(MP3);
+    EXPECT_EQ(row->text(QAccessible::Name), page.TypeList()->item(MP3)->text());
+    EXPECT_EQ(row->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(row->state().checkable);
+    EXPECT_FALSE(row->state().checked);
+
+    ASSERT_TRUE(row->actionInterface());
+    row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(CheckedRows(page), std::vector<int>{MP3});
+    EXPECT_TRUE(row->state().checked);
+    EXPECT_TRUE(page.IsModified());
+    EXPECT_EQ(list->indexOfChild(row), MP3);
 }
 
 }  // namespace
