@@ -12,6 +12,7 @@
 #include "platform/path_codec.h"
 #include "engine/media_engine.h"
 #include "mainwnd/mpris_service.h"
+#include "preferences/check_list_box.h"
 #include "settings/player_settings.h"
 #include "playlist/playlist.h"
 #include "playlistwnd/playlist_frame.h"
@@ -87,6 +88,7 @@ bool CPlayerApp::InitInstance()
     // Screen readers see the controls the skin draws.
     QAccessible::installFactory(MainFrameAccessibleFactory);
     QAccessible::installFactory(PlaylistFrameAccessibleFactory);
+    QAccessible::installFactory(CheckListBoxAccessibleFactory);
 
     m_pSettings = std::make_unique<CPlayerSettings>();
     m_pSettings->Load();

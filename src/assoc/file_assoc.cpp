@@ -92,6 +92,11 @@ bool CFileAssoc::BackupType(int index)
     const QString previous = key.isEmpty() ? QString() : UserEntry(key, &readable);
     if (!readable)
         return false;
+    // The user's entry can already name the player while another list wins
+    // (a desktop's own mimeapps.list, or an entry installed nowhere): saving
+    // it would replace the real previous owner for good.
+    if (CMimeAppsList::DesktopIds(previous).contains(kPlayerDesktopId))
+        return true;
     QSettings profile(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat);
     profile.beginGroup(kBackupGroup);
     profile.setValue(GetExtension(index), previous.isNull() ? QStringLiteral("") : previous);
@@ -105,9 +110,15 @@ bool CFileAssoc::RestoreType(int index)
     const QString key = Key(index);
     if (key.isEmpty())
         return false;
+    // Extensions of one type are one association: the backup may have been
+    // taken under another of them.
     QSettings profile(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat);
-    const QString saved = profile.value(kBackupGroup + u'/' + GetExtension(index)).toString();
-    return WriteUserEntry(key, saved);
+    profile.beginGroup(kBackupGroup);
+    QVariant saved = profile.value(GetExtension(index));
+    for (int other = 0; other < FILE_TYPE_COUNT && !saved.isValid(); ++other)
+        if (other != index && Key(other) == key)
+            saved = profile.value(GetExtension(other));
+    return WriteUserEntry(key, saved.toString());
 }
 
 bool CFileAssoc::WriteUserEntry(const QString& mimeType, const QString& value)

@@ -35,10 +35,13 @@ public:
     // read or written.
     static bool Associate(int index);
     // Saves the user's current entry for the type (empty when there is
-    // none). False when the type has no key or the profile was not written.
+    // none); an entry that names the player is never saved, so the backup
+    // already kept stays. False when the type has no key or the profile was
+    // not written.
     static bool BackupType(int index);
-    // Writes the saved entry back; an empty one removes the user's entry so
-    // that the system's default applies again. The backup stays.
+    // Writes the saved entry back (when the extension has none, that of
+    // another extension of the same type); an empty one removes the user's
+    // entry so that the system's default applies again. The backup stays.
     static bool RestoreType(int index);
 
 private:

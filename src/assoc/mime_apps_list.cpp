@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -25,6 +26,14 @@ QByteArray KeyOf(const QByteArray& trimmed)
     return equals <= 0 ? QByteArray() : trimmed.left(equals).trimmed();
 }
 
+// The type a key names, as the desktop reads keys: an alias ("audio/wav")
+// stands for its canonical type ("audio/x-wav").
+QString CanonicalType(const QString& name)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForName(name);
+    return type.isValid() ? type.name() : name;
+}
+
 }  // namespace
 
 bool CMimeAppsList::Load()
@@ -44,13 +53,17 @@ bool CMimeAppsList::Load()
 QList<qsizetype> CMimeAppsList::EntryLines(const QString& mimeType) const
 {
     const QByteArray key = mimeType.toUtf8();
+    const QString canonical = CanonicalType(mimeType);
     QList<qsizetype> found;
     bool inDefaults = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const QByteArray trimmed = m_lines[i].trimmed();
-        if (IsGroupHeader(trimmed))
+        if (IsGroupHeader(trimmed)) {
             inDefaults = trimmed.mid(1, trimmed.size() - 2) == kDefaultGroup;
-        else if (inDefaults && KeyOf(trimmed) == key)
+            continue;
+        }
+        const QByteArray lineKey = inDefaults ? KeyOf(trimmed) : QByteArray();
+        if (!lineKey.isEmpty() && (lineKey == key || CanonicalType(QString::fromUtf8(lineKey)) == canonical))
             found.append(i);
     }
     return found;

@@ -17,12 +17,15 @@ public:
     // stderr) when it exists but cannot be read or is implausibly large.
     bool Load();
 
+    // An entry's key may also be an alias of `mimeType`: the desktop reads
+    // "audio/wav" as "audio/x-wav".
     // The value of `mimeType` in [Default Applications], trimmed; a null
     // text when the file has no such entry.
     QString DefaultValue(const QString& mimeType) const;
-    // Sets the entry, creating the group when it is missing.
+    // Sets the entry, creating the group when it is missing; its first line
+    // (an alias too) becomes "mimeType=value" and any other is removed.
     void SetDefault(const QString& mimeType, const QString& value);
-    // Removes every line of the entry; the group itself stays.
+    // Removes every line of the entry, aliases included; the group stays.
     void RemoveDefault(const QString& mimeType);
 
     // Writes the file atomically (temporary file and rename). A symbolic

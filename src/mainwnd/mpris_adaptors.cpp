@@ -58,6 +58,11 @@ void CMprisPlayerAdaptor::SetLoopStatus(const QString& status)
 
 void CMprisPlayerAdaptor::SetRate(double rate)
 {
+    // A client should not ask for rate 0; the interface has it act as Pause.
+    if (rate == 0.0) {
+        Pause();
+        return;
+    }
     if (!std::isfinite(rate) || rate < mpris::kMinimumRate || rate > mpris::kMaximumRate) {
         m_service.RefuseArgument(QStringLiteral("Rate out of range: %1").arg(rate));
         return;
@@ -84,41 +89,64 @@ double CMprisPlayerAdaptor::MinimumRate() const { return mpris::kMinimumRate; }
 
 double CMprisPlayerAdaptor::MaximumRate() const { return mpris::kMaximumRate; }
 
-void CMprisPlayerAdaptor::Next() { m_service.Frame().RunCommand(Command::Next); }
+void CMprisPlayerAdaptor::AfterReply(std::function<void()> action)
+{
+    // Opening a clip can show an error box, whose event loop would hold the
+    // reply back until the user closes it and make the caller time out.
+    // Every transport request is queued, so they still run in their order.
+    QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
+}
 
-void CMprisPlayerAdaptor::Previous() { m_service.Frame().RunCommand(Command::Previous); }
+void CMprisPlayerAdaptor::Next()
+{
+    AfterReply([this] { m_service.Frame().RunCommand(Command::Next); });
+}
+
+void CMprisPlayerAdaptor::Previous()
+{
+    AfterReply([this] { m_service.Frame().RunCommand(Command::Previous); });
+}
 
 void CMprisPlayerAdaptor::Pause()
 {
-    if (m_service.Context().engine->IsPlaying())
-        m_service.Frame().RunCommand(Command::Pause);
+    AfterReply([this] {
+        if (m_service.Context().engine->IsPlaying())
+            m_service.Frame().RunCommand(Command::Pause);
+    });
 }
 
 void CMprisPlayerAdaptor::PlayPause()
 {
     // The skin's button opens a file dialog when there is nothing to play;
     // a media key must not.
-    if (CanPlay())
-        m_service.Frame().RunCommand(Command::PlayPause);
+    AfterReply([this] {
+        if (CanPlay())
+            m_service.Frame().RunCommand(Command::PlayPause);
+    });
 }
 
 void CMprisPlayerAdaptor::Stop()
 {
-    if (m_service.Context().engine->IsPlaying() || m_service.Context().engine->IsPaused())
-        m_service.Frame().RunCommand(Command::StopOrClose);
+    AfterReply([this] {
+        if (m_service.Context().engine->IsPlaying() || m_service.Context().engine->IsPaused())
+            m_service.Frame().RunCommand(Command::StopOrClose);
+    });
 }
 
-void CMprisPlayerAdaptor::Play() { m_service.Frame().RunCommand(Command::PlayListed); }
+void CMprisPlayerAdaptor::Play()
+{
+    AfterReply([this] { m_service.Frame().RunCommand(Command::PlayListed); });
+}
 
 void CMprisPlayerAdaptor::Seek(qlonglong offset)
 {
     if (!m_service.Context().engine->IsLoaded())
         return;
-    const qlonglong target = std::max<qlonglong>(m_service.Position() + offset, 0);
-    if (target > m_service.Length())
-        m_service.Frame().RunCommand(Command::Next);
+    const std::optional<qlonglong> target = mpris::SeekTarget(m_service.Position(), offset, m_service.Length());
+    if (target)
+        m_service.SeekTo(*target);
     else
-        m_service.SeekTo(target);
+        Next();
 }
 
 void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
@@ -132,9 +160,10 @@ void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong 
 void CMprisPlayerAdaptor::OpenUri(const QString& uri)
 {
     const QUrl url(uri);
-    if (!url.isValid() || !url.isLocalFile()) {
+    if (!mpris::IsLocalFileUri(url)) {
         m_service.RefuseArgument(QStringLiteral("Only file: URIs can be opened: %1").arg(uri));
         return;
     }
+    // The open itself is posted, so the call is answered first.
     m_service.Frame().OnCopyData(COPYDATA_OPEN_FILE, PathFromLocalUrl(url));
 }

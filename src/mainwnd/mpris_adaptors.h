@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
+
 class CMprisService;
 
 // org.mpris.MediaPlayer2: the application as a whole.
@@ -97,6 +99,8 @@ signals:
 
 private:
     QVariant Property(const char* name) const;
+    // Runs `action` once the call being handled has been answered.
+    void AfterReply(std::function<void()> action);
 
     CMprisService& m_service;
 };

@@ -7,6 +7,7 @@
 #include "mainwnd/mpris_state.h"
 #include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
+#include "playlist/next_row.h"
 #include "playlist/playlist.h"
 #include "playlistwnd/playlist_frame.h"
 #include "mainwnd/volume_scale.h"
@@ -74,6 +75,7 @@ QVariantMap CMprisService::PlayerProperties() const
     const CPlaylist& playlist = m_context.playlist;
     const CPlayerSettings& settings = m_context.settings;
     const bool listed = playlist.GetCount() > 0;
+    const bool shuffle = settings.Shuffle != 0;
     QVariantMap metadata;
     if (playlist.IsValidIndex(playlist.m_nCurrent))
         metadata = mpris::TrackMetadata(playlist.m_nCurrent, playlist.GetRow(playlist.m_nCurrent), Length());
@@ -81,11 +83,13 @@ QVariantMap CMprisService::PlayerProperties() const
         {QStringLiteral("PlaybackStatus"), mpris::PlaybackStatus(engine.IsPlaying(), engine.IsPaused())},
         {QStringLiteral("LoopStatus"), mpris::LoopStatus({engine.IsRepeat(), settings.PlaylistRepeat != 0})},
         {QStringLiteral("Rate"), engine.Rate()},
-        {QStringLiteral("Shuffle"), settings.Shuffle != 0},
+        {QStringLiteral("Shuffle"), shuffle},
         {QStringLiteral("Metadata"), metadata},
         {QStringLiteral("Volume"), VolumeFraction(engine)},
-        {QStringLiteral("CanGoNext"), listed},
-        {QStringLiteral("CanGoPrevious"), listed},
+        {QStringLiteral("CanGoNext"),
+         CanStep(PlaylistStep::Next, playlist.GetCount(), playlist.m_nCurrent, shuffle)},
+        {QStringLiteral("CanGoPrevious"),
+         CanStep(PlaylistStep::Previous, playlist.GetCount(), playlist.m_nCurrent, shuffle)},
         {QStringLiteral("CanPlay"), listed || engine.IsLoaded()},
         {QStringLiteral("CanPause"), engine.IsLoaded()},
         {QStringLiteral("CanSeek"), engine.CanSeek()},

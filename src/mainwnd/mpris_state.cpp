@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/mpris_state.h"
 
+#include "platform/path_codec.h"
 #include "playlist/media_files.h"
 #include "playlist/playlist_row.h"
 
 #include <QMimeDatabase>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace mpris {
 
@@ -56,11 +59,26 @@ QVariantMap TrackMetadata(int row, const CPlaylistRow& track, qlonglong lengthUs
     QVariantMap metadata;
     metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackId(row)));
     metadata.insert(QStringLiteral("xesam:title"), track.m_strFileName);
+    // From the file name's bytes: a name that is not UTF-8 keeps them.
     metadata.insert(QStringLiteral("xesam:url"),
-                    QUrl::fromLocalFile(track.m_strPath).toString(QUrl::FullyEncoded));
+                    QString::fromLatin1("file://" + EncodePath(track.m_strPath).toPercentEncoding("/")));
     if (lengthUs > 0)
         metadata.insert(QStringLiteral("mpris:length"), lengthUs);
     return metadata;
+}
+
+std::optional<qlonglong> SeekTarget(qlonglong positionUs, qlonglong offsetUs, qlonglong lengthUs)
+{
+    // Compared before adding: position + offset can overflow.
+    if (offsetUs > lengthUs - positionUs)
+        return std::nullopt;
+    return std::max<qlonglong>(positionUs + offsetUs, 0);
+}
+
+bool IsLocalFileUri(const QUrl& url)
+{
+    return url.isValid() && url.isLocalFile() &&
+           (url.host().isEmpty() || url.host().compare(u"localhost", Qt::CaseInsensitive) == 0);
 }
 
 QStringList MediaMimeTypes()

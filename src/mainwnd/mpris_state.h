@@ -4,6 +4,7 @@
 #include <QDBusObjectPath>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QVariantMap>
 
 #include <optional>
@@ -37,6 +38,14 @@ QDBusObjectPath TrackId(int row);
 qlonglong LengthFromText(const QString& text);
 // The metadata of a row; lengthUs 0 leaves the length out.
 QVariantMap TrackMetadata(int row, const CPlaylistRow& track, qlonglong lengthUs);
+
+// Where Seek(offset) from positionUs goes in a clip of lengthUs: clamped
+// to the start, or none when it passes the end (that acts as Next).
+std::optional<qlonglong> SeekTarget(qlonglong positionUs, qlonglong offsetUs, qlonglong lengthUs);
+
+// Whether a URI names a file on this machine: scheme "file" with no host or
+// "localhost".
+bool IsLocalFileUri(const QUrl& url);
 
 // The MIME types of the player's media extensions.
 QStringList MediaMimeTypes();

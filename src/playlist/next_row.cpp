@@ -24,6 +24,16 @@ int ChooseNextRow(PlaylistStep step, int count, int current, bool shuffle, bool 
     return candidate >= 0 && candidate < count ? candidate : -1;
 }
 
+bool CanStep(PlaylistStep step, int count, int current, bool shuffle)
+{
+    if (count <= 0 || step == PlaylistStep::EndOfMedia)
+        return false;
+    if (shuffle)
+        return true;
+    const int candidate = step == PlaylistStep::Next ? current + 1 : current - 1;
+    return candidate >= 0 && candidate < count;
+}
+
 int ChooseNextRow(CPlaylist& playlist, PlaylistStep step, bool shuffle, bool playlistRepeat)
 {
     return ChooseNextRow(step, playlist.GetCount(), playlist.m_nCurrent, shuffle, playlistRepeat,

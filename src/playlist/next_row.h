@@ -14,6 +14,10 @@ enum class PlaylistStep { Previous, Next, EndOfMedia };
 int ChooseNextRow(PlaylistStep step, int count, int current, bool shuffle, bool playlistRepeat,
                   CPlaylistRandom& random);
 
+// Whether Previous or Next would make a row current, without drawing from
+// the random source: false where the command does nothing.
+bool CanStep(PlaylistStep step, int count, int current, bool shuffle);
+
 // The same for the live playlist, with its row count, current row and
 // random source.
 int ChooseNextRow(CPlaylist& playlist, PlaylistStep step, bool shuffle, bool playlistRepeat);

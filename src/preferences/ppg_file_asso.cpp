@@ -2,6 +2,7 @@
 #include "preferences/ppg_file_asso.h"
 
 #include "assoc/file_assoc.h"
+#include "preferences/check_list_box.h"
 #include "settings/localized_strings.h"
 
 #include <QGroupBox>
@@ -23,7 +24,7 @@ CPpgFileAsso::CPpgFileAsso(QWidget* parent)
     : QWidget(parent),
       m_lblIntro(new QLabel(this)),
       m_grpTypes(new QGroupBox(this)),
-      m_lstTypes(new QListWidget(m_grpTypes)),
+      m_lstTypes(new CCheckListBox(m_grpTypes)),
       m_btnSelectAll(new QPushButton(m_grpTypes))
 {
     Relabel();
@@ -39,6 +40,7 @@ CPpgFileAsso::CPpgFileAsso(QWidget* parent)
     pageLayout->addWidget(m_grpTypes, 1);
 
     for (int i = 0; i < FILE_TYPE_COUNT; ++i) {
+        m_keys.append(CFileAssoc::Key(i));
         auto* item = new QListWidgetItem(CFileAssoc::GetDescription(i), m_lstTypes);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(CFileAssoc::IsAssociated(i) ? Qt::Checked : Qt::Unchecked);
@@ -63,7 +65,22 @@ void CPpgFileAsso::SetModified(bool modified)
     emit modifiedChanged(modified);
 }
 
-void CPpgFileAsso::OnItemChanged(QListWidgetItem*) { SetModified(true); }
+void CPpgFileAsso::OnItemChanged(QListWidgetItem* item)
+{
+    // Types sharing one MIME type (".avi" and ".divx", ".mpg" and ".mpeg")
+    // are one association on the desktop: their rows tick together, so the
+    // page never shows one of them apart from what the desktop opens.
+    const int row = m_lstTypes->row(item);
+    const QString key = m_keys.value(row);
+    if (!m_bSyncingSiblings && !key.isEmpty()) {
+        m_bSyncingSiblings = true;
+        for (int other = 0; other < m_lstTypes->count(); ++other)
+            if (other != row && m_keys.value(other) == key)
+                m_lstTypes->item(other)->setCheckState(item->checkState());
+        m_bSyncingSiblings = false;
+    }
+    SetModified(true);
+}
 
 void CPpgFileAsso::OnSelectAll()
 {
@@ -77,15 +94,9 @@ bool CPpgFileAsso::IsChecked(int row) const { return m_lstTypes->item(row)->chec
 bool CPpgFileAsso::OnApply()
 {
     for (int i = 0; i < m_lstTypes->count(); ++i) {
-        // Types sharing one MIME type (".avi" and ".divx", ".mpg" and
-        // ".mpeg") are one association: it is wanted while any of their rows
-        // is checked. Otherwise an unchecked row would undo its checked
-        // sibling and restore an entry that was backed up under the other one.
-        const QString key = CFileAssoc::Key(i);
-        bool wanted = IsChecked(i);
-        for (int j = 0; j < m_lstTypes->count() && !wanted && !key.isEmpty(); ++j)
-            wanted = IsChecked(j) && CFileAssoc::Key(j) == key;
-
+        // Rows of one MIME type tick together, so the first of them does the
+        // work and the others find it done.
+        const bool wanted = IsChecked(i);
         const bool associated = CFileAssoc::IsAssociated(i);
         if (wanted && !associated) {
             // Never point a type at the player without its previous owner saved.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "preferences/check_list_box.h"
+
+#include <QStringList>
 #include <QWidget>
 
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
@@ -42,7 +44,10 @@ private:
 
     QLabel* m_lblIntro = nullptr;
     QGroupBox* m_grpTypes = nullptr;
-    QListWidget* m_lstTypes = nullptr;
+    CCheckListBox* m_lstTypes = nullptr;
     QPushButton* m_btnSelectAll = nullptr;
     bool m_bModified = false;
+    // Each row's MIME type; rows of one type tick together.
+    QStringList m_keys;
+    bool m_bSyncingSiblings = false;
 };

@@ -192,6 +192,10 @@ QString NavigationName(std::uint32_t vk, bool extended)
     return QString::fromLatin1(extended ? kSeparate[index] : kKeypad[index]);
 }
 
+// The X11 key codes of the digit row, "1" to "=" on a US keyboard.
+constexpr quint32 kDigitRowFirstCode = 10;
+constexpr quint32 kDigitRowLastCode = 21;
+
 // The key a US keyboard has at an X11 key code, for the main block's letter,
 // digit and punctuation keys; 0 elsewhere. Hot keys are key positions, so a
 // layout whose symbols are not Latin (Cyrillic, Greek, Hebrew, Thai...) is
@@ -203,7 +207,7 @@ int UsLayoutKeyAt(quint32 x11KeyCode)
         std::string_view keys;  // Qt's key codes of these keys are their characters
     };
     static constexpr Row kRows[] = {
-        {10, "1234567890-="},
+        {kDigitRowFirstCode, "1234567890-="},
         {24, "QWERTYUIOP[]"},
         {38, "ASDFGHJKL;'`"},
         {51, "\\ZXCVBNM,./"},
@@ -279,10 +283,17 @@ HotKeyCode HotKeyFromEvent(const QKeyEvent& event)
         return HotKeyFromQtKey(qtKey, mods & Qt::ShiftModifier, mods & Qt::ControlModifier, mods & Qt::AltModifier,
                                mods & Qt::KeypadModifier);
     };
+    if (mods & Qt::KeypadModifier)
+        return convert(event.key());
+    // The digit row goes by position before its symbols: unshifted AZERTY
+    // gives "&é\"'(-è_çà", whose symbols the shifted-symbol table would put
+    // on other keys (the 1-key and the 7-key would both be "7"), and
+    // QWERTZ's Shift+7 gives "/".
+    const quint32 position = event.nativeScanCode();
+    if (position >= kDigitRowFirstCode && position <= kDigitRowLastCode)
+        return convert(UsLayoutKeyAt(position));
     const HotKeyCode code = convert(event.key());
-    if (code != 0 || (mods & Qt::KeypadModifier))
-        return code;
-    return convert(UsLayoutKeyAt(event.nativeScanCode()));
+    return code != 0 ? code : convert(UsLayoutKeyAt(position));
 }
 
 QString VirtualKeyName(std::uint32_t vk, bool extended)

@@ -198,4 +198,40 @@ TEST_F(FileAssocTest, FirstAssociationInstallsAnEntryStartingThisProgram)
     EXPECT_FALSE(QFile::exists(entry));
 }
 
+TEST_F(FileAssocTest, UserEntryIsFoundAsTheDesktopReadsIt)
+{
+    constexpr int AVI = 3;
+    constexpr int WAV = 12;
+    const QString wav = CFileAssoc::Key(WAV);
+    ASSERT_TRUE(QMimeDatabase().mimeTypeForName(wav).aliases().contains(QStringLiteral("audio/wav")))
+        << qPrintable(wav);
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    struct Case {
+        int index;
+        QByteArray list;
+        QString previous;
+        QByteArray associated;
+    };
+    const Case cases[] = {
+        // An alias of the type.
+        {WAV, "[Default Applications]\naudio/wav=prev.desktop\n", QStringLiteral("prev.desktop"),
+         "[Default Applications]\n" + wav.toUtf8() + "=velmora.desktop\n"},
+        // CRLF line ends.
+        {AVI, "[Default Applications]\r\nvideo/x-msvideo=vlc.desktop\r\ntext/plain=gedit.desktop\r\n",
+         QStringLiteral("vlc.desktop"),
+         "[Default Applications]\r\nvideo/x-msvideo=velmora.desktop\r\ntext/plain=gedit.desktop\r\n"},
+        // Blanks around key and value.
+        {AVI, "[Default Applications]\n video/x-msvideo = vlc;mpv; \n", QStringLiteral("vlc;mpv;"),
+         "[Default Applications]\nvideo/x-msvideo=velmora.desktop\n"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(UserList(), c.list);
+        ASSERT_TRUE(CFileAssoc::BackupType(c.index));
+        ASSERT_TRUE(CFileAssoc::Associate(c.index));
+        EXPECT_EQ(Backup(CFileAssoc::GetExtension(c.index)), c.previous) << c.list.constData();
+        EXPECT_EQ(ReadFile(UserList()), c.associated);
+        EXPECT_EQ(GioDefault(CFileAssoc::Key(c.index)), kPlayerDesktopId) << c.list.constData();
+    }
+}
+
 }  // namespace

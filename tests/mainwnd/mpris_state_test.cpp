@@ -2,11 +2,14 @@
 // The translations between the player's state and the media-player
 // interface's values.
 #include "mainwnd/mpris_state.h"
+#include "platform/path_codec.h"
 #include "playlist/playlist_row.h"
 
 #include <gtest/gtest.h>
 
 #include <QDBusObjectPath>
+
+#include <limits>
 
 namespace {
 
@@ -45,6 +48,44 @@ TEST(MprisStateTest, MetadataNamesTheRowWithAValidTrackIdAndAnEncodedUrl)
               QStringLiteral("file:///music/a%20b/%C3%9Cn%C3%AFcode%20%231.mp3"));
     EXPECT_EQ(metadata.value(QStringLiteral("mpris:length")).toLongLong(), 5000000);
     EXPECT_FALSE(mpris::TrackMetadata(0, row, 0).contains(QStringLiteral("mpris:length")));
+}
+
+TEST(MprisStateTest, MetadataUrlKeepsTheBytesOfANameThatIsNotUtf8)
+{
+    CPlaylistRow row;
+    row.InitFromFoundName(DecodePath("/music"), DecodePath("caf\xe9.wav"));
+    EXPECT_EQ(mpris::TrackMetadata(0, row, 0).value(QStringLiteral("xesam:url")).toString(),
+              QStringLiteral("file:///music/caf%E9.wav"));
+}
+
+TEST(MprisStateTest, SeekStaysInTheClipWithoutOverflowing)
+{
+    constexpr qlonglong kLength = 30000000;
+    struct Case {
+        qlonglong position, offset;
+        std::optional<qlonglong> target;
+    };
+    const Case cases[] = {
+        {1000000, 2000000, 3000000},
+        {1000000, -5000000, 0},
+        {1000000, kLength - 1000000, kLength},
+        {1000000, kLength, std::nullopt},
+        {1000000, std::numeric_limits<qlonglong>::max(), std::nullopt},
+        {1000000, std::numeric_limits<qlonglong>::min(), 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(mpris::SeekTarget(c.position, c.offset, kLength), c.target) << c.offset;
+}
+
+TEST(MprisStateTest, OnlyFileUrisOfThisMachineAreLocal)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"file:///etc/passwd", true},          {"file://localhost/etc/passwd", true},
+        {"file://LocalHost/etc/passwd", true}, {"file://otherhost/etc/passwd", false},
+        {"http://localhost/a.mp3", false},     {"/etc/passwd", false},
+    };
+    for (const auto& [uri, local] : cases)
+        EXPECT_EQ(mpris::IsLocalFileUri(QUrl(QString::fromLatin1(uri))), local) << uri;
 }
 
 TEST(MprisStateTest, MimeTypesComeFromTheMediaExtensionsPreferringMedia)

@@ -332,6 +332,22 @@ TEST(NextRow, ShuffleDrawsFromTheRandomSourceButNotAtTheLastRow)
     EXPECT_EQ(random.Next(), 26500);
 }
 
+TEST(NextRow, CanStepExactlyWhenPreviousOrNextTakesARow)
+{
+    for (const int count : {0, 1, 3}) {
+        for (int current = -1; current <= count + 1; ++current) {
+            for (const bool shuffle : {false, true}) {
+                for (const PlaylistStep step : {PlaylistStep::Previous, PlaylistStep::Next}) {
+                    CPlaylistRandom random;
+                    EXPECT_EQ(CanStep(step, count, current, shuffle),
+                              ChooseNextRow(step, count, current, shuffle, false, random) >= 0)
+                        << count << ' ' << current << ' ' << shuffle << ' ' << int(step);
+                }
+            }
+        }
+    }
+}
+
 TEST(NextRow, LivePlaylistUsesItsOwnCurrentRowAndRandomSource)
 {
     CPlaylist playlist;

@@ -3,18 +3,31 @@
 #include "assoc/desktop_entry.h"
 #include "assoc/file_assoc.h"
 #include "settings/localized_strings.h"
+#include "settings/player_settings.h"
+#include "preferences/check_list_box.h"
 #include "preferences/ppg_file_asso.h"
 #include <xdg_folders.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// Installed before any list exists: Qt keeps the first interface it makes.
+const bool kFactoryInstalled = [] {
+    QAccessible::installFactory(CheckListBoxAccessibleFactory);
+    return true;
+}();
 
 constexpr int AVI = 3;
 constexpr int DIVX = 5;
@@ -118,33 +131,87 @@ TEST_F(PpgFileAssoTest, AlreadyAssociatedTypeTakesNoBackup)
     EXPECT_TRUE(CFileAssoc::IsAssociated(WAV));
 }
 
-TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
+TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeTickAndAreGivenBackTogether)
 {
-    WriteFile(UserList(), "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n");
-    ASSERT_EQ(CFileAssoc::Key(AVI), CFileAssoc::Key(DIVX));
+    const QByteArray original = "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n";
+    const QString type = CFileAssoc::Key(AVI);
+    ASSERT_EQ(type, CFileAssoc::Key(DIVX));
+    WriteFile(UserList(), original);
     {
         CPpgFileAsso page;
-        SetChecked(page, DIVX, true);
-        page.OnApply();
-    }
-    EXPECT_TRUE(CFileAssoc::IsAssociated(AVI));
-
-    // One of the two rows still checked keeps the association.
-    {
-        CPpgFileAsso page;
+        SetChecked(page, AVI, true);
         EXPECT_EQ(CheckedRows(page), (std::vector<int>{AVI, DIVX}));
-        SetChecked(page, DIVX, false);
         page.OnApply();
     }
-    EXPECT_TRUE(CFileAssoc::IsAssociated(DIVX));
+    EXPECT_EQ(XdgMimeDefault(type), kPlayerDesktopId);
+    {
+        CPpgFileAsso page;
+        SetChecked(page, DIVX, false);
+        EXPECT_TRUE(CheckedRows(page).empty());
+        page.OnApply();
+    }
+    EXPECT_EQ(XdgMimeDefault(type), QStringLiteral("oldplayer.desktop"));
+    EXPECT_EQ(ReadFile(UserList()), original);
+
+    // A backup kept under the other extension of the type is found too.
+    WriteFile(UserList(), "[Default Applications]\nvideo/x-msvideo=velmora.desktop\n");
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    QSettings(CPlayerSettings::DefaultProfilePath(), QSettings::IniFormat)
+        .setValue(QStringLiteral("FileTypeBackup/.divx"), QStringLiteral("oldplayer.desktop"));
     {
         CPpgFileAsso page;
         SetChecked(page, AVI, false);
-        SetChecked(page, DIVX, false);
         page.OnApply();
     }
-    EXPECT_EQ(defaultapp::EffectiveDefault(CFileAssoc::Key(AVI)), QStringLiteral("oldplayer.desktop"));
-    EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n"));
+    EXPECT_EQ(ReadFile(UserList()), original);
+}
+
+TEST_F(PpgFileAssoTest, ApplyWhileAnotherListWinsKeepsTheRealPreviousOwner)
+{
+    // A desktop's own list overrides the user's: the player's entry written
+    // there does not take effect, so every Apply sees the row unassociated.
+    InstallApp(SystemApplications(), QStringLiteral("prev.desktop"));
+    const QString desktopList = QFileInfo(UserList()).path() + QStringLiteral("/x-generic-mimeapps.list");
+    WriteFile(desktopList, "[Default Applications]\naudio/mpeg=oldplayer.desktop\n");
+    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=prev.desktop\n");
+    setenv("XDG_CURRENT_DESKTOP", "X-Generic", 1);
+    for (int apply = 0; apply < 2; ++apply) {
+        CPpgFileAsso page;
+        SetChecked(page, MP3, true);
+        page.OnApply();
+    }
+    EXPECT_EQ(Backup(QStringLiteral(".mp3")), QStringLiteral("prev.desktop"));
+
+    QFile::remove(desktopList);
+    {
+        CPpgFileAsso page;
+        ASSERT_EQ(CheckedRows(page), std::vector<int>{MP3});
+        SetChecked(page, MP3, false);
+        page.OnApply();
+    }
+    EXPECT_EQ(GioDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
+    EXPECT_EQ(XdgMimeDefault(QStringLiteral("audio/mpeg")), QStringLiteral("prev.desktop"));
+}
+
+TEST_F(PpgFileAssoTest, ScreenReaderSeesAndTicksTheRowsCheckBoxes)
+{
+    CPpgFileAsso page;
+    page.show();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(page.TypeList());
+    ASSERT_TRUE(list && kFactoryInstalled);
+    ASSERT_EQ(list->childCount(), FILE_TYPE_COUNT);
+    QAccessibleInterface* row = list->child(MP3);
+    EXPECT_EQ(row->text(QAccessible::Name), page.TypeList()->item(MP3)->text());
+    EXPECT_EQ(row->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(row->state().checkable);
+    EXPECT_FALSE(row->state().checked);
+
+    ASSERT_TRUE(row->actionInterface());
+    row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(CheckedRows(page), std::vector<int>{MP3});
+    EXPECT_TRUE(row->state().checked);
+    EXPECT_TRUE(page.IsModified());
+    EXPECT_EQ(list->indexOfChild(row), MP3);
 }
 
 }  // namespace

@@ -57,6 +57,35 @@ TEST(HotKeyEncodingTest, QtKeysBecomeVirtualKeysWithFlags)
     EXPECT_EQ(HotKeyFromEvent(press), 0x20025u);
 }
 
+TEST(HotKeyEncodingTest, DigitRowGoesByKeyPositionOnEveryLayout)
+{
+    // X11 key codes of the digit row and what French and German layouts
+    // report there.
+    struct Case {
+        quint32 keyCode;
+        int qtKey;
+        bool shift;
+        HotKeyCode expected;
+    };
+    const Case cases[] = {
+        {10, Qt::Key_Ampersand, false, 0x31},   // AZERTY 1-key: "&"
+        {16, Qt::Key_Egrave, false, 0x37},      // AZERTY 7-key: "è"
+        {15, Qt::Key_Minus, false, 0x36},       // AZERTY 6-key: "-"
+        {17, Qt::Key_Underscore, false, 0x38},  // AZERTY 8-key: "_"
+        {14, Qt::Key_ParenLeft, false, 0x35},   // AZERTY 5-key: "("
+        {18, Qt::Key_Ccedilla, false, 0x39},    // AZERTY 9-key: "ç"
+        {16, Qt::Key_Slash, true, 0x10037},     // QWERTZ Shift+7: "/"
+        {20, Qt::Key_ssharp, false, 0xBD},      // QWERTZ "ß" sits on the US "-"
+        {21, Qt::Key_Equal, false, 0xBB},       // US "="
+        {24, Qt::Key_A, false, 0x41},           // AZERTY "A" where US has "Q"
+    };
+    for (const Case& c : cases) {
+        const QKeyEvent press(QEvent::KeyPress, c.qtKey, c.shift ? Qt::ShiftModifier : Qt::NoModifier, c.keyCode,
+                              0, 0);
+        EXPECT_EQ(HotKeyFromEvent(press), c.expected) << c.keyCode;
+    }
+}
+
 TEST(HotKeyTextTest, ReadsCtrlShiftAltThenTheKey)
 {
     EXPECT_EQ(HotKeyText(0), QStringLiteral("None"));
