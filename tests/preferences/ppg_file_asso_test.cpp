@@ -4,8 +4,10 @@
 #include "assoc/file_assoc.h"
 #include "settings/localized_strings.h"
 #include "preferences/ppg_file_asso.h"
+#include "settings/player_settings.h"
 #include <xdg_folders.h>
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -116,6 +118,18 @@ TEST_F(PpgFileAssoTest, AlreadyAssociatedTypeTakesNoBackup)
     EXPECT_EQ(Backup(QStringLiteral(".wav")), QStringLiteral(""));
     EXPECT_TRUE(CFileAssoc::IsAssociated(MP3));
     EXPECT_TRUE(CFileAssoc::IsAssociated(WAV));
+}
+
+TEST_F(PpgFileAssoTest, TypeWhosePreviousOwnerCannotBeSavedIsNotTakenOver)
+{
+    const QByteArray list = "[Default Applications]\naudio/mpeg=oldplayer.desktop\n";
+    WriteFile(UserList(), list);
+    WriteFile(QFileInfo(CPlayerSettings::DefaultProfilePath()).path(), "a file where the folder should be");
+    CPpgFileAsso page;
+    SetChecked(page, MP3, true);
+    page.OnApply();
+    EXPECT_FALSE(CFileAssoc::IsAssociated(MP3));
+    EXPECT_EQ(ReadFile(UserList()), list);
 }
 
 TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeAreGivenBackTogether)
