@@ -51,6 +51,8 @@ protected:
         AnswerMinutesDialog([text](CDlgMinute& dialog) {
             dialog.MinutesEdit()->setText(text);
             dialog.accept();
+            if (dialog.isVisible())
+                dialog.reject();  // refused: fail, do not hang
         });
         Main().OnCommand(ID_SHUTDOWN_MINUTES);
     }

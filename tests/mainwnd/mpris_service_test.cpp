@@ -67,6 +67,16 @@ TEST_F(MprisServiceTest, StatusLoopShuffleAndRateReadAndWrittenAsTheBusDoes)
         EXPECT_EQ(player->property("Shuffle").toBool(), shuffle);
     }
 
+    const struct {
+        double set, read;
+    } volumes[] = {{2.0, 1.0}, {-1.0, 0.0}, {1.0, 1.0}, {0.5, 0.5}};
+    for (const auto& v : volumes) {
+        player->setProperty("Volume", v.set);
+        EXPECT_DOUBLE_EQ(player->property("Volume").toDouble(), v.read) << v.set;
+    }
+    Engine().ToggleMute();
+    EXPECT_DOUBLE_EQ(player->property("Volume").toDouble(), 0.0);
+
     // The advertised bounds are taken; just beyond them nothing changes.
     const double lowest = player->property("MinimumRate").toDouble();
     const double highest = player->property("MaximumRate").toDouble();
