@@ -132,7 +132,8 @@ for line in "${mutants[@]}"; do
         fi
     else
         how=killed
-        grep -q 'Timeout' "$log" && how='killed (by a time-out)'
+        # ctest's summary names each failed test with "(Failed)", "(Timeout)"...
+        grep -E '^[[:space:]]*[0-9]+ - ' "$log" | grep -vq '(Timeout)' || how='killed (only by a time-out)'
         [[ $note == equivalent* ]] && how="$how, though marked equivalent"
         printf '%3d %-10s %s\n' "$n" "$how" "$label"
         killed=$((killed + 1))
