@@ -82,7 +82,9 @@ TEST_F(FileAssocTest, AssociateThenRestoreGivesTheUserEntryBack)
     InstallApp(SystemApplications(), QStringLiteral("system.desktop"));
     WriteFile(SystemConfigDir() + QStringLiteral("/mimeapps.list"),
               "[Default Applications]\naudio/mpeg=system.desktop\n");
-    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=old.desktop;system.desktop;\n");
+    // A repeated key counts with its last value.
+    WriteFile(UserList(), "[Default Applications]\naudio/mpeg=first.desktop\n"
+                          "audio/mpeg=old.desktop;system.desktop;\n");
 
     ASSERT_TRUE(CFileAssoc::BackupType(MP3));
     ASSERT_TRUE(CFileAssoc::Associate(MP3));

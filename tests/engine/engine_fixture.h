@@ -89,12 +89,14 @@ public:
     }
     QString GetSaveFileName(QWidget*, const QString&, const QString&, const QStringList&, const QString&) override
     {
+        ++m_nSaveDialogs;
         return {};
     }
     QString GetExistingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
 
     QStringList m_titles;
     QStringList m_texts;
+    int m_nSaveDialogs = 0;
     QStringList m_files;
     QStringList m_filters;
     QStringList m_startFolders;

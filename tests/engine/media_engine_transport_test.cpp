@@ -218,10 +218,14 @@ TEST_F(EngineLoadedTest, ZoomResizesTheWindowInFifthsOfTheNativeSize)
     m_engine->StepZoom(true);
     EXPECT_EQ(m_engine->Zoom(), 10);
     EXPECT_TRUE(m_host.m_calls.contains(QStringLiteral("WindowRectForVideo 640x480")));
+    m_engine->SetZoom(9, 5);
+    m_engine->StepZoom(true);
+    EXPECT_EQ(m_engine->Zoom(), 10);
 
     m_engine->SetZoom(1, 2);
     EXPECT_EQ(m_engine->Zoom(), 2);
-    m_engine->SetZoom(1, 5);
+    m_engine->StepZoom(false);
+    EXPECT_EQ(m_engine->Zoom(), 1);
     m_host.m_calls.clear();
     m_engine->StepZoom(false);
     EXPECT_EQ(m_engine->Zoom(), 1);

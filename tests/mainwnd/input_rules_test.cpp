@@ -93,7 +93,10 @@ TEST(ResizeBandTest, BandIsSixPixelsAndCornersTwentyDeep)
     EXPECT_EQ(BorderHitTest(window, {497, 200}), HT_RIGHT);
     EXPECT_EQ(BorderHitTest(window, {496, 200}), HT_NOWHERE);
     EXPECT_EQ(BorderHitTest(window, {300, 50}), HT_TOP);
+    EXPECT_EQ(BorderHitTest(window, {300, 55}), HT_TOP);
+    EXPECT_EQ(BorderHitTest(window, {300, 56}), HT_NOWHERE);
     EXPECT_EQ(BorderHitTest(window, {300, 329}), HT_BOTTOM);
+    EXPECT_EQ(BorderHitTest(window, {300, 324}), HT_BOTTOM);
     EXPECT_EQ(BorderHitTest(window, {300, 323}), HT_NOWHERE);
     EXPECT_EQ(BorderHitTest(window, {503, 200}), HT_NOWHERE);  // outside
 

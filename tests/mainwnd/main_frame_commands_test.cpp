@@ -130,17 +130,6 @@ TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
     EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
 }
 
-TEST_F(MainFrameCommandTest, ShutdownModesStopTheCountdown)
-{
-    Main().OnCommand(ID_SHUTDOWN_PLAYLIST_END);
-    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_PLAYLIST_END);
-    Main().OnCommand(ID_SHUTDOWN_CLIP_END);
-    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_CLIP_END);
-    Main().OnCommand(ID_SHUTDOWN_NONE);
-    EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_NONE);
-    EXPECT_FALSE(Main().IsShutdownTimerActive());
-}
-
 TEST_F(MainFrameCommandTest, HelpCommandsOpenTheShippedPagesAndLeaveFullScreen)
 {
     AddRows(1);

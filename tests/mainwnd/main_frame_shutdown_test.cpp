@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -50,6 +51,8 @@ protected:
         AnswerMinutesDialog([text](CDlgMinute& dialog) {
             dialog.MinutesEdit()->setText(text);
             dialog.accept();
+            if (dialog.isVisible())
+                dialog.reject();  // refused: fail, do not hang
         });
         Main().OnCommand(ID_SHUTDOWN_MINUTES);
     }
@@ -153,6 +156,19 @@ TEST_F(ShutdownTest, CancelKeepsTheCountdownAndClipEndStopsIt)
     EXPECT_EQ(PowerOffs(), before);
 }
 
+TEST_F(ShutdownTest, ShutdownModesStopTheCountdown)
+{
+    const std::pair<int, int> modes[] = {{ID_SHUTDOWN_NONE, SHUTDOWN_NONE},
+                                         {ID_SHUTDOWN_PLAYLIST_END, SHUTDOWN_PLAYLIST_END}};
+    for (const auto& [command, mode] : modes) {
+        ConfirmMinutes(QStringLiteral("5"));
+        ASSERT_TRUE(Main().IsShutdownTimerActive());
+        Main().OnCommand(command);
+        EXPECT_EQ(m_settings.m_nShutdownMode, mode);
+        EXPECT_FALSE(Main().IsShutdownTimerActive()) << command;
+    }
+}
+
 TEST_F(ShutdownTest, MinutesDialogRefusesWhatIsNotAWholeNumberInRange)
 {
     CDlgMinute dialog;
@@ -197,12 +213,15 @@ TEST_F(ShutdownTest, MinutesDialogRefusesWhatIsNotAWholeNumberInRange)
         EXPECT_EQ(dialog.Minutes(), 0u);
     }
 
-    edit->setText(QStringLiteral("21600"));
-    m_prompt.m_texts.clear();
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_TRUE(m_prompt.m_texts.isEmpty());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Minutes(), 21600u);
+    for (const unsigned minutes : {1u, 21600u}) {
+        dialog.show();
+        edit->setText(QString::number(minutes));
+        m_prompt.m_texts.clear();
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_TRUE(m_prompt.m_texts.isEmpty());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.Minutes(), minutes);
+    }
 }
 
 }  // namespace

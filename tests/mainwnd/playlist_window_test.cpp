@@ -112,6 +112,10 @@ TEST_F(PlaylistWindowTest, ReleaseAwayFromTheButtonActsOnlyForSortSaveAndLoad)
     PlMove(away);
     PlRelease(away);
     EXPECT_EQ(m_pList->m_nMenus, 1);
+    PlPress(PlControl(PC_SAVE).center());
+    PlMove(away);
+    PlRelease(away);
+    EXPECT_EQ(m_prompt.m_nSaveDialogs, 1);
     const QRect window = m_pList->geometry();
     EXPECT_EQ(m_pList->m_ptMenu, QPoint(window.left() + 241, window.top() + window.height() - 7));
 

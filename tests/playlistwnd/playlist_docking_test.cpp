@@ -81,6 +81,11 @@ TEST(PlaylistDocking, SnapTestsRunInOrder)
         {ListAt(150, 371), 1, {150, 379}, 14, -50},
         // A corner position is caught by the right-edge test first.
         {ListAt(503, 380), 1, {502, 380}, 11, 0},
+        // Ten pixels either side of an edge is still near it.
+        {ListAt(513, 200), 0, {502, 200}, 0, 0},
+        {ListAt(493, 200), 0, {502, 200}, 0, 0},
+        {ListAt(200, 100 - H + 10), 0, {200, 1}, 0, 0},
+        {ListAt(200, 100 - H - 10), 0, {200, 1}, 0, 0},
     };
     for (const Case& c : cases) {
         CDockState dock{c.docked, 99, 0};
@@ -93,12 +98,14 @@ TEST(PlaylistDocking, SnapTestsRunInOrder)
 
 TEST(PlaylistDocking, ElevenPixelsAwayUndocksAndThenNothingFollows)
 {
-    CDockState dock{1, 10, 0};
-    // Left edge 11 pixels right of the main window's right edge.
-    EXPECT_EQ(SnapToMainWindow(ListAt(514, 100), kMain, dock), QPoint(514, 100));
-    EXPECT_EQ(dock.Docked, 0);
-    EXPECT_EQ(dock.DockedSide, 10);
-    EXPECT_FALSE(FollowMainWindow(kMain.translated(40, 0), kList, dock));
+    // Left edge 11 pixels either side of the main window's right edge.
+    for (const QPoint away : {QPoint(514, 100), QPoint(492, 200)}) {
+        CDockState dock{1, 10, 0};
+        EXPECT_EQ(SnapToMainWindow(ListAt(away.x(), away.y()), kMain, dock), away);
+        EXPECT_EQ(dock.Docked, 0);
+        EXPECT_EQ(dock.DockedSide, 10);
+        EXPECT_FALSE(FollowMainWindow(kMain.translated(40, 0), kList, dock));
+    }
 }
 
 }  // namespace

@@ -131,6 +131,18 @@ TEST_F(PpgFileAssoTest, AlreadyAssociatedTypeTakesNoBackup)
     EXPECT_TRUE(CFileAssoc::IsAssociated(WAV));
 }
 
+TEST_F(PpgFileAssoTest, TypeWhosePreviousOwnerCannotBeSavedIsNotTakenOver)
+{
+    const QByteArray list = "[Default Applications]\naudio/mpeg=oldplayer.desktop\n";
+    WriteFile(UserList(), list);
+    WriteFile(QFileInfo(CPlayerSettings::DefaultProfilePath()).path(), "a file where the folder should be");
+    CPpgFileAsso page;
+    SetChecked(page, MP3, true);
+    page.OnApply();
+    EXPECT_FALSE(CFileAssoc::IsAssociated(MP3));
+    EXPECT_EQ(ReadFile(UserList()), list);
+}
+
 TEST_F(PpgFileAssoTest, TypesSharingAMimeTypeTickAndAreGivenBackTogether)
 {
     const QByteArray original = "[Default Applications]\nvideo/x-msvideo=oldplayer.desktop\n";

@@ -242,6 +242,10 @@ TEST_F(PreferenceDlgTest, KeysPageAssignsClearsAndResets)
     EXPECT_EQ(KeyLine(HOTKEY_STOP), QStringLiteral("Stop  [ None ]"));
     EXPECT_TRUE(Button(QDialogButtonBox::Apply)->isEnabled());
 
+    // Selecting a line, the first one too, shows its key in the box.
+    QTest::mouseClick(keys->viewport(), Qt::LeftButton, {}, keys->visualItemRect(keys->item(0)).center());
+    EXPECT_EQ(box->HotKey(), m_settings->m_hotKeys[0]);
+
     // Space moves from Pause/Resume to Play.
     QTest::mouseClick(keys->viewport(), Qt::LeftButton, {},
                       keys->visualItemRect(keys->item(HOTKEY_PLAY)).center());

@@ -55,6 +55,44 @@ TEST(HotKeyEncodingTest, QtKeysBecomeVirtualKeysWithFlags)
 
     const QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(HotKeyFromEvent(press), 0x20025u);
+
+    // The first and last key of each run of keys, with their names.
+    const struct {
+        int qtKey;
+        bool keypad;
+        HotKeyCode code;
+        const char* text;
+    } ends[] = {{Qt::Key_A, false, 0x41, "A"},
+                {Qt::Key_0, false, 0x30, "0"},
+                {Qt::Key_9, false, 0x39, "9"},
+                {Qt::Key_F1, false, 0x70, "F1"},
+                {Qt::Key_F24, false, 0x87, "F24"},
+                {Qt::Key_0, true, 0x60, "Num 0"},
+                {Qt::Key_9, true, 0x69, "Num 9"},
+                {Qt::Key_PageUp, false, 0x80021, "Page Up"},
+                {Qt::Key_Down, false, 0x80028, "Down"},
+                {Qt::Key_VolumeMute, false, 0x800AD, "Mute"},
+                {Qt::Key_MediaPlay, false, 0x800B3, "Play/Pause"}};
+    for (const auto& c : ends) {
+        EXPECT_EQ(HotKeyFromQtKey(c.qtKey, false, false, false, c.keypad), c.code) << c.text;
+        EXPECT_EQ(HotKeyText(c.code), QLatin1String(c.text));
+    }
+}
+
+TEST(HotKeyEncodingTest, KeysOfANonLatinLayoutAreReadByTheirPosition)
+{
+    // X11 key codes of the first and last key of each row of the main block,
+    // and of the keys just before and after the block.
+    const struct {
+        quint32 x11KeyCode;
+        HotKeyCode code;
+    } cases[] = {{10, '1'},  {21, 0xBB}, {24, 'Q'},  {35, 0xDD}, {38, 'A'},
+                 {49, 0xC0}, {51, 0xDC}, {61, 0xBF}, {9, 0},     {62, 0}};
+    const int cyrillicEf = 0x424;
+    for (const auto& c : cases) {
+        const QKeyEvent press(QEvent::KeyPress, cyrillicEf, Qt::NoModifier, c.x11KeyCode, 0, 0);
+        EXPECT_EQ(HotKeyFromEvent(press), c.code) << c.x11KeyCode;
+    }
 }
 
 TEST(HotKeyEncodingTest, DigitRowGoesByKeyPositionOnEveryLayout)
@@ -104,6 +142,7 @@ TEST(HotKeyTextTest, ReadsCtrlShiftAltThenTheKey)
     // A modifier without a key still names the (missing) key's slot.
     EXPECT_EQ(HotKeyText(0x20000), QStringLiteral("Ctrl + Key 0x00"));
     EXPECT_EQ(HotKeyText(0xE8), QStringLiteral("Key 0xE8"));
+    EXPECT_EQ(HotKeyText(0x88), QStringLiteral("Key 0x88"));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 const QString kExecutable = QStringLiteral("/opt/velmora/bin/velmora");
@@ -132,6 +134,16 @@ TEST_F(PlayerSettingsTest, StoredNumbersAreThirtyTwoBit)
     EXPECT_EQ(s->TopMost, 0);          // out of range: default
     EXPECT_EQ(s->Shuffle, 0);          // not a number: default
     EXPECT_EQ(s->Distance, -7);
+
+    // The ends of both 32-bit ranges are taken; one beyond gives the default.
+    const struct {
+        const char* text;
+        int distance;
+    } ends[] = {{"4294967295", -1}, {"4294967296", 0}, {"-2147483648", INT_MIN}, {"-2147483649", 0}};
+    for (const auto& c : ends) {
+        WriteProfile(QByteArray("[Setting]\nDistance=") + c.text + '\n');
+        EXPECT_EQ(Loaded()->Distance, c.distance) << c.text;
+    }
 }
 
 TEST_F(PlayerSettingsTest, VolumeOutsideTheAudioRangeIsClamped)
