@@ -17,19 +17,22 @@ protected:
 TEST_F(MprisServiceTest, CanPropertiesFollowTheListAndTheLoadedClip)
 {
     const char* const names[] = {"CanGoNext", "CanGoPrevious", "CanPlay", "CanPause", "CanSeek"};
+    // Next and Previous are offered only where they take a row: from no
+    // current row Next takes the first, from the last row nothing follows.
     const struct {
         int rows;
-        bool open;
+        int open;
         bool expected[std::size(names)];
     } cases[] = {
-        {0, false, {false, false, false, false, false}},
-        {2, false, {true, true, true, false, false}},
-        {2, true, {true, true, true, true, true}},
+        {0, -1, {false, false, false, false, false}},
+        {2, -1, {true, false, true, false, false}},
+        {2, 0, {true, false, true, true, true}},
+        {2, 1, {false, true, true, true, true}},
     };
     for (const auto& c : cases) {
         AddRows(c.rows - m_playlist.GetCount());
-        if (c.open)
-            OpenRow(0);
+        if (c.open >= 0)
+            OpenRow(c.open);
         for (std::size_t i = 0; i < std::size(names); ++i)
             EXPECT_EQ(Property(names[i]).toBool(), c.expected[i]) << names[i] << " with " << c.rows << " rows";
     }
