@@ -196,6 +196,17 @@ void CPlaylistFrame::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+// The title's row count is kept as text with the rows; it follows a new
+// interface language.
+void CPlaylistFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_playlist.UpdateStatus();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
 // Tool tips.
 
 bool CPlaylistFrame::event(QEvent* event)
