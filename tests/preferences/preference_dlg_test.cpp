@@ -4,6 +4,7 @@
 #include "settings/language.h"
 #include "settings/localized_strings.h"
 #include "settings/player_settings.h"
+#include "settings/string_table.h"
 #include "preferences/ppg_file_asso.h"
 #include "preferences/preference_dlg.h"
 #include "temp_home.h"
@@ -202,7 +203,10 @@ TEST_F(PreferenceDlgTest, ApplyingALanguageRelabelsTheOpenSheetAtOnce)
     EXPECT_EQ(Pages()->item(0)->text(), QStringLiteral("Allgemein"));
     EXPECT_EQ(Pages()->item(2)->text(), QStringLiteral("Tasten"));
     EXPECT_EQ(Find<QGroupBox>("caption")->title(), QStringLiteral("Allgemein"));
+    // The language change also reaches the button box, after the relabelling.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(Button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(Button(QDialogButtonBox::Apply)->text(), CStringTable::ForLanguage(1031).Text(228));
     EXPECT_EQ(Find<QCheckBox>("runAtStartup")->text(), QStringLiteral("Dieses Programm beim Anmelden starten"));
     EXPECT_EQ(KeyLine(HOTKEY_PLAY), QStringLiteral("Wiedergabe  [ P ]"));
     EXPECT_EQ(sheet.findChild<CPpgFileAsso*>()->SelectAllButton()->text(), LoadLocalizedString(123));
