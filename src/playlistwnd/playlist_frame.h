@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/border_resize.h"
+#include "platform/wheel_notches.h"
 #include "platform/window_drag.h"
 #include "playlistwnd/playlist_row_painter.h"
 
@@ -104,6 +105,7 @@ private:
     CWindowDrag m_drag;
 
     CBorderResize m_borderResize;
+    CWheelNotches m_wheel;
     // Where a maximised window goes back to.
     QRect m_rcNormal;
 };

@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -183,12 +184,18 @@ void CPlaylistFrame::PlaySelectedRow()
 
 void CPlaylistFrame::wheelEvent(QWheelEvent* event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta > 0)
-        m_playlist.SelectUp(3);
-    else if (delta < 0)
-        m_playlist.SelectDown(3, ListRows());
-    if (delta != 0)
+    // Three rows a notch; a notch that moves nothing ends a long turn early.
+    const int notches = m_wheel.Add(event->angleDelta().y());
+    for (int i = 0; i < std::abs(notches); ++i) {
+        const int before = m_playlist.m_nSelected;
+        if (notches > 0)
+            m_playlist.SelectUp(3);
+        else
+            m_playlist.SelectDown(3, ListRows());
+        if (m_playlist.m_nSelected == before)
+            break;
+    }
+    if (notches != 0)
         RedrawSelection();
     QWidget::wheelEvent(event);
 }

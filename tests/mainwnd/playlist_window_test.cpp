@@ -154,6 +154,10 @@ TEST_F(PlaylistWindowTest, SelectionMovesWithTheArrowKeysButNotTheKeypadsAndWith
     PlWheel(120);
     PlKey(Qt::Key_Up);
     EXPECT_EQ(m_playlist.m_nSelected, 0);
+    // A touchpad's ten small deltas are one notch.
+    for (int i = 0; i < 10; ++i)
+        PlWheel(-12);
+    EXPECT_EQ(m_playlist.m_nSelected, 3);
     PlKey(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(m_playlist.GetCount(), 9);
 }
