@@ -186,14 +186,16 @@ void CPlaylistFrame::ToggleMaximized()
     }
 }
 
-// A window manager's close (Alt+F4) hides the window and leaves "PLShow"
-// as it was; the close button also clears it.
-void CPlaylistFrame::closeEvent(QCloseEvent* event)
+// However the window goes (the close button, a window manager's close, or
+// the main window's hide or minimise), a release it will never see must not
+// leave a press or a drag behind. A window manager's close (Alt+F4) leaves
+// "PLShow" as it was; the close button also clears it.
+void CPlaylistFrame::hideEvent(QHideEvent* event)
 {
     m_nPressed = m_nArmed = 0;
     m_drag.End();
     m_borderResize.End();
-    QWidget::closeEvent(event);
+    QWidget::hideEvent(event);
 }
 
 // The title's row count is kept as text with the rows; it follows a new

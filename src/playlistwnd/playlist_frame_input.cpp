@@ -101,7 +101,7 @@ void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
             const QPoint offset = m_drag.WindowPos(event->globalPosition().toPoint()) - pos();
             SnapMove(point.x() != 0 && point.y() != 0 ? offset : QPoint());
         }
-    } else if (m_nPressed == PC_THUMB) {
+    } else if (m_nPressed == PC_THUMB && leftDown) {
         DragThumb(point.y());
     } else if (leftDown && m_pHost && m_nArmed != 0) {
         const int hit = m_pHost->HitTest(size(), point);

@@ -218,6 +218,24 @@ TEST_F(PlaylistWindowTest, ThumbAtTheBottomOfItsTrackShowsTheLastRowAtTheTop)
     PlRelease(ListArea().center());
 }
 
+TEST_F(PlaylistWindowTest, ALostReleaseLeavesNoThumbDragBehind)
+{
+    AddRows(100);
+    m_playlist.m_nSelected = m_playlist.m_nTop = 0;
+    const QPoint low(PlControl(PC_THUMB).center().x(), ListArea().bottom() + 40);
+    // The release went elsewhere: the pointer moves without a button.
+    PlPress(PlControl(PC_THUMB).center());
+    Mouse(QEvent::MouseMove, low, Qt::NoButton);
+    EXPECT_EQ(m_playlist.m_nTop, 0);
+
+    // Hidden mid-drag (the main window was hidden): shown again, nothing is held.
+    m_pList->hide();
+    m_pList->show();
+    EXPECT_EQ(m_pList->PressedControl(), 0);
+    PlMove(low);
+    EXPECT_EQ(m_playlist.m_nTop, 0);
+}
+
 TEST_F(PlaylistWindowTest, DroppedFilesAreAppendedWithoutPlaying)
 {
     AddRows(1);
