@@ -399,7 +399,7 @@ bool CMainFrame::ShowFP() const { return !m_context.settings || m_context.settin
 
 bool CMainFrame::IsPlaylistMaximized() const
 {
-    return m_context.playlistFrame && m_context.playlistFrame->isMaximized();
+    return m_context.playlistFrame && m_context.playlistFrame->IsMaximized();
 }
 
 int CMainFrame::PlaylistCount() const { return m_context.playlist ? m_context.playlist->GetCount() : 0; }

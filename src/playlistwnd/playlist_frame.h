@@ -37,6 +37,11 @@ public:
     // Paints the whole window (list area, rows, then the skin on top).
     void PaintWindow(QPainter& painter);
 
+    // Maximised by its button: filling the desktop's work area.
+    bool IsMaximized() const { return m_bMaximized; }
+    // Where the window goes back to when restored; its geometry while normal.
+    QRect NormalGeometry() const { return m_bMaximized ? m_rcNormal : geometry(); }
+
     int PressedControl() const { return m_nPressed; }
     bool IsDragging() const { return m_drag.IsActive(); }
     // The rows the list area shows, a partly visible last one included.
@@ -106,6 +111,10 @@ private:
 
     CBorderResize m_borderResize;
     CWheelNotches m_wheel;
+    // Kept here rather than in the window state: a window manager may refuse
+    // to maximise a frameless tool window and report it as normal, and the
+    // full-screen size would then be taken for the normal one.
+    bool m_bMaximized = false;
     // Where a maximised window goes back to.
     QRect m_rcNormal;
 };

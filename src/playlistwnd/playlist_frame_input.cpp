@@ -61,7 +61,7 @@ void CPlaylistFrame::mousePressEvent(QMouseEvent* event)
 
 bool CPlaylistFrame::StartBorderResize(const QPoint& point)
 {
-    if (isMaximized())
+    if (m_bMaximized)
         return false;
     return m_borderResize.Start(*this, point);
 }
@@ -92,10 +92,10 @@ void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
     if (m_borderResize.Move(*this, event->globalPosition().toPoint(), leftDown))
         return;
     if (!event->buttons())
-        setCursor(CursorForHit(isMaximized() || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
+        setCursor(CursorForHit(m_bMaximized || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
 
     if (m_drag.IsActive() && leftDown) {
-        if (!isMaximized() && !IsFullScreen()) {
+        if (!m_bMaximized && !IsFullScreen()) {
             // A pointer on the window's first column or row counts as no
             // offset.
             const QPoint offset = m_drag.WindowPos(event->globalPosition().toPoint()) - pos();

@@ -106,7 +106,7 @@ TEST_F(PlaylistWindowTest, ReleaseAwayFromTheButtonActsOnlyForSortSaveAndLoad)
     EXPECT_EQ(m_settings.ShowFP, 1);
     EXPECT_EQ(m_settings.PlaylistRepeat, 0);
     EXPECT_TRUE(m_pList->isVisible());
-    EXPECT_FALSE(m_pList->isMaximized());
+    EXPECT_FALSE(m_pList->IsMaximized());
 
     PlPress(PlControl(PC_SORT).center());
     PlMove(away);
