@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -134,6 +136,20 @@ bool CPreferenceDlg::event(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         RelabelButtons();
     return handled;
+}
+
+void CPreferenceDlg::showEvent(QShowEvent* event)
+{
+    // The sheet opens in the middle of the desktop's work area, wherever
+    // the main window is.
+    if (!event->spontaneous()) {
+        if (const QScreen* desktop = screen()) {
+            QRect rc = frameGeometry();
+            rc.moveCenter(desktop->availableGeometry().center());
+            move(rc.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 int CPreferenceDlg::ActivePage() const { return m_stkPages->currentIndex(); }

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -220,6 +221,17 @@ TEST_F(PreferenceDlgTest, ApplyingALanguageRelabelsTheOpenSheetAtOnce)
     Click(Button(QDialogButtonBox::Ok));
     EXPECT_EQ(sheet.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(Pages()->item(0)->text(), LoadLocalizedString(102));
+}
+
+TEST_F(PreferenceDlgTest, OpensInTheMiddleOfTheWorkAreaNotOverItsParent)
+{
+    QWidget mainWindow;
+    mainWindow.setGeometry(QRect(QPoint(0, 0), QSize(200, 100)));
+    mainWindow.show();
+    CPreferenceDlg sheet(*m_settings, {}, &mainWindow);
+    sheet.show();
+    const QPoint middle = mainWindow.screen()->availableGeometry().center();
+    EXPECT_LE((sheet.frameGeometry().center() - middle).manhattanLength(), 1);
 }
 
 TEST_F(PreferenceDlgTest, KeysPageAssignsClearsAndResets)
