@@ -35,7 +35,8 @@ CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog
     m_pNotice->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    m_pAboutUs = buttons->addButton(QStringLiteral("About us"), QDialogButtonBox::ActionRole);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(226));
+    m_pAboutUs = buttons->addButton(LoadLocalizedString(231), QDialogButtonBox::ActionRole);  // "About us"
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_pAboutUs, &QPushButton::clicked, this, [onAboutUs = std::move(onAboutUs)] { onAboutUs(); });
 

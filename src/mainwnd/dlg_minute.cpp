@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
@@ -19,6 +20,8 @@ namespace {
 
 constexpr int IDS_PARSE_UINT = 224;   // "Please enter a positive integer."
 constexpr int IDS_PARSE_RANGE = 225;  // "Please enter an integer between %1 and %2."
+constexpr int IDS_OK = 226;
+constexpr int IDS_CANCEL = 227;
 
 bool IsDigits(const QString& text)
 {
@@ -110,6 +113,8 @@ CDlgMinute::CDlgMinute() : QDialog(nullptr)
     label->setBuddy(spinner);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_OK));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_CANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgMinute::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

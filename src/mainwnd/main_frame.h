@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/border_resize.h"
+#include "platform/wheel_notches.h"
 #include "platform/window_drag.h"
 #include "mainwnd/command_table.h"
 #include "engine/engine_host.h"
@@ -214,6 +215,7 @@ private:
     CWindowDrag m_drag;
 
     CBorderResize m_borderResize;
+    CWheelNotches m_wheel;
 
     QBasicTimer m_positionTimer;
     QBasicTimer m_shutdownTimer;

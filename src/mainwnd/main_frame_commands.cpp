@@ -228,10 +228,8 @@ void CMainFrame::StoreWindowPlacement()
     // minimized window must not flash back on screen at exit).
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     m_context.settings.m_rcMain = CWindowRect::FromQRect(normal);
-    // The playlist window keeps no placement logic of its own yet.
-    const QWidget& playlist = *m_context.playlistFrame;
-    const QRect rc = playlist.normalGeometry().isValid() ? playlist.normalGeometry() : playlist.geometry();
-    m_context.settings.m_rcPlaylist = CWindowRect::FromQRect(rc);
+    // The playlist window keeps its normal rectangle while maximised.
+    m_context.settings.m_rcPlaylist = CWindowRect::FromQRect(m_context.playlistFrame->NormalGeometry());
 }
 
 void CMainFrame::ExitAction()

@@ -21,6 +21,8 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include <cstdlib>
+
 namespace {
 
 bool IsModifierKey(int key)
@@ -179,9 +181,14 @@ void CMainFrame::RightButtonUp(const QPoint& point, const QPoint& globalPos)
 
 void CMainFrame::wheelEvent(QWheelEvent* event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta != 0)
-        StepVolume(delta > 0);
+    // One volume step a notch, as far as the volume goes.
+    const int notches = m_wheel.Add(event->angleDelta().y());
+    for (int i = 0; i < std::abs(notches); ++i) {
+        const int before = m_context.engine->GetVolume();
+        StepVolume(notches > 0);
+        if (m_context.engine->GetVolume() == before)
+            break;
+    }
     QWidget::wheelEvent(event);
 }
 

@@ -8,6 +8,8 @@
 #include "settings/player_settings.h"
 #include "platform/power_control.h"
 
+#include <QWindow>
+
 void CMainFrame::SetShutdownMode(int mode)
 {
     m_shutdownTimer.stop();
@@ -17,6 +19,10 @@ void CMainFrame::SetShutdownMode(int mode)
 void CMainFrame::ShowMinutesDialog()
 {
     CDlgMinute dialog;
+    // Without a parent, yet kept in front of the main window, also when
+    // that one is always on top.
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(windowHandle());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Starting a running timer again replaces it: the countdown begins anew

@@ -36,7 +36,7 @@ void FillSkinState(const CPlayerContext& context, bool mainMaximized, CSkinState
     state.m_bShowFP = settings.ShowFP != 0;
 
     state.m_bMainMaximized = mainMaximized;
-    state.m_bPlaylistMaximized = context.playlistFrame && context.playlistFrame->isMaximized();
+    state.m_bPlaylistMaximized = context.playlistFrame && context.playlistFrame->IsMaximized();
 
     const CPlaylist& playlist = context.playlist;
     state.m_nCount = playlist.GetCount();

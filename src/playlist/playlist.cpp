@@ -8,6 +8,7 @@
 #include "playlist/playlist_sort.h"
 #include "platform/prompt.h"
 #include "platform/wait_cursor.h"
+#include "settings/localized_strings.h"
 
 #include <QDir>
 
@@ -229,7 +230,11 @@ void CPlaylist::SortByFolder()
     m_nCurrent = -1;
 }
 
-void CPlaylist::UpdateStatus() { m_strStatus = QString::asprintf("%d Files", GetCount()); }
+void CPlaylist::UpdateStatus()
+{
+    // 229: "%d Files"; the table's format is filled by hand, never by printf.
+    m_strStatus = LoadLocalizedString(229).replace(QStringLiteral("%d"), QString::number(GetCount()));
+}
 
 void CPlaylist::CloseMedia()
 {

@@ -70,7 +70,8 @@ public:
     bool SaveToFile(const QString& path, QWidget* parent = nullptr);
     bool LoadFromFile(const QString& path, QWidget* parent = nullptr);
 
-    // m_strStatus becomes "%d Files" with the row count.
+    // m_strStatus becomes "%d Files" with the row count, in the current
+    // interface language.
     void UpdateStatus();
 
     int m_nSelected = -1;

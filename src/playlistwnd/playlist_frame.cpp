@@ -141,7 +141,7 @@ void CPlaylistFrame::showEvent(QShowEvent* event)
 void CPlaylistFrame::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (m_pHost && !isMaximized())
+    if (m_pHost && !m_bMaximized)
         SnapMove(QPoint());
     ApplySkinShape();
     update();
@@ -162,7 +162,7 @@ void CPlaylistFrame::SnapMove(const QPoint& offset)
 
 void CPlaylistFrame::FollowMainWindow()
 {
-    if (!m_pHost || isMaximized())
+    if (!m_pHost || m_bMaximized)
         return;
     const CDockState dock{m_settings.Docked, m_settings.DockedSide, m_settings.Distance};
     const auto at = ::FollowMainWindow(m_pHost->MainWindowRect(), size(), dock);
@@ -172,28 +172,41 @@ void CPlaylistFrame::FollowMainWindow()
 
 void CPlaylistFrame::ToggleMaximized()
 {
-    // The geometry is set by hand as well as through the window state, so
-    // that the window fills the desktop's available area, and comes back,
-    // with or without a window manager.
-    if (isMaximized()) {
-        showNormal();
+    // The geometry is set by hand, so that the window fills the desktop's
+    // work area and comes back to where it was, with or without a window
+    // manager.
+    if (m_bMaximized) {
+        m_bMaximized = false;
         setGeometry(m_rcNormal);
     } else {
         m_rcNormal = geometry();
-        setWindowState(windowState() | Qt::WindowMaximized);
+        m_bMaximized = true;
         if (QScreen* screen = this->screen())
             setGeometry(screen->availableGeometry());
     }
 }
 
-// A window manager's close (Alt+F4) hides the window and leaves "PLShow"
-// as it was; the close button also clears it.
-void CPlaylistFrame::closeEvent(QCloseEvent* event)
+// However the window goes (the close button, a window manager's close, or
+// the main window's hide or minimise), a release it will never see must not
+// leave a press or a drag behind. A window manager's close (Alt+F4) leaves
+// "PLShow" as it was; the close button also clears it.
+void CPlaylistFrame::hideEvent(QHideEvent* event)
 {
     m_nPressed = m_nArmed = 0;
     m_drag.End();
     m_borderResize.End();
-    QWidget::closeEvent(event);
+    QWidget::hideEvent(event);
+}
+
+// The title's row count is kept as text with the rows; it follows a new
+// interface language.
+void CPlaylistFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_playlist.UpdateStatus();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 // Tool tips.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/border_resize.h"
+#include "platform/wheel_notches.h"
 #include "platform/window_drag.h"
 #include "playlistwnd/playlist_row_painter.h"
 
@@ -36,6 +37,11 @@ public:
     // Paints the whole window (list area, rows, then the skin on top).
     void PaintWindow(QPainter& painter);
 
+    // Maximised by its button: filling the desktop's work area.
+    bool IsMaximized() const { return m_bMaximized; }
+    // Where the window goes back to when restored; its geometry while normal.
+    QRect NormalGeometry() const { return m_bMaximized ? m_rcNormal : geometry(); }
+
     int PressedControl() const { return m_nPressed; }
     bool IsDragging() const { return m_drag.IsActive(); }
     // The rows the list area shows, a partly visible last one included.
@@ -62,7 +68,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -103,6 +110,11 @@ private:
     CWindowDrag m_drag;
 
     CBorderResize m_borderResize;
+    CWheelNotches m_wheel;
+    // Kept here rather than in the window state: a window manager may refuse
+    // to maximise a frameless tool window and report it as normal, and the
+    // full-screen size would then be taken for the normal one.
+    bool m_bMaximized = false;
     // Where a maximised window goes back to.
     QRect m_rcNormal;
 };

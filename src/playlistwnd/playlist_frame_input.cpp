@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -60,7 +61,7 @@ void CPlaylistFrame::mousePressEvent(QMouseEvent* event)
 
 bool CPlaylistFrame::StartBorderResize(const QPoint& point)
 {
-    if (isMaximized())
+    if (m_bMaximized)
         return false;
     return m_borderResize.Start(*this, point);
 }
@@ -91,16 +92,16 @@ void CPlaylistFrame::mouseMoveEvent(QMouseEvent* event)
     if (m_borderResize.Move(*this, event->globalPosition().toPoint(), leftDown))
         return;
     if (!event->buttons())
-        setCursor(CursorForHit(isMaximized() || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
+        setCursor(CursorForHit(m_bMaximized || IsFullScreen() ? HT_NOWHERE : BorderHitTest(rect(), point)));
 
     if (m_drag.IsActive() && leftDown) {
-        if (!isMaximized() && !IsFullScreen()) {
+        if (!m_bMaximized && !IsFullScreen()) {
             // A pointer on the window's first column or row counts as no
             // offset.
             const QPoint offset = m_drag.WindowPos(event->globalPosition().toPoint()) - pos();
             SnapMove(point.x() != 0 && point.y() != 0 ? offset : QPoint());
         }
-    } else if (m_nPressed == PC_THUMB) {
+    } else if (m_nPressed == PC_THUMB && leftDown) {
         DragThumb(point.y());
     } else if (leftDown && m_pHost && m_nArmed != 0) {
         const int hit = m_pHost->HitTest(size(), point);
@@ -183,12 +184,18 @@ void CPlaylistFrame::PlaySelectedRow()
 
 void CPlaylistFrame::wheelEvent(QWheelEvent* event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta > 0)
-        m_playlist.SelectUp(3);
-    else if (delta < 0)
-        m_playlist.SelectDown(3, ListRows());
-    if (delta != 0)
+    // Three rows a notch; a notch that moves nothing ends a long turn early.
+    const int notches = m_wheel.Add(event->angleDelta().y());
+    for (int i = 0; i < std::abs(notches); ++i) {
+        const int before = m_playlist.m_nSelected;
+        if (notches > 0)
+            m_playlist.SelectUp(3);
+        else
+            m_playlist.SelectDown(3, ListRows());
+        if (m_playlist.m_nSelected == before)
+            break;
+    }
+    if (notches != 0)
         RedrawSelection();
     QWidget::wheelEvent(event);
 }

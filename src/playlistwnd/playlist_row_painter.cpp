@@ -3,6 +3,7 @@
 
 #include "platform/path_codec.h"
 #include "playlist/playlist.h"
+#include "skin/skin_text.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -85,19 +86,21 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
     const QFontMetrics metrics(m_font);
 
     painter.save();
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.setFont(m_font);
     painter.setClipRect(names, Qt::IntersectClip);
     for (int n = 0; n < drawn; ++n) {
         const int index = top + n;
         const CPlaylistRow& row = playlist.GetRow(index);
         painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
-        const QString text = NumberedName(index, count,
-                                          DisplayPath(showFileName ? row.m_strFileName : row.m_strPath));
+        const QString text = NumberedName(
+            index, count, InOwnDirection(DisplayPath(showFileName ? row.m_strFileName : row.m_strPath)));
         painter.drawText(QPoint(left, listArea.top() + n * kRowHeight + m_nAscent), text);
     }
     painter.restore();
 
     painter.save();
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.setFont(m_font);
     painter.setClipRect(times, Qt::IntersectClip);
     for (int n = 0; n < drawn; ++n) {

@@ -60,6 +60,7 @@ void CPpgKey::Relabel()
     m_lblCaption->setText(LoadLocalizedString(IDS_SHORTCUT_LIST));
     m_grpKeys->setTitle(LoadLocalizedString(IDS_HOT_KEYS));
     m_btnReset->setText(LoadLocalizedString(IDS_RESET_TO_DEFAULT));
+    m_hkcKey->SetHotKey(m_hkcKey->HotKey());  // its "None" is a localized text
     FillList();
 }
 

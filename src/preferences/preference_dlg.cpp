@@ -8,9 +8,12 @@
 #include "preferences/ppg_key.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -99,10 +102,7 @@ void CPreferenceDlg::AddPageWidget(QWidget* page)
 void CPreferenceDlg::Relabel()
 {
     setWindowTitle(LoadLocalizedString(IDS_OPTIONS).remove(u'&'));
-    m_buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_OK));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_CANCEL));
-    m_buttons->button(QDialogButtonBox::Apply)->setText(LoadLocalizedString(IDS_APPLY));
-    m_buttons->button(QDialogButtonBox::Help)->setText(LoadLocalizedString(IDS_HELP));
+    RelabelButtons();
 
     int widest = 0;
     const QFontMetrics metrics = m_lstPages->fontMetrics();
@@ -117,6 +117,39 @@ void CPreferenceDlg::Relabel()
     m_lstPages->setFixedWidth(widest + 50);
     if (const QListWidgetItem* current = m_lstPages->currentItem())
         m_grpCaption->setTitle(current->text());
+}
+
+void CPreferenceDlg::RelabelButtons()
+{
+    m_buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_OK));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_CANCEL));
+    m_buttons->button(QDialogButtonBox::Apply)->setText(LoadLocalizedString(IDS_APPLY));
+    m_buttons->button(QDialogButtonBox::Help)->setText(LoadLocalizedString(IDS_HELP));
+}
+
+bool CPreferenceDlg::event(QEvent* event)
+{
+    // A language change reaches the button box after the sheet has been
+    // relabelled, and the box then resets its standard buttons to Qt's own
+    // texts: give them ours again once the children have had the event.
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LanguageChange)
+        RelabelButtons();
+    return handled;
+}
+
+void CPreferenceDlg::showEvent(QShowEvent* event)
+{
+    // The sheet opens in the middle of the desktop's work area, wherever
+    // the main window is.
+    if (!event->spontaneous()) {
+        if (const QScreen* desktop = screen()) {
+            QRect rc = frameGeometry();
+            rc.moveCenter(desktop->availableGeometry().center());
+            move(rc.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 int CPreferenceDlg::ActivePage() const { return m_stkPages->currentIndex(); }

@@ -27,7 +27,12 @@ public:
     void Relabel();
     int ActivePage() const;
 
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void RelabelButtons();
     // A page is any widget with OnApply, IsModified and a modifiedChanged
     // signal; one with Relabel is relabelled with the sheet.
     template <class Page>

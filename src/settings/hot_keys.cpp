@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/hot_keys.h"
 
+#include "settings/localized_strings.h"
+
 #include <QKeyEvent>
 
 #include <string_view>
@@ -361,7 +363,7 @@ QString VirtualKeyName(std::uint32_t vk, bool extended)
 QString HotKeyText(HotKeyCode code)
 {
     if (HotKeyVirtualKey(code) == 0 && code <= 0xFFFF)
-        return QStringLiteral("None");
+        return LoadLocalizedString(230);  // "None"
     const std::uint32_t modifiers = HotKeyModifiers(code);
     const QString separator = QStringLiteral(" + ");
     QString text;

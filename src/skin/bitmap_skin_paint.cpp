@@ -7,6 +7,7 @@
 #include "skin/skin_geometry.h"
 #include "skin/skin_ids.h"
 #include "skin/skin_state_record.h"
+#include "skin/skin_text.h"
 #include "skin/sprite_layout.h"
 
 #include <QPainter>
@@ -59,6 +60,7 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     const int h = client.height();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setLayoutDirection(Qt::LeftToRight);
 
     painter.fillRect(RectLTRB(6, h - 49, w - 6, h - 6), Qt::black);
     PaintMainFrame(painter, w, h);
@@ -66,7 +68,7 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(kTitleTextColour));
     painter.drawText(RectLTRB(13, 6, w - 124, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     m_state.m_bLoaded ? m_state.m_strClipFileName : kProgramTitle);
+                     m_state.m_bLoaded ? InOwnDirection(m_state.m_strClipFileName) : kProgramTitle);
 
     PaintMainPanel(painter, w, h);
     PaintMainStates(painter, client);
@@ -188,6 +190,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     const int h = client.height();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setLayoutDirection(Qt::LeftToRight);
 
     // Whatever the list drawing left outside the list area is covered, so
     // spilled rows never show between the pieces.
@@ -202,7 +205,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
     if (!m_state.m_bPlaylistRepeat)
         CopyAtPlaylistControl(painter, sprite::kRepeatOffNormal, client, PC_REPEATLIST);
 
-    const QString title = PlaylistTitle(m_state.m_nCurrent, m_state.m_strStatus);
+    const QString title = PlaylistTitle(m_state.m_nCurrent, InOwnDirection(m_state.m_strStatus));
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(kTitleTextColour));
     painter.drawText(RectLTRB(12, 4, w - 128, 21), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);

@@ -6,8 +6,11 @@
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/command_ids.h"
 #include "mainwnd/copy_data.h"
+#include "mainwnd/dlg_minute.h"
+#include "settings/hot_keys.h"
 #include "settings/language.h"
 #include "settings/localized_strings.h"
+#include "settings/string_table.h"
 #include "preferences/preference_dlg.h"
 #include "skin/skin_ids.h"
 
@@ -158,6 +161,26 @@ TEST_F(MainFrameCommandTest, AboutBoxTextsAndAboutUsButton)
     EXPECT_EQ(about.AboutUsButton()->text(), QStringLiteral("About us"));
     about.AboutUsButton()->click();
     EXPECT_EQ(aboutUs, 1);
+}
+
+TEST_F(MainFrameCommandTest, CountKeyBoxAndButtonTextsFollowTheLanguage)
+{
+    AddRows(2);
+    m_playlist.UpdateStatus();
+    ApplyInterfaceLanguage(1031);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    const CStringTable german = CStringTable::ForLanguage(1031);
+
+    CAboutDlg about(&Main(), [] {});
+    CDlgMinute minutes;
+    const QString status = m_playlist.m_strStatus;
+    const QString noKey = HotKeyText(0);
+    ApplyInterfaceLanguage(LANG_ENGLISH_US);
+
+    EXPECT_EQ(status, german.Text(229).replace(QStringLiteral("%d"), QStringLiteral("2")));
+    EXPECT_EQ(noKey, german.Text(230));
+    EXPECT_EQ(about.AboutUsButton()->text(), german.Text(231));
+    EXPECT_EQ(minutes.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(), german.Text(227));
 }
 
 TEST_F(MainFrameCommandTest, AboutBoxHasAFixedSizeAndItsLinkReadsLeftToRightInHebrew)

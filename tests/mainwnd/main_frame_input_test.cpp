@@ -329,8 +329,12 @@ TEST_F(MainFrameMouseTest, WheelStepsTheVolume)
     Wheel(120);
     EXPECT_EQ(Engine().GetVolume(), -700);
     Wheel(-240);
-    EXPECT_EQ(Engine().GetVolume(), -1000);
+    EXPECT_EQ(Engine().GetVolume(), -1300);
     Wheel(0);
+    EXPECT_EQ(Engine().GetVolume(), -1300);
+    // A touchpad's ten small deltas are one notch.
+    for (int i = 0; i < 10; ++i)
+        Wheel(12);
     EXPECT_EQ(Engine().GetVolume(), -1000);
 }
 

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 #include <utility>
@@ -131,6 +132,20 @@ TEST_F(ShutdownTest, SecondMinutesRestartsTheFullPeriodAndTheCountdownRepeats)
     EXPECT_GE(sinceSecond.elapsed(), 2 * 10 * kMinuteMs * 95 / 100);
     EXPECT_TRUE(Main().IsShutdownTimerActive());
     EXPECT_EQ(m_settings.m_nShutdownMode, SHUTDOWN_MINUTES);
+}
+
+TEST_F(ShutdownTest, MinutesDialogHasNoParentButStaysInFrontOfTheMainWindow)
+{
+    QWidget* parent = &Main();
+    QWindow* transientFor = nullptr;
+    AnswerMinutesDialog([&](CDlgMinute& dialog) {
+        parent = dialog.parentWidget();
+        transientFor = dialog.windowHandle()->transientParent();
+        dialog.reject();
+    });
+    Main().OnCommand(ID_SHUTDOWN_MINUTES);
+    EXPECT_EQ(parent, nullptr);
+    EXPECT_EQ(transientFor, Main().windowHandle());
 }
 
 TEST_F(ShutdownTest, CancelKeepsTheCountdownAndClipEndStopsIt)

@@ -2,8 +2,9 @@
 // The real player under a window manager: the playlist window is dragged
 // away from the main window, then against its bottom edge, where it docks;
 // the main window is moved by the window manager and the playlist window
-// follows; the docking is stored at exit. A player ended while maximized
-// stores its normal rectangle.
+// follows; the docking is stored at exit. The playlist window maximised by
+// its button comes back to its size. A player ended while maximized stores
+// its normal rectangle.
 #include "player_harness.h"
 #include "playlist/playlist.h"
 
@@ -168,6 +169,55 @@ TEST_F(PlaylistDockingE2eTest, DragAwayDockBelowFollowAndStore)
     EXPECT_EQ(profile.value(QStringLiteral("Setting/Docked")).toInt(), 1);
     const int side = profile.value(QStringLiteral("Setting/DockedSide")).toInt();
     EXPECT_TRUE(side == 7 || side == 14) << side;
+}
+
+// Run in Hebrew, so that the screenshots also show the skin's texts in a
+// right-to-left interface.
+TEST_F(PlaylistDockingE2eTest, PlaylistMaximizeAndRestoreRoundTrip)
+{
+    ASSERT_TRUE(m_harness.DisplayReady());
+    ASSERT_TRUE(StartWindowManager()) << "openbox is missing (tools/install-deps.sh)";
+    {
+        QSettings profile(m_harness.ProfilePath(), QSettings::IniFormat);
+        profile.setValue(QStringLiteral("Setting/PLShow"), 1);
+        profile.setValue(QStringLiteral("Setting/languageID"), 1037);
+    }
+    WriteDefaultPlaylist();
+    QProcess& player = m_harness.Start({});
+    const QString list = FindWindow(QStringLiteral("^Playlist$"));
+    ASSERT_FALSE(list.isEmpty());
+    const QRect normal = SettledGeometry(list);
+
+    // The maximise button sits on the title strip, 32 pixels from the right.
+    auto clickMaximize = [this](const QRect& window) {
+        const QPoint button = window.topLeft() + QPoint(window.width() - 32, 13);
+        Xdo({QStringLiteral("mousemove"), QString::number(button.x()), QString::number(button.y())});
+        Xdo({QStringLiteral("click"), QStringLiteral("1")});
+    };
+    auto shoot = [this](const char* name) {
+        const QString shot = testsupport::BuildPath(
+            QStringLiteral("tests/mainwnd/%1.png").arg(QLatin1String(name)));
+        QFile::remove(shot);
+        m_harness.Xvfb().Run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), shot});
+    };
+    shoot("playlist-before-maximize");
+    clickMaximize(normal);
+    QDeadlineTimer deadline(10000);
+    while (SettledGeometry(list).width() <= normal.width() && !deadline.hasExpired())
+        QThread::msleep(100);
+    const QRect maximized = SettledGeometry(list);
+    ASSERT_GT(maximized.width(), normal.width());
+    shoot("playlist-maximized");
+
+    clickMaximize(maximized);
+    deadline.setRemainingTime(10000);
+    while (SettledGeometry(list) != normal && !deadline.hasExpired())
+        QThread::msleep(100);
+    EXPECT_EQ(SettledGeometry(list), normal);
+    shoot("playlist-restored");
+
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(10000));
 }
 
 TEST_F(PlaylistDockingE2eTest, ExitWhileMaximizedStoresTheNormalRectangle)

@@ -106,7 +106,7 @@ TEST_F(PlaylistWindowTest, ReleaseAwayFromTheButtonActsOnlyForSortSaveAndLoad)
     EXPECT_EQ(m_settings.ShowFP, 1);
     EXPECT_EQ(m_settings.PlaylistRepeat, 0);
     EXPECT_TRUE(m_pList->isVisible());
-    EXPECT_FALSE(m_pList->isMaximized());
+    EXPECT_FALSE(m_pList->IsMaximized());
 
     PlPress(PlControl(PC_SORT).center());
     PlMove(away);
@@ -158,6 +158,10 @@ TEST_F(PlaylistWindowTest, SelectionMovesWithTheArrowKeysButNotTheKeypadsAndWith
     PlWheel(120);
     PlKey(Qt::Key_Up);
     EXPECT_EQ(m_playlist.m_nSelected, 0);
+    // A touchpad's ten small deltas are one notch.
+    for (int i = 0; i < 10; ++i)
+        PlWheel(-12);
+    EXPECT_EQ(m_playlist.m_nSelected, 3);
     PlKey(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(m_playlist.GetCount(), 9);
 }
@@ -216,6 +220,24 @@ TEST_F(PlaylistWindowTest, ThumbAtTheBottomOfItsTrackShowsTheLastRowAtTheTop)
     PlMove(QPoint(PlControl(PC_THUMB).center().x(), ListArea().top()));
     EXPECT_EQ(m_playlist.m_nTop, 0);
     PlRelease(ListArea().center());
+}
+
+TEST_F(PlaylistWindowTest, ALostReleaseLeavesNoThumbDragBehind)
+{
+    AddRows(100);
+    m_playlist.m_nSelected = m_playlist.m_nTop = 0;
+    const QPoint low(PlControl(PC_THUMB).center().x(), ListArea().bottom() + 40);
+    // The release went elsewhere: the pointer moves without a button.
+    PlPress(PlControl(PC_THUMB).center());
+    Mouse(QEvent::MouseMove, low, Qt::NoButton);
+    EXPECT_EQ(m_playlist.m_nTop, 0);
+
+    // Hidden mid-drag (the main window was hidden): shown again, nothing is held.
+    m_pList->hide();
+    m_pList->show();
+    EXPECT_EQ(m_pList->PressedControl(), 0);
+    PlMove(low);
+    EXPECT_EQ(m_playlist.m_nTop, 0);
 }
 
 TEST_F(PlaylistWindowTest, DroppedFilesAreAppendedWithoutPlaying)

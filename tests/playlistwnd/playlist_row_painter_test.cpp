@@ -15,11 +15,14 @@ using playlisttest::Fill;
 // one partly visible.
 const QRect kList(10, 10, 180, 100);
 
-QImage PaintRows(const CPlaylist& playlist, bool showFileName = true)
+// direction: the playlist window's, which follows the interface language.
+QImage PaintRows(const CPlaylist& playlist, bool showFileName = true,
+                 Qt::LayoutDirection direction = Qt::LeftToRight)
 {
     QImage image(200, 130, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
+    painter.setLayoutDirection(direction);
     CPlaylistRowPainter().Paint(painter, kList, playlist, showFileName);
     return image;
 }
@@ -119,6 +122,26 @@ TEST(PlaylistRowPainter, NamesAreCutBeforeTheDurationColumn)
     const int gapRight = kList.left() + kList.width() - 2 - timeWidth - 1;
     EXPECT_EQ(InkIn(image, QRect(gapRight - 1, kList.top(), 1, 13), Qt::black), 0);
     EXPECT_GT(InkIn(image, QRect(kList.left(), kList.top(), gapRight - kList.left() - 2, 13), Qt::black), 0);
+}
+
+// The rows keep the skin's layout in a right-to-left interface, and a
+// Hebrew name reads right to left from its own start: its extension comes
+// right after the number.
+TEST(PlaylistRowPainter, RowsKeepTheirLayoutAndNamesTheirOwnDirection)
+{
+    CPlaylist playlist;
+    Fill(playlist, {QStringLiteral("clip one.avi"), QStringLiteral("\u05E9\u05D9\u05E8.mp3")});
+    playlist.GetRow(0).SetDuration(QStringLiteral("00:03:25"));
+    playlist.m_nSelected = -1;
+    const QImage english = PaintRows(playlist);
+    EXPECT_EQ(PaintRows(playlist, true, Qt::RightToLeft), english);
+
+    CPlaylist extension;
+    Fill(extension, {QStringLiteral("clip one.avi"), QStringLiteral("mp3")});
+    extension.m_nSelected = -1;
+    const int width = QFontMetrics(CPlaylistRowPainter().Font()).horizontalAdvance(QStringLiteral("2. mp3"));
+    const QRect start(kList.left(), kList.top() + 13, 2 + width - 1, 13);
+    EXPECT_EQ(english.copy(start), PaintRows(extension).copy(start));
 }
 
 }  // namespace

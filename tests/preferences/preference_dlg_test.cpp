@@ -4,6 +4,7 @@
 #include "settings/language.h"
 #include "settings/localized_strings.h"
 #include "settings/player_settings.h"
+#include "settings/string_table.h"
 #include "preferences/ppg_file_asso.h"
 #include "preferences/preference_dlg.h"
 #include "temp_home.h"
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -202,7 +204,10 @@ TEST_F(PreferenceDlgTest, ApplyingALanguageRelabelsTheOpenSheetAtOnce)
     EXPECT_EQ(Pages()->item(0)->text(), QStringLiteral("Allgemein"));
     EXPECT_EQ(Pages()->item(2)->text(), QStringLiteral("Tasten"));
     EXPECT_EQ(Find<QGroupBox>("caption")->title(), QStringLiteral("Allgemein"));
+    // The language change also reaches the button box, after the relabelling.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(Button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(Button(QDialogButtonBox::Apply)->text(), CStringTable::ForLanguage(1031).Text(228));
     EXPECT_EQ(Find<QCheckBox>("runAtStartup")->text(), QStringLiteral("Dieses Programm beim Anmelden starten"));
     EXPECT_EQ(KeyLine(HOTKEY_PLAY), QStringLiteral("Wiedergabe  [ P ]"));
     EXPECT_EQ(sheet.findChild<CPpgFileAsso*>()->SelectAllButton()->text(), LoadLocalizedString(123));
@@ -216,6 +221,17 @@ TEST_F(PreferenceDlgTest, ApplyingALanguageRelabelsTheOpenSheetAtOnce)
     Click(Button(QDialogButtonBox::Ok));
     EXPECT_EQ(sheet.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(Pages()->item(0)->text(), LoadLocalizedString(102));
+}
+
+TEST_F(PreferenceDlgTest, OpensInTheMiddleOfTheWorkAreaNotOverItsParent)
+{
+    QWidget mainWindow;
+    mainWindow.setGeometry(QRect(QPoint(0, 0), QSize(200, 100)));
+    mainWindow.show();
+    CPreferenceDlg sheet(*m_settings, {}, &mainWindow);
+    sheet.show();
+    const QPoint middle = mainWindow.screen()->availableGeometry().center();
+    EXPECT_LE((sheet.frameGeometry().center() - middle).manhattanLength(), 1);
 }
 
 TEST_F(PreferenceDlgTest, KeysPageAssignsClearsAndResets)

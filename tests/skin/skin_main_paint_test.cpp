@@ -263,13 +263,14 @@ TEST_F(SkinMainPaint, TitleAndTimeTextColours)
     EXPECT_TRUE(SamePixels(Paint(size), idle, idle.rect()));
 }
 
-TEST_F(SkinMainPaint, TimeTextReadsLeftToRightInRightToLeftLanguages)
+TEST_F(SkinMainPaint, TitleAndTimeTextKeepTheirLayoutInRightToLeftLanguages)
 {
     const QSize size(500, 120);
     state.m_strTime = QStringLiteral("00:00:03|00:00:10");
+    state.m_strClipFileName = QStringLiteral("clip 12.avi");
     const QImage english = Paint(size);
     const QImage hebrew = Paint(size, 0, Qt::RightToLeft);
-    EXPECT_TRUE(SamePixels(hebrew, english, Control(size, MC_TIME)));
+    EXPECT_TRUE(SamePixels(hebrew, english, english.rect()));
 }
 
 TEST(SkinWithoutSheet, PaintsNothingButKeepsLayout)

@@ -23,11 +23,13 @@ protected:
     SkinPlaylistPaint() { state.m_bPlaylistRepeat = true; }
 
     // Paints as the playlist window does: black list area, rows, the skin.
-    QImage Paint(QSize size, int hot = 0)
+    // direction: the playlist window's, which follows the interface language.
+    QImage Paint(QSize size, int hot = 0, Qt::LayoutDirection direction = Qt::LeftToRight)
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(kRowColour);  // stands for rows spilled over the list area
         QPainter painter(&image);
+        painter.setLayoutDirection(direction);
         skin.PaintPlaylist(painter, hot, QRect(QPoint(0, 0), size));
         return image;
     }
@@ -156,6 +158,15 @@ TEST_F(SkinPlaylistPaint, TitleTextAndColour)
         for (int x = 12; x < 318 - 128; ++x)
             grey += (out.pixel(x, y) & 0xFFFFFF) == 0xDCDCDC;
     EXPECT_GT(grey, 10);
+}
+
+TEST_F(SkinPlaylistPaint, TitleKeepsItsLayoutInRightToLeftLanguages)
+{
+    state.m_nCurrent = 0;
+    state.m_nCount = 310;
+    state.m_strStatus = QStringLiteral("310 Files");
+    const QImage english = Paint(QSize(318, 200));
+    EXPECT_EQ(Paint(QSize(318, 200), 0, Qt::RightToLeft), english);
 }
 
 }  // namespace
