@@ -47,10 +47,8 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 {
     switch (code) {
     case COPYDATA_OPEN_FILE:
-        if (m_context.engine) {
-            m_context.engine->m_pszPath = path;
-            QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
-        }
+        if (m_context.engine)
+            QCoreApplication::postEvent(this, new COpenPendingEvent(path));
         break;
     case COPYDATA_CLOSE:
         // Ends the program without storing the state of the run.
@@ -66,30 +64,26 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     }
 }
 
-void CMainFrame::OnOpenPending()
+void CMainFrame::OnOpenPending(const QString& path)
 {
     if (m_context.engine && m_context.playlist)
-        PlayNewList({m_context.engine->m_pszPath});
+        PlayNewList({path});
 }
 
 void CMainFrame::PlayNewList(const QStringList& paths)
 {
-    CMediaEngine& engine = *m_context.engine;
     CPlaylist& playlist = *m_context.playlist;
-    engine.Close();
     playlist.Clear();
     for (const QString& path : paths)
         playlist.AddFileByPath(path);
     // Row 0 is opened once, after the whole list is in.
-    playlist.m_nCurrent = 0;
-    engine.Open();
-    engine.Play();
+    m_context.engine->PlayRow(0);
 }
 
 bool CMainFrame::event(QEvent* event)
 {
     if (event->type() == WM_OPEN_PENDING) {
-        OnOpenPending();
+        OnOpenPending(static_cast<COpenPendingEvent*>(event)->Path());
         return true;
     }
     if (event->type() == WM_GRAPH_NOTIFY) {
@@ -404,7 +398,7 @@ bool CMainFrame::IsPlaylistMaximized() const
 
 int CMainFrame::PlaylistCount() const { return m_context.playlist ? m_context.playlist->GetCount() : 0; }
 int CMainFrame::PlaylistTop() const { return m_context.playlist ? std::max(m_context.playlist->m_nTop, 0) : 0; }
-int CMainFrame::PlaylistCurrent() const { return m_context.playlist ? m_context.playlist->m_nCurrent : -1; }
+int CMainFrame::PlaylistCurrent() const { return m_context.playlist ? m_context.playlist->GetCurrent() : -1; }
 
 QString CMainFrame::PlaylistStatusText() const
 {

@@ -76,8 +76,8 @@ QVariantMap CMprisService::PlayerProperties() const
     const CPlayerSettings& settings = *m_context.settings;
     const bool listed = playlist.GetCount() > 0;
     QVariantMap metadata;
-    if (playlist.IsValidIndex(playlist.m_nCurrent))
-        metadata = mpris::TrackMetadata(playlist.m_nCurrent, playlist.GetRow(playlist.m_nCurrent), Length());
+    if (playlist.IsValidIndex(playlist.GetCurrent()))
+        metadata = mpris::TrackMetadata(playlist.GetCurrent(), playlist.GetRow(playlist.GetCurrent()), Length());
     return {
         {QStringLiteral("PlaybackStatus"), mpris::PlaybackStatus(engine.IsPlaying(), engine.IsPaused())},
         {QStringLiteral("LoopStatus"), mpris::LoopStatus({engine.IsRepeat(), settings.PlaylistRepeat != 0})},
@@ -101,8 +101,8 @@ qlonglong CMprisService::Length() const
     const CPlaylist& playlist = *m_context.playlist;
     if (engine.IsLoaded() && engine.Duration() > 0)
         return engine.Duration() / 10;
-    if (playlist.IsValidIndex(playlist.m_nCurrent))
-        return mpris::LengthFromText(playlist.GetRow(playlist.m_nCurrent).m_strDuration);
+    if (playlist.IsValidIndex(playlist.GetCurrent()))
+        return mpris::LengthFromText(playlist.GetRow(playlist.GetCurrent()).m_strDuration);
     return 0;
 }
 

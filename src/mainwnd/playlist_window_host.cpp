@@ -63,18 +63,9 @@ bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine && m_context.
 
 void CPlaylistWindowHost::PlayRow(int row)
 {
-    CMediaEngine* engine = m_context.engine;
-    if (!engine || !m_context.playlist || !m_pMainFrame)
+    if (!m_context.engine || !m_context.playlist || !m_pMainFrame)
         return;
-    const bool fullScreen = engine->IsFullScreen();
-    // Closing clears the current row: it is set afterwards.
-    if (engine->IsLoaded())
-        engine->Close();
-    m_context.playlist->m_nCurrent = row;
-    engine->Open();
-    engine->Play();
-    if (fullScreen)
-        engine->ToggleFullScreen();
+    m_context.engine->PlayRow(row);
     m_pMainFrame->update();
 }
 

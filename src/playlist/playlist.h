@@ -73,9 +73,14 @@ public:
     // m_strStatus becomes "%d Files" with the row count.
     void UpdateStatus();
 
+    // The row the engine plays, -1 for none. Only the engine makes a row
+    // current (CMediaEngine::Open); the list's own edits keep the marker on
+    // its row or drop it.
+    int GetCurrent() const { return m_nCurrent; }
+    void SetCurrent(int row) { m_nCurrent = row; }
+
     int m_nSelected = -1;
     int m_nTop = -1;
-    int m_nCurrent = -1;
     QString m_strStatus;
     CPlaylistRandom m_random;
 
@@ -91,4 +96,5 @@ private:
 
     std::function<void()> m_closeMedia;
     QString m_strDefaultFile;
+    int m_nCurrent = -1;
 };

@@ -61,7 +61,7 @@ TEST_F(MainFrameCommandTest, TransportAndZoomCommands)
     Main().OnCommand(ID_ZOOM_HALF);
     EXPECT_EQ(Engine().Zoom(), 2);
     Main().OnCommand(ID_NEXT);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     Main().OnCommand(ID_CLOSE_CLIP);
     EXPECT_FALSE(Engine().IsLoaded());
 }
@@ -109,11 +109,11 @@ TEST_F(MainFrameCommandTest, StepTrackStopsAtTheEndsWithoutShuffle)
     AddRows(2);
     OpenRow(1);
     Main().StepTrackAction(true);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     EXPECT_TRUE(Engine().IsPlaying());
     Main().StepTrackAction(false);
     Main().StepTrackAction(false);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
 }
 
 TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
@@ -125,9 +125,9 @@ TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
     CPlaylistRandom expected;
     expected.Seed(42);
     Main().StepTrackAction(false);
-    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+    EXPECT_EQ(m_playlist.GetCurrent(), expected.Next() % 7);
     Main().StepTrackAction(true);
-    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+    EXPECT_EQ(m_playlist.GetCurrent(), expected.Next() % 7);
 }
 
 TEST_F(MainFrameCommandTest, ShutdownModesStopTheCountdown)
@@ -544,10 +544,10 @@ TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAct
     const QString path = folder + QStringLiteral("/handed.avi");
     QFile(path).open(QIODevice::WriteOnly);
     Main().OnCopyData(COPYDATA_OPEN_FILE, path);
-    EXPECT_EQ(Engine().m_pszPath, path);
     QCoreApplication::processEvents();
+    EXPECT_EQ(Engine().m_pszPath, path);
     ASSERT_EQ(m_playlist.GetCount(), 1);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_TRUE(Engine().IsPlaying());
 
     QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
