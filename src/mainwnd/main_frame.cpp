@@ -8,6 +8,7 @@
 #include "engine/media_engine.h"
 #include "mainwnd/parent_wnd.h"
 #include "platform/path_codec.h"
+#include "platform/prompt.h"
 #include "skin/plain_skin.h"
 #include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
@@ -26,6 +27,28 @@
 #include <QScreen>
 #include <QTimerEvent>
 #include <QWindowStateChangeEvent>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Why `path` cannot be handed to the playlist, or an empty text when it can.
+// Asked of the path's own bytes: a name that is not UTF-8 must pass.
+QString UnplayableFileText(const QString& path)
+{
+    const QByteArray bytes = EncodePath(path);
+    struct stat info {};
+    if (stat(bytes.constData(), &info) != 0)
+        return QStringLiteral("%1 was not found.").arg(DisplayPath(path));
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("%1 is not a file.").arg(DisplayPath(path));
+    if (access(bytes.constData(), R_OK) != 0)
+        return QStringLiteral("Access to %1 was denied.").arg(DisplayPath(path));
+    return {};
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CPlayerContext& context)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_context(context)
@@ -66,8 +89,16 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 
 void CMainFrame::OnOpenPending(const QString& path)
 {
-    if (m_context.engine && m_context.playlist)
-        PlayNewList({path});
+    if (!m_context.engine || !m_context.playlist)
+        return;
+    // Checked before the playlist is cleared: a path that names no readable
+    // file would leave the user with an empty list and no word why.
+    if (const QString refusal = UnplayableFileText(path); !refusal.isEmpty()) {
+        CPrompt::Get().MessageBox(this, QStringLiteral("Velmora Message"), refusal, CPrompt::Icon::Warning,
+                                  CPrompt::Buttons::Ok);
+        return;
+    }
+    PlayNewList({path});
 }
 
 void CMainFrame::PlayNewList(const QStringList& paths)

@@ -194,7 +194,8 @@ private:
     bool RunRow(const CCommand* command);
     CMediaEngine& Engine() const;
 
-    // Plays a handed-over path in place of the playlist.
+    // Plays a handed-over path in place of the playlist, unless it is not
+    // a readable file: then the user is told and the playlist stays.
     void OnOpenPending(const QString& path);
     // Replaces the playlist with `paths` and plays its first row.
     void PlayNewList(const QStringList& paths);

@@ -557,6 +557,23 @@ TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAct
     EXPECT_FALSE(QFile::exists(m_playlist.DefaultFile()));
 }
 
+TEST_F(MainFrameExitTest, HandedOverPathThatIsNoReadableFileKeepsThePlaylist)
+{
+    AddRows(3);
+    OpenRow(1);
+    for (const QString& path : {m_strFolder + QStringLiteral("/gone.avi"), m_strFolder}) {
+        SCOPED_TRACE(path.toStdString());
+        m_prompt.m_texts.clear();
+        Main().OnCopyData(COPYDATA_OPEN_FILE, path);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_playlist.GetCount(), 3);
+        EXPECT_EQ(m_prompt.m_texts.size(), 1);
+        EXPECT_TRUE(m_prompt.m_texts.value(0).contains(path));
+        EXPECT_EQ(m_playlist.GetCurrent(), 1);
+        EXPECT_TRUE(Engine().IsPlaying());
+    }
+}
+
 TEST_F(MainFrameExitTest, PositionTimerRefreshesTheTimeText)
 {
     AddRows(1);
