@@ -58,8 +58,7 @@ void BM_OpenToFirstFrame(benchmark::State& state)
         return;
     BenchPlayer player;
     for (auto _ : state) {
-        player.playlist.m_nCurrent = 0;
-        player.engine.Open();
+        player.engine.Open(0);
         if (!player.engine.IsStopped()) {
             state.SkipWithError("the clip did not open");
             return;
@@ -77,8 +76,7 @@ void BM_SeekLatency(benchmark::State& state)
     if (!HasBenchClip(state))
         return;
     BenchPlayer player;
-    player.playlist.m_nCurrent = 0;
-    player.engine.Open();
+    player.engine.Open(0);
     player.engine.Play();
     player.engine.Pause();
     int step = 1;
@@ -100,8 +98,7 @@ void BM_AccurateSeekSparseKeys(benchmark::State& state)
     if (!HasClip(state, SparseKeyClip(), "VELMORA_BENCH_SPARSE_KEY_CLIP"))
         return;
     BenchPlayer player(SparseKeyClip());
-    player.playlist.m_nCurrent = 0;
-    player.engine.Open();
+    player.engine.Open(0);
     player.engine.Play();
     player.engine.Pause();
     // Targets 1 s ... 9 s past a key frame, in a 20 s clip.

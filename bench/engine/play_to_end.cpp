@@ -59,8 +59,7 @@ int main(int argc, char** argv)
     engine = &media;
 
     host.m_window.show();
-    playlist.m_nCurrent = 0;
-    media.Open();
+    media.Open(0);
     if (!media.Play())
         return 1;
     const int result = app.exec();

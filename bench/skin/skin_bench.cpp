@@ -78,11 +78,11 @@ void BM_PaintPlaylistWindow_318x600(benchmark::State& bench)
     }
     playlist.m_nTop = static_cast<int>(static_cast<qint64>(count - 1) * bench.range(1) / 1000);
     playlist.m_nSelected = playlist.m_nTop + 3;
-    playlist.m_nCurrent = playlist.m_nTop + 5;
+    playlist.SetCurrent(playlist.m_nTop + 5);
     CSkinStateRecord state = PlayingState();
     state.m_nCount = count;
     state.m_nTop = playlist.m_nTop;
-    state.m_nCurrent = playlist.m_nCurrent;
+    state.m_nCurrent = playlist.GetCurrent();
     CBitmapSkin skin(state);
     const CPlaylistRowPainter rows;
     QImage image(318, 600, QImage::Format_RGB32);

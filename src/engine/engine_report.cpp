@@ -43,7 +43,7 @@ void CMediaEngine::ReportGraphError(HRESULT hr)
 {
     if (hr >= 0)
         return;
-    m_playlist.m_nCurrent = -1;
+    m_playlist.SetCurrent(-1);
     QString text = m_factory.GetErrorText(hr);
     if (text.isEmpty())
         text = QString::asprintf("Unknown Error: 0x%2x", static_cast<unsigned>(hr));

@@ -38,13 +38,13 @@ CMediaEngine::~CMediaEngine()
     m_pGraph.reset();
 }
 
-void CMediaEngine::Open()
+void CMediaEngine::Open(int row)
 {
     CWaitCursor waitCursor;
-    const int current = m_playlist.m_nCurrent;
-    if (current < 0 || current >= m_playlist.GetCount())
+    if (!m_playlist.IsValidIndex(row))
         return;
-    m_pszPath = m_playlist.GetRow(current).m_strPath;
+    m_playlist.SetCurrent(row);
+    m_pszPath = m_playlist.GetRow(row).m_strPath;
     const QString localPath = m_pszPath;
 
     // A graph left from an earlier Open that was not closed goes first.
@@ -131,8 +131,9 @@ void CMediaEngine::SetDurationTexts()
 {
     m_szDuration = FormatTime(m_llDuration);
     const LONGLONG hours = m_llDuration / kUnitsPerSecond / 3600;
-    if (m_playlist.IsValidIndex(m_playlist.m_nCurrent))
-        m_playlist.GetRow(m_playlist.m_nCurrent).SetDuration(hours != 0 ? m_szDuration : m_szDuration.mid(3));
+    // An error box on the way has dropped the current row: no row to label.
+    if (const int current = m_playlist.GetCurrent(); m_playlist.IsValidIndex(current))
+        m_playlist.GetRow(current).SetDuration(hours != 0 ? m_szDuration : m_szDuration.mid(3));
 }
 
 // Some clips learn their length only while they play (an MPEG elementary
@@ -205,7 +206,7 @@ void CMediaEngine::Close()
     m_llDuration = 0;
     UpdateTimeText();
     RestoreDisplayPower();
-    m_playlist.m_nCurrent = -1;
+    m_playlist.SetCurrent(-1);
     m_host.InvalidateMainWindow();
     m_host.InvalidatePlaylistWindow();
 }
@@ -231,15 +232,12 @@ void CMediaEngine::HandleGraphEvents()
                 continue;
             }
             if (m_settings.m_nShutdownMode == SHUTDOWN_PLAYLIST_END &&
-                m_playlist.m_nCurrent + 1 == m_playlist.GetCount()) {
+                m_playlist.GetCurrent() + 1 == m_playlist.GetCount()) {
                 m_host.PowerOff();
                 return;
             }
             // A clip that played full screen hands full screen on to the next.
-            const bool wasFullScreen = IsFullScreen();
-            AdvanceAfterEndOfClip();
-            if (wasFullScreen)
-                ToggleFullScreen();
+            AdvanceAfterEndOfClip(IsFullScreen());
         } else if (event->code == EC_USERABORT) {
             Close();
             m_host.ExitAction();
@@ -255,15 +253,30 @@ void CMediaEngine::HandleGraphEvents()
     }
 }
 
-void CMediaEngine::AdvanceAfterEndOfClip()
+bool CMediaEngine::PlayRow(int row, bool fullScreen)
 {
-    const auto nextRow = [this] {
-        return ChooseNextRow(m_playlist, PlaylistStep::EndOfMedia, m_settings.Shuffle != 0,
-                             m_settings.PlaylistRepeat != 0);
+    Close();
+    Open(row);
+    if (!IsLoaded())
+        return false;
+    Play();
+    if (fullScreen && !IsFullScreen())
+        ToggleFullScreen();
+    return true;
+}
+
+void CMediaEngine::AdvanceAfterEndOfClip(bool fullScreen)
+{
+    const auto nextRow = [this](int current) {
+        return ChooseNextRow(PlaylistStep::EndOfMedia, m_playlist.GetCount(), current, m_settings.Shuffle != 0,
+                             m_settings.PlaylistRepeat != 0, m_playlist.m_random);
     };
-    int next = nextRow();
+    int next = nextRow(m_playlist.GetCurrent());
     if (next < 0) {
         Stop();
+        // The list is over: full screen ends with it.
+        if (fullScreen)
+            ToggleFullScreen();
         return;
     }
     // A row that cannot be opened has had its error box; playback goes on
@@ -271,16 +284,9 @@ void CMediaEngine::AdvanceAfterEndOfClip()
     // list holds, so a list of nothing but broken rows ends instead of
     // going round for ever.
     for (int tried = 0; next >= 0 && tried < m_playlist.GetCount(); ++tried) {
-        Close();
-        m_playlist.m_nCurrent = next;
-        Open();
-        if (IsLoaded()) {
-            Play();
+        if (PlayRow(next, fullScreen))
             return;
-        }
-        m_playlist.m_nCurrent = next;
-        next = nextRow();
-        m_playlist.m_nCurrent = -1;
+        next = nextRow(next);
     }
 }
 

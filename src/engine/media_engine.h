@@ -61,7 +61,9 @@ public:
     virtual HRESULT FitVideoWindow();
     virtual int ShowOpenDialog();
     virtual int ReportSubtitleUnavailable();
-    virtual void Open();
+    // Builds the graph for row `row` of the playlist and makes that row
+    // current; a row outside the list changes nothing. Does not play.
+    virtual void Open(int row);
     virtual HRESULT Seek(int numerator, int denominator);
     virtual bool Play();
     virtual bool Pause();
@@ -89,6 +91,13 @@ public:
     virtual int GetVolume() const { return m_nVolume; }
     virtual void SetZoom(int numerator, int denominator);
 
+    // The one way to play a row: closes the clip, opens `row` and plays it,
+    // then goes back to full screen when `fullScreen` (the close leaves it).
+    // Returns whether the row opened.
+    bool PlayRow(int row, bool fullScreen);
+    // The same, keeping full screen as it is now.
+    bool PlayRow(int row) { return PlayRow(row, IsFullScreen()); }
+
     // Tells the user that a graph call failed (negative hr only) and forgets
     // the playlist's current row.
     void ReportGraphError(HRESULT hr);
@@ -104,7 +113,7 @@ public:
     LONGLONG Duration() const { return m_llDuration; }
     const QString& DurationText() const { return m_szDuration; }
 
-    // Set before playing a path from the command line, another instance or a drop.
+    // The full path of the clip opened last.
     QString m_pszPath;
     // The path's last component, shown by the skin while a clip is loaded.
     QString m_pszFileName;
@@ -117,7 +126,7 @@ private:
     void RestoreDisplayPower();
     bool CanSetVolume();
     void ApplyVolume(long level, bool unmute);
-    void AdvanceAfterEndOfClip();
+    void AdvanceAfterEndOfClip(bool fullScreen);
     bool RefreshDuration();
     void SetDurationTexts();
     bool LetterBox(long width, long height, QRect* out);

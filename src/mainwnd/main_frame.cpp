@@ -7,6 +7,8 @@
 #include "mainwnd/copy_data.h"
 #include "engine/media_engine.h"
 #include "mainwnd/parent_wnd.h"
+#include "platform/path_codec.h"
+#include "platform/prompt.h"
 #include "skin/plain_skin.h"
 #include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
@@ -25,6 +27,28 @@
 #include <QScreen>
 #include <QTimerEvent>
 #include <QWindowStateChangeEvent>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Why `path` cannot be handed to the playlist, or an empty text when it can.
+// Asked of the path's own bytes: a name that is not UTF-8 must pass.
+QString UnplayableFileText(const QString& path)
+{
+    const QByteArray bytes = EncodePath(path);
+    struct stat info {};
+    if (stat(bytes.constData(), &info) != 0)
+        return QStringLiteral("%1 was not found.").arg(DisplayPath(path));
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("%1 is not a file.").arg(DisplayPath(path));
+    if (access(bytes.constData(), R_OK) != 0)
+        return QStringLiteral("Access to %1 was denied.").arg(DisplayPath(path));
+    return {};
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CPlayerContext& context)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_context(context)
@@ -45,10 +69,7 @@ std::uint32_t CMainFrame::OnInstanceQuery() const { return kInstanceQueryMessage
 void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
 {
     switch (code) {
-    case COPYDATA_OPEN_FILE:
-        m_context.engine->m_pszPath = path;
-        QCoreApplication::postEvent(this, new QEvent(WM_OPEN_PENDING));
-        break;
+    case COPYDATA_OPEN_FILE: QCoreApplication::postEvent(this, new COpenPendingEvent(path)); break;
     case COPYDATA_CLOSE:
         // Ends the program without storing the state of the run.
         QMetaObject::invokeMethod(this, &CMainFrame::DestroyWindow, Qt::QueuedConnection);
@@ -63,26 +84,32 @@ void CMainFrame::OnCopyData(std::uint32_t code, const QString& path)
     }
 }
 
-void CMainFrame::OnOpenPending() { PlayNewList({m_context.engine->m_pszPath}); }
+void CMainFrame::OnOpenPending(const QString& path)
+{
+    // Checked before the playlist is cleared: a path that names no readable
+    // file would leave the user with an empty list and no word why.
+    if (const QString refusal = UnplayableFileText(path); !refusal.isEmpty()) {
+        CPrompt::Get().MessageBox(this, QStringLiteral("Velmora Message"), refusal, CPrompt::Icon::Warning,
+                                  CPrompt::Buttons::Ok);
+        return;
+    }
+    PlayNewList({path});
+}
 
 void CMainFrame::PlayNewList(const QStringList& paths)
 {
-    CMediaEngine& engine = *m_context.engine;
     CPlaylist& playlist = m_context.playlist;
-    engine.Close();
     playlist.Clear();
     for (const QString& path : paths)
         playlist.AddFileByPath(path);
     // Row 0 is opened once, after the whole list is in.
-    playlist.m_nCurrent = 0;
-    engine.Open();
-    engine.Play();
+    m_context.engine->PlayRow(0);
 }
 
 bool CMainFrame::event(QEvent* event)
 {
     if (event->type() == WM_OPEN_PENDING) {
-        OnOpenPending();
+        OnOpenPending(static_cast<COpenPendingEvent*>(event)->Path());
         return true;
     }
     if (event->type() == WM_GRAPH_NOTIFY) {

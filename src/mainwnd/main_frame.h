@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 struct CPlayerContext;
 class CMediaEngine;
@@ -29,9 +30,19 @@ class CPreferenceDlg;
 class CSkin;
 class QHelpEvent;
 
-// Posted to the main window to open the path waiting in the engine's path
-// buffer.
+// Posted to the main window with a path handed over by a second start (or
+// the command line, or MPRIS), which it plays in place of the playlist once
+// the sender has been answered.
 inline const QEvent::Type WM_OPEN_PENDING = QEvent::Type(QEvent::User + 4);
+
+class COpenPendingEvent : public QEvent {
+public:
+    explicit COpenPendingEvent(QString path) : QEvent(WM_OPEN_PENDING), m_strPath(std::move(path)) {}
+    const QString& Path() const { return m_strPath; }
+
+private:
+    QString m_strPath;
+};
 
 // The skinned main window: a frameless top-level window drawn by the skin,
 // with the video inside it, and the owner of the player's commands. It is
@@ -166,7 +177,9 @@ private:
     bool RunRow(const CCommand* command);
     CMediaEngine& Engine() const;
 
-    void OnOpenPending();
+    // Plays a handed-over path in place of the playlist, unless it is not
+    // a readable file: then the user is told and the playlist stays.
+    void OnOpenPending(const QString& path);
     // Replaces the playlist with `paths` and plays its first row.
     void PlayNewList(const QStringList& paths);
     void DestroyWindow();

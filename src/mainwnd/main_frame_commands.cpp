@@ -126,9 +126,7 @@ void CMainFrame::PlayAction()
             OpenClipAction();
             return;
         }
-        playlist.m_nCurrent = playlist.m_nSelected >= 0 ? playlist.m_nSelected : 0;
-        engine.Open();
-        engine.Play();
+        engine.PlayRow(playlist.m_nSelected >= 0 ? playlist.m_nSelected : 0);
         RedrawControl(MC_TITLE);
         if (IsPlaylistWindowVisible())
             InvalidatePlaylistWindow();
@@ -149,13 +147,7 @@ void CMainFrame::OpenClipAction()
     const bool fullScreen = engine.IsFullScreen();
     if (engine.ShowOpenDialog() != IDOK)
         return;
-    if (engine.IsLoaded())
-        engine.Close();
-    m_context.playlist.m_nCurrent = 0;
-    engine.Open();
-    engine.Play();
-    if (fullScreen)
-        engine.ToggleFullScreen();
+    engine.PlayRow(0, fullScreen);
     InvalidatePlaylistWindow();
 }
 
@@ -195,19 +187,10 @@ void CMainFrame::ReplayAction()
 
 void CMainFrame::StepTrackAction(bool forward)
 {
-    CMediaEngine& engine = *m_context.engine;
-    CPlaylist& playlist = m_context.playlist;
-    const int next = ChooseNextRow(playlist, forward ? PlaylistStep::Next : PlaylistStep::Previous,
+    const int next = ChooseNextRow(m_context.playlist, forward ? PlaylistStep::Next : PlaylistStep::Previous,
                                    m_context.settings.Shuffle != 0, m_context.settings.PlaylistRepeat != 0);
-    if (next < 0)
-        return;
-    const bool fullScreen = engine.IsFullScreen();
-    engine.Close();
-    playlist.m_nCurrent = next;
-    engine.Open();
-    engine.Play();
-    if (fullScreen)
-        engine.ToggleFullScreen();
+    if (next >= 0)
+        m_context.engine->PlayRow(next);
 }
 
 void CMainFrame::ToggleAlwaysOnTop()

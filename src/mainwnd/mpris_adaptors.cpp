@@ -152,7 +152,7 @@ void CMprisPlayerAdaptor::Seek(qlonglong offset)
 void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
 {
     const CPlaylist& playlist = m_service.Context().playlist;
-    if (!playlist.IsValidIndex(playlist.m_nCurrent) || trackId != mpris::TrackId(playlist.m_nCurrent))
+    if (!playlist.IsValidIndex(playlist.GetCurrent()) || trackId != mpris::TrackId(playlist.GetCurrent()))
         return;
     m_service.SeekTo(position);
 }

@@ -77,8 +77,8 @@ QVariantMap CMprisService::PlayerProperties() const
     const bool listed = playlist.GetCount() > 0;
     const bool shuffle = settings.Shuffle != 0;
     QVariantMap metadata;
-    if (playlist.IsValidIndex(playlist.m_nCurrent))
-        metadata = mpris::TrackMetadata(playlist.m_nCurrent, playlist.GetRow(playlist.m_nCurrent), Length());
+    if (playlist.IsValidIndex(playlist.GetCurrent()))
+        metadata = mpris::TrackMetadata(playlist.GetCurrent(), playlist.GetRow(playlist.GetCurrent()), Length());
     return {
         {QStringLiteral("PlaybackStatus"), mpris::PlaybackStatus(engine.IsPlaying(), engine.IsPaused())},
         {QStringLiteral("LoopStatus"), mpris::LoopStatus({engine.IsRepeat(), settings.PlaylistRepeat != 0})},
@@ -87,9 +87,9 @@ QVariantMap CMprisService::PlayerProperties() const
         {QStringLiteral("Metadata"), metadata},
         {QStringLiteral("Volume"), VolumeFraction(engine)},
         {QStringLiteral("CanGoNext"),
-         CanStep(PlaylistStep::Next, playlist.GetCount(), playlist.m_nCurrent, shuffle)},
+         CanStep(PlaylistStep::Next, playlist.GetCount(), playlist.GetCurrent(), shuffle)},
         {QStringLiteral("CanGoPrevious"),
-         CanStep(PlaylistStep::Previous, playlist.GetCount(), playlist.m_nCurrent, shuffle)},
+         CanStep(PlaylistStep::Previous, playlist.GetCount(), playlist.GetCurrent(), shuffle)},
         {QStringLiteral("CanPlay"), listed || engine.IsLoaded()},
         {QStringLiteral("CanPause"), engine.IsLoaded()},
         {QStringLiteral("CanSeek"), engine.CanSeek()},
@@ -104,8 +104,8 @@ qlonglong CMprisService::Length() const
     const CPlaylist& playlist = m_context.playlist;
     if (engine.IsLoaded() && engine.Duration() > 0)
         return engine.Duration() / 10;
-    if (playlist.IsValidIndex(playlist.m_nCurrent))
-        return mpris::LengthFromText(playlist.GetRow(playlist.m_nCurrent).m_strDuration);
+    if (playlist.IsValidIndex(playlist.GetCurrent()))
+        return mpris::LengthFromText(playlist.GetRow(playlist.GetCurrent()).m_strDuration);
     return 0;
 }
 

@@ -71,18 +71,9 @@ bool CPlaylistWindowHost::IsFullScreen() { return m_context.engine->IsFullScreen
 
 void CPlaylistWindowHost::PlayRow(int row)
 {
-    CMediaEngine* engine = m_context.engine;
     if (!m_pMainFrame)
         return;
-    const bool fullScreen = engine->IsFullScreen();
-    // Closing clears the current row: it is set afterwards.
-    if (engine->IsLoaded())
-        engine->Close();
-    m_context.playlist.m_nCurrent = row;
-    engine->Open();
-    engine->Play();
-    if (fullScreen)
-        engine->ToggleFullScreen();
+    m_context.engine->PlayRow(row);
     m_pMainFrame->update();
 }
 

@@ -41,6 +41,6 @@ void FillSkinState(const CPlayerContext& context, bool mainMaximized, CSkinState
     const CPlaylist& playlist = context.playlist;
     state.m_nCount = playlist.GetCount();
     state.m_nTop = std::max(playlist.m_nTop, 0);
-    state.m_nCurrent = playlist.m_nCurrent;
+    state.m_nCurrent = playlist.GetCurrent();
     state.m_strStatus = playlist.m_strStatus;
 }

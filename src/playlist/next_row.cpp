@@ -36,6 +36,6 @@ bool CanStep(PlaylistStep step, int count, int current, bool shuffle)
 
 int ChooseNextRow(CPlaylist& playlist, PlaylistStep step, bool shuffle, bool playlistRepeat)
 {
-    return ChooseNextRow(step, playlist.GetCount(), playlist.m_nCurrent, shuffle, playlistRepeat,
+    return ChooseNextRow(step, playlist.GetCount(), playlist.GetCurrent(), shuffle, playlistRepeat,
                          playlist.m_random);
 }

@@ -74,9 +74,14 @@ public:
     // interface language.
     void UpdateStatus();
 
+    // The row the engine plays, -1 for none. Only the engine makes a row
+    // current (CMediaEngine::Open); the list's own edits keep the marker on
+    // its row or drop it.
+    int GetCurrent() const { return m_nCurrent; }
+    void SetCurrent(int row) { m_nCurrent = row; }
+
     int m_nSelected = -1;
     int m_nTop = -1;
-    int m_nCurrent = -1;
     QString m_strStatus;
     CPlaylistRandom m_random;
 
@@ -92,4 +97,5 @@ private:
 
     std::function<void()> m_closeMedia;
     QString m_strDefaultFile;
+    int m_nCurrent = -1;
 };

@@ -194,7 +194,7 @@ QAccessible::State CPlaylistRowAccessible::state() const
     state.selected = playlist.m_nSelected == m_nRow;
     state.focused = state.selected;
     // The row the engine plays.
-    state.active = playlist.m_nCurrent == m_nRow;
+    state.active = playlist.GetCurrent() == m_nRow;
     state.invisible = rect().isEmpty();
     state.offscreen = state.invisible;
     return state;

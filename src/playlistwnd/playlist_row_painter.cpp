@@ -92,7 +92,7 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
     for (int n = 0; n < drawn; ++n) {
         const int index = top + n;
         const CPlaylistRow& row = playlist.GetRow(index);
-        painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
+        painter.setPen(index == playlist.GetCurrent() ? kCurrentColor : kTextColor);
         const QString text = NumberedName(
             index, count, InOwnDirection(DisplayPath(showFileName ? row.m_strFileName : row.m_strPath)));
         painter.drawText(QPoint(left, listArea.top() + n * kRowHeight + m_nAscent), text);
@@ -106,7 +106,7 @@ void CPlaylistRowPainter::Paint(QPainter& painter, const QRect& listArea, const 
     for (int n = 0; n < drawn; ++n) {
         const int index = top + n;
         const QString& duration = playlist.GetRow(index).m_strDuration;
-        painter.setPen(index == playlist.m_nCurrent ? kCurrentColor : kTextColor);
+        painter.setPen(index == playlist.GetCurrent() ? kCurrentColor : kTextColor);
         painter.drawText(
             QPoint(right - metrics.horizontalAdvance(duration), listArea.top() + n * kRowHeight + m_nAscent),
             duration);

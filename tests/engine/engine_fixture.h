@@ -158,8 +158,7 @@ protected:
     // Makes row `index` current, opens and plays it.
     void OpenRow(int index, bool play = true)
     {
-        m_playlist.m_nCurrent = index;
-        m_engine->Open();
+        m_engine->Open(index);
         if (play)
             m_engine->Play();
     }

@@ -110,11 +110,7 @@ protected:
         row->m_strPath = path;
         m_playlist.m_rows.push_back(std::move(row));
     }
-    void OpenRow(int index)
-    {
-        m_playlist.m_nCurrent = index;
-        m_engine->Open();
-    }
+    void OpenRow(int index) { m_engine->Open(index); }
     // Runs the event loop until `done` or the limit; the elapsed ms or -1.
     qint64 RunUntil(const std::function<bool()>& done, int limitMs)
     {
@@ -182,7 +178,7 @@ TEST_F(EngineGstTest, BrokenFilesAreReportedWithGStreamersText)
     for (int row : {0, 1}) {
         OpenRow(row);
         EXPECT_FALSE(m_engine->IsLoaded());
-        EXPECT_EQ(m_playlist.m_nCurrent, -1);
+        EXPECT_EQ(m_playlist.GetCurrent(), -1);
     }
     ASSERT_EQ(m_prompt.m_texts.size(), 2);
     EXPECT_EQ(m_prompt.m_titles.value(0), QStringLiteral("Velmora Message"));
@@ -198,12 +194,12 @@ TEST_F(EngineGstTest, EndOfClipMovesToTheNextRowThenStops)
     AddClip(TestClipPath(TestClip::VideoOnly));
     OpenRow(0);
     ASSERT_TRUE(m_engine->Play());
-    EXPECT_GE(RunUntil([&] { return m_playlist.m_nCurrent == 1; }, 5000), 700);
+    EXPECT_GE(RunUntil([&] { return m_playlist.GetCurrent() == 1; }, 5000), 700);
     EXPECT_TRUE(m_engine->IsPlaying());
     EXPECT_TRUE(m_engine->HasVideo());
     EXPECT_GE(RunUntil([&] { return m_engine->IsStopped(); }, 5000), 0);
     EXPECT_TRUE(m_engine->IsLoaded());
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     EXPECT_EQ(m_engine->GetPositionPercent(), 0);
 }
 
@@ -216,7 +212,7 @@ TEST_F(EngineGstTest, RepeatRestartsWithoutReopening)
     RunFor(1600);
     EXPECT_TRUE(m_engine->IsPlaying());
     EXPECT_EQ(m_factory.m_nCreated, 1);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_LT(PositionSeconds(), 0.9);
 }
 
@@ -325,7 +321,7 @@ TEST_F(EngineGstTest, AnErrorWhilePlayingIsReportedAndClosesTheClip)
     EXPECT_GE(RunUntil([&] { return !m_engine->IsLoaded(); }, 3000), 0);
     EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Could not read from resource.")});
     EXPECT_FALSE(m_engine->IsPlaying());
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
     EXPECT_FALSE(m_host.m_bTimer);
 }
 

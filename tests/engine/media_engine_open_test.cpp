@@ -9,12 +9,11 @@
 
 namespace {
 
-TEST_F(EngineTest, OpenWithoutACurrentRowDoesNothing)
+TEST_F(EngineTest, OpeningARowOutsideTheListDoesNothing)
 {
-    m_engine->Open();
+    m_engine->Open(-1);
     AddRows(2);
-    m_playlist.m_nCurrent = 2;
-    m_engine->Open();
+    m_engine->Open(2);
     EXPECT_EQ(m_script.graphsCreated, 0);
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_EQ(m_engine->m_szTime, QStringLiteral("00:00"));
@@ -38,7 +37,7 @@ TEST_F(EngineTest, RenderIsRetriedOnceThenReportedAndForgotten)
     EXPECT_EQ(m_prompt.m_titles, QStringList{QStringLiteral("Velmora Message")});
     EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Resource not found.")});
     EXPECT_EQ(m_script.graphsAlive, 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->Play());
 
@@ -62,7 +61,7 @@ TEST_F(EngineTest, AGraphThatCannotBeMadeIsReportedWithTheFactorysText)
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->CanSeek());
     EXPECT_FALSE(m_engine->Play());
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
 }
 
 TEST_F(EngineTest, VideoClipIsEmbeddedAndHoldsOffTheScreenSaverUntilClosed)
@@ -168,8 +167,7 @@ TEST_F(EngineTest, OpeningAgainWithoutCloseReplacesTheGraph)
     m_script.setVolumeResult = E_FAIL;
     OpenRow(0);
     m_script.setVolumeResult = S_OK;
-    m_playlist.m_nCurrent = 1;
-    m_engine->Open();
+    m_engine->Open(1);
     EXPECT_EQ(m_script.graphsAlive, 1);
     EXPECT_TRUE(m_engine->Play());
 }
@@ -215,7 +213,7 @@ TEST_F(EngineEndOfClipTest, RepeatRestartsTheSameGraph)
     EndOfClip();
     EXPECT_EQ(m_script.graphsCreated, 1);
     EXPECT_EQ(m_script.position, 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_TRUE(m_engine->IsPlaying());
 
     m_script.setPositionResult = E_FAIL;
@@ -231,7 +229,7 @@ TEST_F(EngineEndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
     AddRows(2);
     OpenRow(0);
     EndOfClip();
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     EXPECT_EQ(m_script.renderedPaths.last(), QStringLiteral("/media/clip1.avi"));
     EXPECT_TRUE(m_engine->IsPlaying());
 
@@ -239,7 +237,7 @@ TEST_F(EngineEndOfClipTest, AdvancesToTheNextRowAndStopsAtTheEnd)
     EXPECT_TRUE(m_engine->IsLoaded());
     EXPECT_TRUE(m_engine->IsStopped());
     EXPECT_EQ(m_script.position, 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
 }
 
 TEST_F(EngineEndOfClipTest, BrokenRowsArePassedOverOnceEachWithOneBoxApiece)
@@ -249,7 +247,7 @@ TEST_F(EngineEndOfClipTest, BrokenRowsArePassedOverOnceEachWithOneBoxApiece)
     m_script.renderFailures = 4;  // rows 1 and 2, each tried twice
     EndOfClip();
     EXPECT_EQ(m_prompt.m_titles.size(), 2);
-    EXPECT_EQ(m_playlist.m_nCurrent, 3);
+    EXPECT_EQ(m_playlist.GetCurrent(), 3);
     EXPECT_TRUE(m_engine->IsPlaying());
 
     // With every row broken and the list repeating, one round ends it.
@@ -258,7 +256,7 @@ TEST_F(EngineEndOfClipTest, BrokenRowsArePassedOverOnceEachWithOneBoxApiece)
     m_script.renderFailures = 1000;
     EndOfClip();
     EXPECT_EQ(m_prompt.m_titles.size(), 4);
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
     EXPECT_FALSE(m_engine->IsLoaded());
 }
 
@@ -268,7 +266,7 @@ TEST_F(EngineEndOfClipTest, PlaylistRepeatWrapsToTheFirstRow)
     m_settings.PlaylistRepeat = 1;
     OpenRow(2);
     EndOfClip();
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
@@ -281,7 +279,7 @@ TEST_F(EngineEndOfClipTest, ShuffleDrawsFromThePlaylistRandomSource)
     expected.Seed(7);
     OpenRow(1);
     EndOfClip();
-    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 5);
+    EXPECT_EQ(m_playlist.GetCurrent(), expected.Next() % 5);
     EXPECT_TRUE(m_engine->IsPlaying());
 }
 
@@ -305,7 +303,7 @@ TEST_F(EngineEndOfClipTest, ShutdownAtPlaylistEndWaitsForTheLastRow)
     OpenRow(0);
     EndOfClip();
     EXPECT_EQ(m_host.m_nPowerOffs, 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     m_script.calls.clear();
     EndOfClip();
     EXPECT_EQ(m_host.m_nPowerOffs, 1);
@@ -319,14 +317,14 @@ TEST_F(EngineEndOfClipTest, FullScreenCarriesOnOnlyFromAClipThatEndedInIt)
     m_engine->ToggleFullScreen();
     ASSERT_TRUE(m_engine->IsFullScreen());
     EndOfClip();
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     EXPECT_TRUE(m_engine->IsFullScreen());
 
     // Left by the user: the next clip starts in the window.
     m_engine->ToggleFullScreen();
     EXPECT_FALSE(m_engine->IsFullScreen());
     EndOfClip();
-    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_EQ(m_playlist.GetCurrent(), 2);
     EXPECT_FALSE(m_engine->IsFullScreen());
 }
 
@@ -349,7 +347,7 @@ TEST_F(EngineEndOfClipTest, PlaybackErrorIsReportedAndStopsTheClip)
     EXPECT_EQ(m_prompt.m_titles, QStringList{QStringLiteral("Velmora Message")});
     EXPECT_FALSE(m_engine->IsLoaded());
     EXPECT_FALSE(m_engine->IsPlaying());
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
     EXPECT_FALSE(m_host.m_bTimer);
 }
 

@@ -55,7 +55,7 @@ TEST_F(EngineLoadedTest, FailingRunIsReportedAndChangesNothing)
     EXPECT_FALSE(m_host.m_bTimer);
     EXPECT_EQ(m_tray.IconId(), IDI_STOPPED);
     EXPECT_FALSE(m_host.m_calls.contains(QStringLiteral("PlayStateChanged")));
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
 }
 
 TEST_F(EngineLoadedTest, TrayTipShortensLongPathsPerState)
@@ -372,14 +372,14 @@ TEST_F(EngineLoadedTest, ALengthLearntWhilePlayingReachesTextSeekBarAndRow)
 
 TEST_F(EngineLoadedTest, ErrorReportIgnoresSuccessCodes)
 {
-    m_playlist.m_nCurrent = 0;
+    m_playlist.SetCurrent(0);
     m_engine->ReportGraphError(S_FALSE);
     EXPECT_TRUE(m_prompt.m_texts.isEmpty());
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
 
     m_engine->ReportGraphError(static_cast<HRESULT>(0x8004FFFFu));
     EXPECT_EQ(m_prompt.m_texts, QStringList{QStringLiteral("Unknown Error: 0x8004ffff")});
-    EXPECT_EQ(m_playlist.m_nCurrent, -1);
+    EXPECT_EQ(m_playlist.GetCurrent(), -1);
 }
 
 }  // namespace

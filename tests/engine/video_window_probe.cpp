@@ -32,8 +32,7 @@ int main(int argc, char** argv)
     host.m_window.setGeometry(0, 0, 640, 360);
     host.m_window.show();
     CMediaEngine engine(host, playlist, settings, factory, power);
-    playlist.m_nCurrent = 0;
-    engine.Open();
+    engine.Open(0);
     if (!engine.Play())
         return 1;
     std::printf("playing\n");

@@ -64,7 +64,7 @@ TEST_F(MainFrameCommandTest, TransportAndZoomCommands)
     Main().OnCommand(ID_ZOOM_HALF);
     EXPECT_EQ(Engine().Zoom(), 2);
     Main().OnCommand(ID_NEXT);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     Main().OnCommand(ID_CLOSE_CLIP);
     EXPECT_FALSE(Engine().IsLoaded());
 }
@@ -112,11 +112,11 @@ TEST_F(MainFrameCommandTest, StepTrackStopsAtTheEndsWithoutShuffle)
     AddRows(2);
     OpenRow(1);
     Main().StepTrackAction(true);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
     EXPECT_TRUE(Engine().IsPlaying());
     Main().StepTrackAction(false);
     Main().StepTrackAction(false);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
 }
 
 TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
@@ -128,9 +128,9 @@ TEST_F(MainFrameCommandTest, ShuffleStepsUseThePlaylistsRandomSource)
     CPlaylistRandom expected;
     expected.Seed(42);
     Main().StepTrackAction(false);
-    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+    EXPECT_EQ(m_playlist.GetCurrent(), expected.Next() % 7);
     Main().StepTrackAction(true);
-    EXPECT_EQ(m_playlist.m_nCurrent, expected.Next() % 7);
+    EXPECT_EQ(m_playlist.GetCurrent(), expected.Next() % 7);
 }
 
 TEST_F(MainFrameCommandTest, HelpCommandsOpenTheShippedPagesAndLeaveFullScreen)
@@ -573,10 +573,10 @@ TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAct
     const QString path = folder + QStringLiteral("/handed.avi");
     QFile(path).open(QIODevice::WriteOnly);
     Main().OnCopyData(COPYDATA_OPEN_FILE, path);
-    EXPECT_EQ(Engine().m_pszPath, path);
     QCoreApplication::processEvents();
+    EXPECT_EQ(Engine().m_pszPath, path);
     ASSERT_EQ(m_playlist.GetCount(), 1);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_TRUE(Engine().IsPlaying());
 
     QSignalSpy destroyed(&Main(), &CMainFrame::windowDestroyed);
@@ -584,6 +584,23 @@ TEST_F(MainFrameExitTest, CopyDataOpenReplacesThePlaylistAndCloseSkipsTheExitAct
     QCoreApplication::processEvents();
     EXPECT_EQ(destroyed.count(), 1);
     EXPECT_FALSE(QFile::exists(m_playlist.DefaultFile()));
+}
+
+TEST_F(MainFrameExitTest, HandedOverPathThatIsNoReadableFileKeepsThePlaylist)
+{
+    AddRows(3);
+    OpenRow(1);
+    for (const QString& path : {m_strFolder + QStringLiteral("/gone.avi"), m_strFolder}) {
+        SCOPED_TRACE(path.toStdString());
+        m_prompt.m_texts.clear();
+        Main().OnCopyData(COPYDATA_OPEN_FILE, path);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_playlist.GetCount(), 3);
+        EXPECT_EQ(m_prompt.m_texts.size(), 1);
+        EXPECT_TRUE(m_prompt.m_texts.value(0).contains(path));
+        EXPECT_EQ(m_playlist.GetCurrent(), 1);
+        EXPECT_TRUE(Engine().IsPlaying());
+    }
 }
 
 TEST_F(MainFrameExitTest, PositionTimerRefreshesTheTimeText)

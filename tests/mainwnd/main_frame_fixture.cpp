@@ -60,8 +60,7 @@ void MainFrameTest::AddRows(int rows)
 
 void MainFrameTest::OpenRow(int index, bool play)
 {
-    m_playlist.m_nCurrent = index;
-    m_pEngine->Open();
+    m_pEngine->Open(index);
     if (play)
         m_pEngine->Play();
 }

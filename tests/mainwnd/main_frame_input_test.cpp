@@ -65,11 +65,11 @@ TEST_F(MainFrameButtonTest, ButtonsTwentyToTwentyFourActWhereverReleased)
     OpenRow(0);
     Press(ControlCenter(MC_NEXT));
     Release(kOffControls);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
 
     Press(ControlCenter(MC_PREVIOUS));
     Release(ControlCenter(MC_NEXT));
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
 
     Press(ControlCenter(MC_PLAYLIST));
     Release(kOffControls);
@@ -83,13 +83,13 @@ TEST_F(MainFrameButtonTest, ButtonsTwentyToTwentyFourActWhereverReleased)
     Press(ControlCenter(MC_NEXT));
     Move(kOffControls);
     Release(kOffControls);
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     // Moving back on before the release goes on to the next clip.
     Press(ControlCenter(MC_NEXT));
     Move(kOffControls);
     Move(ControlCenter(MC_NEXT));
     Release(ControlCenter(MC_NEXT));
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
 }
 
 TEST_F(MainFrameButtonTest, PlayPauseResetsAChangedRateBeforeAnythingElse)
@@ -112,7 +112,7 @@ TEST_F(MainFrameButtonTest, PlayPauseWithNothingLoadedPlaysTheSelectedRow)
     AddRows(3);
     m_playlist.m_nSelected = 2;
     Click(MC_PLAYPAUSE);
-    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_EQ(m_playlist.GetCurrent(), 2);
     EXPECT_TRUE(Engine().IsPlaying());
 }
 
@@ -382,7 +382,7 @@ TEST_F(MainFrameMouseTest, ThreeDroppedFilesReplaceThePlaylistWithRowZeroPlaying
     ASSERT_EQ(m_playlist.GetCount(), 3);
     EXPECT_TRUE(m_playlist.GetRow(0).m_strPath.endsWith(QStringLiteral("a.avi")));
     EXPECT_EQ(m_playlist.GetRow(2).m_strPath, urls[2].toLocalFile());
-    EXPECT_EQ(m_playlist.m_nCurrent, 0);
+    EXPECT_EQ(m_playlist.GetCurrent(), 0);
     EXPECT_TRUE(Engine().IsPlaying());
     EXPECT_EQ(m_script.renderedPaths.last(), m_playlist.GetRow(0).m_strPath);
 }

@@ -71,11 +71,11 @@ TEST_F(ShutdownTest, PlaylistEndPowersOffAfterTheLastRowWhateverTheListModes)
     OpenRow(1);
     EndOfClip();
     EXPECT_EQ(PowerOffs(), 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_EQ(m_playlist.GetCurrent(), 2);
     m_script.calls.clear();
     EndOfClip();
     EXPECT_EQ(PowerOffs(), 1);
-    EXPECT_EQ(m_playlist.m_nCurrent, 2) << "no wrap to the first row";
+    EXPECT_EQ(m_playlist.GetCurrent(), 2) << "no wrap to the first row";
     EXPECT_EQ(m_script.Count(QStringLiteral("Stop")), 0);
 
     // Shuffle: whichever row ends, only the last one powers off.
@@ -85,7 +85,7 @@ TEST_F(ShutdownTest, PlaylistEndPowersOffAfterTheLastRowWhateverTheListModes)
     OpenRow(0);
     EndOfClip();
     EXPECT_EQ(PowerOffs(), 1);
-    m_playlist.m_nCurrent = 2;
+    m_playlist.SetCurrent(2);
     EndOfClip();
     EXPECT_EQ(PowerOffs(), 2);
 }
@@ -102,7 +102,7 @@ TEST_F(ShutdownTest, ClipRepeatRestartsBeforePlaylistEndButNotBeforeClipEnd)
         EXPECT_EQ(m_script.position, 0) << "the clip restarts";
     }
     EXPECT_EQ(PowerOffs(), 0);
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
 
     Main().OnCommand(ID_SHUTDOWN_CLIP_END);
     m_script.position = 5 * kUnitsPerSecond;

@@ -56,7 +56,7 @@ TEST_F(MprisAdaptorTest, RequestsThatOpenAClipAnswerBeforeAnErrorBox)
         Engine().Close();
         m_playlist.m_rows.clear();
         AddRows(2);
-        m_playlist.m_nCurrent = 0;
+        m_playlist.SetCurrent(0);
         m_script.renderFailures = 2;  // the engine tries twice
         m_prompt.m_texts.clear();
         request();
@@ -73,7 +73,7 @@ TEST_F(MprisAdaptorTest, SeekPastTheEndGoesToTheNextRowAndOtherHostsAreRefused)
     m_script.position = m_script.duration / 2;
     Player().Seek(std::numeric_limits<qlonglong>::max());
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_playlist.m_nCurrent, 1);
+    EXPECT_EQ(m_playlist.GetCurrent(), 1);
 
     // A file on another machine is never taken for the local one.
     Player().OpenUri(QStringLiteral("file://otherhost") + m_playlist.GetRow(0).m_strPath);

@@ -189,14 +189,14 @@ TEST_F(PlaylistWindowTest, DoubleClickOnARowPlaysItAndReturnPlaysTheSelection)
     PlRelease(row2);
     Mouse(QEvent::MouseButtonDblClick, row2, Qt::LeftButton);
     PlRelease(row2);
-    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_EQ(m_playlist.GetCurrent(), 2);
     EXPECT_TRUE(Engine().IsPlaying());
     EXPECT_EQ(Engine().m_pszPath, m_playlist.GetRow(2).m_strPath);
     EXPECT_FALSE(m_pList->IsDragging());
 
     PlKey(Qt::Key_Down);
     PlKey(Qt::Key_Return);
-    EXPECT_EQ(m_playlist.m_nCurrent, 3);
+    EXPECT_EQ(m_playlist.GetCurrent(), 3);
     EXPECT_EQ(Engine().m_pszPath, m_playlist.GetRow(3).m_strPath);
 }
 

@@ -122,7 +122,7 @@ TEST_F(SkinAccessibilityTest, PlaylistRowsAreAListWhoseItemsPlayWhenActivated)
     EXPECT_EQ(list->indexOfChild(third), 2);
 
     PressAction(third);
-    EXPECT_EQ(m_playlist.m_nCurrent, 2);
+    EXPECT_EQ(m_playlist.GetCurrent(), 2);
     EXPECT_TRUE(Engine().IsPlaying());
     EXPECT_EQ(Engine().m_pszPath, m_playlist.GetRow(2).m_strPath);
     EXPECT_TRUE(third->state().selected);

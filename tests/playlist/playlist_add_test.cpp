@@ -67,7 +67,7 @@ TEST_F(FolderTree, ScanAddsMediaFilesOfEveryFolderWithTheirOwnFolder)
         EXPECT_EQ(row->m_strFolder + QLatin1Char('/') + row->m_strFileName, row->m_strPath);
     EXPECT_EQ(playlist.m_nSelected, 0);
     EXPECT_EQ(playlist.m_nTop, 0);
-    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.GetCurrent(), -1);
     EXPECT_EQ(playlist.m_strStatus, "5 Files");
 }
 

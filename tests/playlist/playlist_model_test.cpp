@@ -24,7 +24,7 @@ struct Indexes {
 
 Indexes IndexesOf(const CPlaylist& playlist)
 {
-    return {playlist.m_nSelected, playlist.m_nTop, playlist.m_nCurrent};
+    return {playlist.m_nSelected, playlist.m_nTop, playlist.GetCurrent()};
 }
 
 void PrintTo(const Indexes& i, std::ostream* os)
@@ -57,7 +57,7 @@ TEST_F(PlaylistModel, AddingAppliesTheAfterAddRuleAndKeepsDuplicates)
     EXPECT_EQ(row.m_strDuration, "00:00");
 
     playlist.m_nSelected = 0;
-    playlist.m_nCurrent = 0;
+    playlist.SetCurrent(0);
     ASSERT_TRUE(playlist.AddFileByPath(song));
     EXPECT_EQ(playlist.GetCount(), 2);
     EXPECT_EQ(playlist.m_strStatus, "2 Files");
@@ -121,11 +121,11 @@ TEST_F(PlaylistModel, RemovingRowsKeepsTheIndexesOnTheirRows)
     Fill(playlist, {"a", "b", "c", "d"});
 
     // Above the current row: the same row stays current, one index lower.
-    playlist.m_nCurrent = 2;
+    playlist.SetCurrent(2);
     playlist.m_nSelected = 0;
     playlist.RemoveSelected();
     EXPECT_EQ(FileNames(playlist), (QStringList{"b", "c", "d"}));
-    EXPECT_EQ(playlist.m_nCurrent, 1);
+    EXPECT_EQ(playlist.GetCurrent(), 1);
     EXPECT_EQ(closeCalls, 0);
     EXPECT_EQ(playlist.m_strStatus, "3 Files");
 
@@ -133,7 +133,7 @@ TEST_F(PlaylistModel, RemovingRowsKeepsTheIndexesOnTheirRows)
     playlist.m_nSelected = 1;
     playlist.RemoveSelected();
     EXPECT_EQ(FileNames(playlist), (QStringList{"b", "d"}));
-    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.GetCurrent(), -1);
     EXPECT_EQ(closeCalls, 1);
 
     // The last row while selected: the selection and top follow to the new end.
@@ -158,7 +158,7 @@ TEST_F(PlaylistModel, ClearAlwaysClosesTheMedia)
     playlist.Clear();
     EXPECT_EQ(closeCalls, 1);
     Fill(playlist, {"a", "b"});
-    playlist.m_nCurrent = 1;
+    playlist.SetCurrent(1);
     playlist.Clear();
     EXPECT_EQ(closeCalls, 2);
     EXPECT_EQ(playlist.GetCount(), 0);
@@ -170,25 +170,25 @@ TEST_F(PlaylistModel, MovingTheSelectedRowKeepsSelectionAndCurrentOnTheirRows)
 {
     Fill(playlist, {"a", "b", "c", "d"});
     playlist.m_nSelected = 2;
-    playlist.m_nCurrent = 2;
+    playlist.SetCurrent(2);
     playlist.MoveSelectedUp();
     EXPECT_EQ(FileNames(playlist), (QStringList{"a", "c", "b", "d"}));
     EXPECT_EQ(playlist.m_nSelected, 1);
-    EXPECT_EQ(playlist.m_nCurrent, 1);
+    EXPECT_EQ(playlist.GetCurrent(), 1);
 
     playlist.MoveSelectedDown(10);
     playlist.MoveSelectedDown(10);
     EXPECT_EQ(FileNames(playlist), (QStringList{"a", "b", "d", "c"}));
     EXPECT_EQ(playlist.m_nSelected, 3);
-    EXPECT_EQ(playlist.m_nCurrent, 3);
+    EXPECT_EQ(playlist.GetCurrent(), 3);
 
     // The current row is the neighbour that gets pushed aside: the marker
     // stays on it.
-    playlist.m_nCurrent = 2;
+    playlist.SetCurrent(2);
     playlist.MoveSelectedUp();
     EXPECT_EQ(FileNames(playlist), (QStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(playlist.m_nCurrent, 3);
-    EXPECT_EQ(playlist.GetRow(playlist.m_nCurrent).m_strFileName, "d");
+    EXPECT_EQ(playlist.GetCurrent(), 3);
+    EXPECT_EQ(playlist.GetRow(playlist.GetCurrent()).m_strFileName, "d");
 
     // At the ends nothing moves.
     playlist.m_nSelected = 0;
@@ -352,7 +352,7 @@ TEST(NextRow, LivePlaylistUsesItsOwnCurrentRowAndRandomSource)
 {
     CPlaylist playlist;
     Fill(playlist, {"a", "b", "c"});
-    playlist.m_nCurrent = 1;
+    playlist.SetCurrent(1);
     EXPECT_EQ(ChooseNextRow(playlist, PlaylistStep::Next, false, false), 2);
     EXPECT_EQ(ChooseNextRow(playlist, PlaylistStep::Next, true, false), 41 % 3);
     EXPECT_EQ(playlist.m_random.Next(), 18467);

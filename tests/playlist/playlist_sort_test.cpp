@@ -131,11 +131,11 @@ TEST(PlaylistSort, ByFolderComparesWholePathsAndDropsTheCurrentRow)
     AddRow(playlist, "/music", "z.mp3");
     playlist.m_nSelected = 2;
     playlist.m_nTop = 1;
-    playlist.m_nCurrent = 1;
+    playlist.SetCurrent(1);
     playlist.SortByFolder();
     EXPECT_EQ(Paths(playlist),
               (QStringList{"/Music/a/0.mp3", "/music/a/2.mp3", "/music/b/1.mp3", "/music/z.mp3"}));
-    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.GetCurrent(), -1);
     EXPECT_EQ(playlist.m_nSelected, 2);
     EXPECT_EQ(playlist.m_nTop, 1);
 }
@@ -277,7 +277,7 @@ TEST(PlaylistSort, EmptyListSortsToNothing)
     playlist.SortByName();
     playlist.SortByFolder();
     EXPECT_EQ(playlist.GetCount(), 0);
-    EXPECT_EQ(playlist.m_nCurrent, -1);
+    EXPECT_EQ(playlist.GetCurrent(), -1);
 }
 
 }  // namespace

@@ -223,13 +223,13 @@ TEST_F(VmlFile, LoadingReplacesRowsSelectsRowZeroAndKeepsTheCurrentRow)
     for (const char* name : {"a", "b", "c", "d", "e"})
         AddRow(playlist, QStringLiteral("/old"), QString::fromLatin1(name));
     playlist.m_nSelected = playlist.m_nTop = 3;
-    playlist.m_nCurrent = 4;
+    playlist.SetCurrent(4);
 
     ASSERT_TRUE(LoadBytes(bytes + "trailing bytes are ignored"));
     EXPECT_EQ(FileNames(playlist), QStringList{"new.mp3"});
     EXPECT_EQ(playlist.m_nSelected, 0);
     EXPECT_EQ(playlist.m_nTop, 0);
-    EXPECT_EQ(playlist.m_nCurrent, 4);
+    EXPECT_EQ(playlist.GetCurrent(), 4);
     EXPECT_EQ(playlist.m_strStatus, "1 Files");
     EXPECT_EQ(closeCalls, 0);
     EXPECT_TRUE(prompt.m_messages.isEmpty());

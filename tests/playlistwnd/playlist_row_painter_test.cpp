@@ -90,7 +90,7 @@ TEST(PlaylistRowPainter, SelectionBandAndCurrentRowColours)
     CPlaylist playlist;
     Fill(playlist, {QStringLiteral("one.avi"), QStringLiteral("two.avi"), QStringLiteral("three.avi")});
     playlist.m_nSelected = 1;
-    playlist.m_nCurrent = 1;
+    playlist.SetCurrent(1);
     const QImage image = PaintRows(playlist);
     const QRect row1(kList.left(), kList.top() + 13, kList.width(), 13);
     // The band reaches one pixel past the list area on either side.

@@ -234,18 +234,16 @@ GstBusSyncReply CGstGraph::OnBusMessage(GstBus*, GstMessage* message, gpointer d
 void CGstGraph::StartLengthScan(const QByteArray& file)
 {
     g_autoptr(GError) error = nullptr;
-    GstElement* scan = gst_parse_launch("filesrc name=source ! parsebin ! fakesink sync=false", &error);
-    if (!scan || error) {
-        if (scan)
-            gst_object_unref(scan);
+    GstObjectPtr<GstElement> scan = AdoptElement(
+        gst_parse_launch("filesrc name=source ! parsebin ! fakesink sync=false", &error));
+    if (!scan || error)
         return;
-    }
-    m_pLengthScan = AdoptElement(scan);
-    g_autoptr(GstElement) source = gst_bin_get_by_name(GST_BIN(scan), "source");
+    m_pLengthScan = std::move(scan);
+    g_autoptr(GstElement) source = gst_bin_get_by_name(GST_BIN(m_pLengthScan.get()), "source");
     g_object_set(source, "location", file.constData(), nullptr);
-    g_autoptr(GstBus) bus = gst_element_get_bus(scan);
+    g_autoptr(GstBus) bus = gst_element_get_bus(m_pLengthScan.get());
     gst_bus_set_sync_handler(bus, &CGstGraph::OnLengthScanMessage, this, nullptr);
-    gst_element_set_state(scan, GST_STATE_PLAYING);
+    gst_element_set_state(m_pLengthScan.get(), GST_STATE_PLAYING);
 }
 
 void CGstGraph::StopLengthScan()
