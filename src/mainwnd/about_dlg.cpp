@@ -26,12 +26,12 @@ QString WithLinksLeftToRight(QString text)
 
 CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog(parent)
 {
-    setWindowTitle(LoadLocalizedString(101));
+    setWindowTitle(LoadLocalizedString(IDS_ABOUT_TITLE));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(CTrayIcon::IconResourcePath(IDI_APPLICATION_ICON)));
-    m_pHomePage = new QLabel(WithLinksLeftToRight(LoadLocalizedString(112)), this);
-    m_pNotice = new QLabel(LoadLocalizedString(113), this);
+    m_pHomePage = new QLabel(WithLinksLeftToRight(LoadLocalizedString(IDS_ABOUT_HOME_PAGE_LINE)), this);
+    m_pNotice = new QLabel(LoadLocalizedString(IDS_ABOUT_NOTICE), this);
     m_pNotice->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

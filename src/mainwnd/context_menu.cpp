@@ -58,8 +58,10 @@ void Remove(CMenuItem& menu, int id)
 
 CMenuItem HelpPopup()
 {
-    return Popup(106, {Command(ID_HOME_PAGE, 111), Command(ID_SUPPORT_FORUM, 138), Command(ID_FAQ, 140),
-                       Separator(), Command(ID_DONATE, 142), Separator(), Command(ID_ABOUT, 200)});
+    return Popup(IDS_HELP,
+                 {Command(ID_HOME_PAGE, IDS_MENU_HOME_PAGE), Command(ID_SUPPORT_FORUM, IDS_MENU_SUPPORT_FORUM),
+                  Command(ID_FAQ, IDS_MENU_FAQ), Separator(), Command(ID_DONATE, IDS_MENU_DONATE), Separator(),
+                  Command(ID_ABOUT, IDS_MENU_ABOUT)});
 }
 
 // The rules both menus share.
@@ -118,34 +120,39 @@ CMenuItem BuildTrayMenu(const CMenuState& state)
     CMenuItem menu;
     menu.kind = CMenuItem::Kind::Popup;
     menu.children = {
-        Command(ID_OPEN_CLIP, 175),
-        Command(ID_CLOSE_CLIP, 176),
+        Command(ID_OPEN_CLIP, IDS_MENU_OPEN_CLIP),
+        Command(ID_CLOSE_CLIP, IDS_MENU_CLOSE_CLIP),
         Separator(),
-        Command(ID_SHOW_HIDE, state.mainWindowVisible ? 110 : 174),
+        Command(ID_SHOW_HIDE, state.mainWindowVisible ? IDS_MENU_HIDE : IDS_MENU_SHOW),
         Separator(),
-        Popup(178, {Command(ID_PLAY, 179), Command(ID_PAUSE, 180), Command(ID_STOP, 181), Command(ID_MUTE, 182),
-                    Command(ID_REPEAT, 183)}),
-        Command(ID_PREVIOUS, 216),
-        Command(ID_NEXT, 217),
+        Popup(IDS_MENU_CONTROL,
+              {Command(ID_PLAY, IDS_MENU_PLAY), Command(ID_PAUSE, IDS_MENU_PAUSE), Command(ID_STOP, IDS_MENU_STOP),
+               Command(ID_MUTE, IDS_MENU_MUTE), Command(ID_REPEAT, IDS_MENU_REPEAT)}),
+        Command(ID_PREVIOUS, IDS_MENU_PREVIOUS),
+        Command(ID_NEXT, IDS_MENU_NEXT),
         Separator(),
-        Popup(191, {Command(ID_ZOOM_NORMAL, 192), Separator(), Command(ID_ZOOM_DOUBLE, 193),
-                    Command(ID_ZOOM_HALF, 194)}),
-        Command(ID_FULL_SCREEN, 195),
-        Command(ID_ALWAYS_ON_TOP, 196),
+        Popup(IDS_MENU_ZOOM,
+              {Command(ID_ZOOM_NORMAL, IDS_MENU_ZOOM_NORMAL), Separator(),
+               Command(ID_ZOOM_DOUBLE, IDS_MENU_ZOOM_DOUBLE), Command(ID_ZOOM_HALF, IDS_MENU_ZOOM_HALF)}),
+        Command(ID_FULL_SCREEN, IDS_MENU_FULL_SCREEN),
+        Command(ID_ALWAYS_ON_TOP, IDS_MENU_ALWAYS_ON_TOP),
         Separator(),
         // Reset Window Position is here as well as in the owner's system
         // menu, since many window managers keep Alt+Space for their own.
-        Popup(197, {Command(ID_PREFERENCES, 198), Command(ID_RESET_WINDOW_POSITION, 107),
-                    Popup(199, {Command(ID_SKIN_SWITCH, 144)}),
-                    Popup(218, {shutdownNone, Separator(), Command(ID_SHUTDOWN_CLIP_END, 219),
-                                Command(ID_SHUTDOWN_PLAYLIST_END, 221), Separator(),
-                                Command(ID_SHUTDOWN_MINUTES, 222)})}),
+        Popup(IDS_MENU_OPTIONS,
+              {Command(ID_PREFERENCES, IDS_MENU_PREFERENCES),
+               Command(ID_RESET_WINDOW_POSITION, IDS_RESET_WINDOW_POSITION),
+               Popup(IDS_MENU_SKINS, {Command(ID_SKIN_SWITCH, IDS_SKIN_METAL_RED)}),
+               Popup(IDS_MENU_SHUTDOWN,
+                     {shutdownNone, Separator(), Command(ID_SHUTDOWN_CLIP_END, IDS_MENU_SHUTDOWN_CLIP_END),
+                      Command(ID_SHUTDOWN_PLAYLIST_END, IDS_MENU_SHUTDOWN_PLAYLIST_END), Separator(),
+                      Command(ID_SHUTDOWN_MINUTES, IDS_MENU_SHUTDOWN_MINUTES)})}),
         Separator(),
         HelpPopup(),
         Separator(),
-        Command(ID_EXIT, 201),
+        Command(ID_EXIT, IDS_MENU_EXIT),
     };
-    constexpr size_t kZoomPosition = 9;
+    constexpr size_t kZoomPosition = 9;  // the "Zoom" popup's place in the full layout
 
     if (state.topMost)
         Check(menu, ID_ALWAYS_ON_TOP, true);
@@ -172,20 +179,20 @@ CMenuItem BuildFullScreenMenu(const CMenuState& state)
     CMenuItem menu;
     menu.kind = CMenuItem::Kind::Popup;
     menu.children = {
-        Command(ID_PLAY, 179),
-        Command(ID_PAUSE, 180),
-        Command(ID_STOP, 181),
-        Command(ID_MUTE, 182),
-        Command(ID_REPEAT, 183),
+        Command(ID_PLAY, IDS_MENU_PLAY),
+        Command(ID_PAUSE, IDS_MENU_PAUSE),
+        Command(ID_STOP, IDS_MENU_STOP),
+        Command(ID_MUTE, IDS_MENU_MUTE),
+        Command(ID_REPEAT, IDS_MENU_REPEAT),
         Separator(),
-        Command(ID_PREVIOUS, 216),
-        Command(ID_NEXT, 217),
+        Command(ID_PREVIOUS, IDS_MENU_PREVIOUS),
+        Command(ID_NEXT, IDS_MENU_NEXT),
         Separator(),
-        Command(ID_FULL_SCREEN, 195),
+        Command(ID_FULL_SCREEN, IDS_MENU_FULL_SCREEN),
         Separator(),
         HelpPopup(),
         Separator(),
-        Command(ID_EXIT, 201),
+        Command(ID_EXIT, IDS_MENU_EXIT),
     };
     Check(menu, ID_FULL_SCREEN, true);
     ApplyCommonState(menu, state);

@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int IDS_PARSE_UINT = 224;   // "Please enter a positive integer."
-constexpr int IDS_PARSE_RANGE = 225;  // "Please enter an integer between %1 and %2."
-
 bool IsDigits(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -100,9 +97,9 @@ private:
 
 CDlgMinute::CDlgMinute() : QDialog(nullptr)
 {
-    setWindowTitle(LoadLocalizedString(220));
+    setWindowTitle(LoadLocalizedString(IDS_MINUTES_TITLE));
 
-    auto* label = new QLabel(LoadLocalizedString(223), this);
+    auto* label = new QLabel(LoadLocalizedString(IDS_MINUTES_LABEL), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* spinner = new CMinuteSpinBox(this);
     m_pEdit = spinner->Edit();
@@ -125,9 +122,9 @@ void CDlgMinute::accept()
     const std::optional<unsigned> minutes = ParseMinutes(m_pEdit->text());
     QString refusal;
     if (!minutes)
-        refusal = LoadLocalizedString(IDS_PARSE_UINT);
+        refusal = LoadLocalizedString(IDS_MINUTES_NOT_A_NUMBER);
     else if (*minutes < kMinMinutes || *minutes > kMaxMinutes)
-        refusal = LoadLocalizedString(IDS_PARSE_RANGE).arg(kMinMinutes).arg(kMaxMinutes);
+        refusal = LoadLocalizedString(IDS_MINUTES_OUT_OF_RANGE).arg(kMinMinutes).arg(kMaxMinutes);
     if (!refusal.isEmpty()) {
         CPrompt::Get().MessageBox(this, QStringLiteral("Velmora"), refusal, CPrompt::Icon::Warning);
         m_pEdit->setFocus();

@@ -30,6 +30,10 @@ constexpr HotKeyCode kArrowDown = MakeHotKey(HOTKEYF_EXT, 0x28);
 // The scroll thumb is 34 pixels high; the pointer holds it at its middle.
 constexpr int kThumbHeight = 34;
 
+// Where the sort menu opens, from the window's bottom-left corner: beside
+// the sort button.
+constexpr QPoint kSortMenuOffset(241, -7);
+
 bool IsModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
@@ -263,7 +267,7 @@ void CPlaylistFrame::RunButton(int id)
 void CPlaylistFrame::ShowSortMenu()
 {
     const QRect window = geometry();
-    switch (ChooseSortOrder(QPoint(window.left() + 241, window.top() + window.height() - 7))) {
+    switch (ChooseSortOrder(QPoint(window.left(), window.top() + window.height()) + kSortMenuOffset)) {
     case SortOrder::ByName: m_playlist.SortByName(); break;
     case SortOrder::ByFolder: m_playlist.SortByFolder(); break;
     case SortOrder::None: return;
@@ -275,8 +279,8 @@ CPlaylistFrame::SortOrder CPlaylistFrame::ChooseSortOrder(QPoint at)
 {
     // Built afresh at every opening, in the current language.
     QMenu menu(this);
-    QAction* byName = menu.addAction(LoadLocalizedString(210));
-    QAction* byFolder = menu.addAction(LoadLocalizedString(211));
+    QAction* byName = menu.addAction(LoadLocalizedString(IDS_MENU_SORT_BY_NAME));
+    QAction* byFolder = menu.addAction(LoadLocalizedString(IDS_MENU_SORT_BY_FOLDER));
     raise();
     activateWindow();
     QAction* chosen = menu.exec(at);
