@@ -2,10 +2,8 @@
 #include "mainwnd/command_table.h"
 
 #include "mainwnd/command_ids.h"
-#include "mainwnd/main_frame.h"
+#include "mainwnd/command_target.h"
 #include "engine/media_engine.h"
-#include "mainwnd/parent_wnd.h"
-#include "mainwnd/player_context.h"
 #include "settings/player_settings.h"
 #include "skin/skin_ids.h"
 
@@ -21,7 +19,7 @@ constexpr KeyPhase kDown = KeyPhase::Press;
 
 std::span<const CCommand> CommandTable()
 {
-    using F = CMainFrame;
+    using F = CCommandTarget;
     static const CCommand table[] = {
         // name, menu id, skin control, hot key, key phase, what it does
         {Command::VolumeUp, 0, 0, HOTKEY_INCVOL, kDown, [](F& f) { f.StepVolume(true); }},
@@ -47,7 +45,7 @@ std::span<const CCommand> CommandTable()
          [](F& f) { f.ToggleAlwaysOnTop(); }},
 
         {Command::ResetWindowPosition, ID_RESET_WINDOW_POSITION, 0, kNoKey, kUp,
-         [](F& f) { f.m_context.owner->ResetWindowPositions(); }},
+         [](F& f) { f.ResetWindowPositions(); }},
         {Command::CloseClip, ID_CLOSE_CLIP, 0, kNoKey, kUp, [](F& f) { f.Engine().Close(); }},
         {Command::ShowHide, ID_SHOW_HIDE, 0, kNoKey, kUp, [](F& f) { f.ShowHideAction(); }},
         {Command::Play, ID_PLAY, 0, kNoKey, kUp, [](F& f) { f.Transport(&CMediaEngine::Play); }},

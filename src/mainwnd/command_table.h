@@ -5,7 +5,7 @@
 
 #include <span>
 
-class CMainFrame;
+class CCommandTarget;
 
 // Every command the main window runs, by name. Menus reach a command by its
 // menu id, skin buttons by their control, hot keys by their setting, and
@@ -84,7 +84,7 @@ struct CCommand {
     int control;          // main-window skin control (MC_...), 0 for none
     HotKeyAction hotKey;  // HOTKEY_COUNT for none
     KeyPhase phase;
-    void (*run)(CMainFrame& frame);
+    void (*run)(CCommandTarget& target);
 };
 
 // The main window's commands. Rows with hot keys come first, in the order

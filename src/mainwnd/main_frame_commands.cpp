@@ -39,6 +39,8 @@ bool CMainFrame::RunRow(const CCommand* command)
 
 CMediaEngine& CMainFrame::Engine() const { return *m_context.engine; }
 
+void CMainFrame::ResetWindowPositions() { m_context.owner->ResetWindowPositions(); }
+
 void CMainFrame::Transport(bool (CMediaEngine::*operation)())
 {
     (Engine().*operation)();
