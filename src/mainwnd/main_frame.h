@@ -77,6 +77,8 @@ public:
     void ShowHideAction() override;
     // Minimises the group as the skin's Minimize button does.
     void MinimizeGroup() override;
+    // What the menus show, read from the engine, the settings and this window.
+    CMenuState MenuState() const;
     void ShowContextMenu(const QPoint& globalPos);
     // A tray icon event; returns 0 when handled, 1 otherwise.
     int OnTrayNotify(TrayMouse mouse) override;

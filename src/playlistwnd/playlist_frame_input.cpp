@@ -4,7 +4,6 @@
 
 #include "playlistwnd/folder_browse.h"
 #include "settings/hot_keys.h"
-#include "settings/localized_strings.h"
 #include "playlistwnd/pl_file_dialog.h"
 #include "settings/player_settings.h"
 #include "playlist/playlist.h"
@@ -13,7 +12,6 @@
 #include "platform/resize_band.h"
 
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -277,16 +275,9 @@ void CPlaylistFrame::ShowSortMenu()
 
 CPlaylistFrame::SortOrder CPlaylistFrame::ChooseSortOrder(QPoint at)
 {
-    // Built afresh at every opening, in the current language.
-    QMenu menu(this);
-    QAction* byName = menu.addAction(LoadLocalizedString(IDS_MENU_SORT_BY_NAME));
-    QAction* byFolder = menu.addAction(LoadLocalizedString(IDS_MENU_SORT_BY_FOLDER));
+    if (!m_pHost)
+        return SortOrder::None;
     raise();
     activateWindow();
-    QAction* chosen = menu.exec(at);
-    if (chosen == byName)
-        return SortOrder::ByName;
-    if (chosen == byFolder)
-        return SortOrder::ByFolder;
-    return SortOrder::None;
+    return m_pHost->ChooseSort(at, this);
 }
