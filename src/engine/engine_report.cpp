@@ -8,12 +8,6 @@
 #include "playlist/playlist.h"
 #include "platform/prompt.h"
 
-namespace {
-
-constexpr int IDS_SUBTITLE_UNAVAILABLE = 108;
-
-}  // namespace
-
 QString CMediaEngine::FormatTime(LONGLONG time)
 {
     const LONGLONG seconds = time / kUnitsPerSecond;
@@ -54,7 +48,7 @@ void CMediaEngine::ReportGraphError(HRESULT hr)
 int CMediaEngine::ReportSubtitleUnavailable()
 {
     CPrompt::Get().MessageBox(m_host.MainWindow(), QStringLiteral("Velmora"),
-                              LoadLocalizedString(IDS_SUBTITLE_UNAVAILABLE), CPrompt::Icon::Information,
+                              LoadLocalizedString(IDS_VIDEO_UNAVAILABLE), CPrompt::Icon::Information,
                               CPrompt::Buttons::Ok);
     return 0;
 }

@@ -20,6 +20,13 @@ constexpr int kVolumeStep = 300;
 constexpr int kVolumeFloor = -4000;
 constexpr int kZoomMax = 10;
 
+// The longest path the tray tip shows whole after each state's prefix; a
+// longer one is cut to "..." and its tail, so the tip keeps its length.
+constexpr int kPlayingTipPath = 42;
+constexpr int kPausedTipPath = 46;
+constexpr int kStoppedTipPath = 48;
+constexpr int kEllipsis = 3;  // the length of "..."
+
 // Rate steps are tenths; sums are rounded back onto that grid so that ten
 // steps down from 1.0 reach exactly 0 (which the graph refuses) instead of a
 // tiny positive rate nothing can play.
@@ -47,7 +54,7 @@ bool CMediaEngine::Play()
         return false;
     }
     m_nFlags = (m_nFlags | EF_PLAYING) & ~(EF_PAUSED | EF_STOPPED);
-    ShowPlayState(QStringLiteral("Playing - "), 42, 39, IDI_PLAYING);
+    ShowPlayState(QStringLiteral("Playing - "), kPlayingTipPath, kPlayingTipPath - kEllipsis, IDI_PLAYING);
     m_host.OnPlayStateChanged();
     m_host.SetPositionTimer(true);
     return true;
@@ -63,7 +70,7 @@ bool CMediaEngine::Pause()
         return false;
     }
     m_nFlags = (m_nFlags | EF_PAUSED) & ~(EF_PLAYING | EF_STOPPED);
-    ShowPlayState(QStringLiteral("Pause - "), 46, 43, IDI_PAUSED);
+    ShowPlayState(QStringLiteral("Pause - "), kPausedTipPath, kPausedTipPath - kEllipsis, IDI_PAUSED);
     // The position timer stops, so the text shows where the clip halted.
     UpdateTimeText();
     m_host.OnPlayStateChanged();
@@ -86,7 +93,7 @@ bool CMediaEngine::Stop()
     // Paused at the start, so the first frame is on show.
     m_pGraph->Pause();
     m_nFlags = (m_nFlags | EF_STOPPED) & ~(EF_PLAYING | EF_PAUSED);
-    ShowPlayState(QStringLiteral("Stop - "), 48, 45, IDI_STOPPED);
+    ShowPlayState(QStringLiteral("Stop - "), kStoppedTipPath, kStoppedTipPath - kEllipsis, IDI_STOPPED);
     UpdateTimeText();
     m_host.OnPlayStateChanged();
     m_host.OnPositionChanged();

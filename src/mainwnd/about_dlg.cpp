@@ -26,17 +26,17 @@ QString WithLinksLeftToRight(QString text)
 
 CAboutDlg::CAboutDlg(QWidget* parent, std::function<void()> onAboutUs) : QDialog(parent)
 {
-    setWindowTitle(LoadLocalizedString(101));
+    setWindowTitle(LoadLocalizedString(IDS_ABOUT_TITLE));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(CTrayIcon::IconResourcePath(IDI_APPLICATION_ICON)));
-    m_pHomePage = new QLabel(WithLinksLeftToRight(LoadLocalizedString(112)), this);
-    m_pNotice = new QLabel(LoadLocalizedString(113), this);
+    m_pHomePage = new QLabel(WithLinksLeftToRight(LoadLocalizedString(IDS_ABOUT_HOME_PAGE_LINE)), this);
+    m_pNotice = new QLabel(LoadLocalizedString(IDS_ABOUT_NOTICE), this);
     m_pNotice->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(226));
-    m_pAboutUs = buttons->addButton(LoadLocalizedString(231), QDialogButtonBox::ActionRole);  // "About us"
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_BUTTON_OK));
+    m_pAboutUs = buttons->addButton(LoadLocalizedString(IDS_ABOUT_US), QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_pAboutUs, &QPushButton::clicked, this, [onAboutUs = std::move(onAboutUs)] { onAboutUs(); });
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwnd/menu_state.h"
 #include "settings/hot_keys.h"
+
+#include <QString>
 
 #include <span>
 
-class CMainFrame;
+class CCommandTarget;
 
 // Every command the main window runs, by name. Menus reach a command by its
 // menu id, skin buttons by their control, hot keys by their setting, and
@@ -72,10 +75,33 @@ enum class Command {
     PlayListed,
     PlaylistRepeat,
     Raise,
+    // Run by the playlist window, which owns the sort.
+    SortByName,
+    SortByFolder,
 };
 
 // Whether a hot key acts when its key goes down or when it comes up.
 enum class KeyPhase { Press, Release };
+
+// A condition on what the menus show.
+using MenuRule = bool (*)(const CMenuState& state);
+
+// How a command's menu item looks. Rules left empty mean always shown,
+// always enabled, never checked.
+struct CMenuLook {
+    int text = 0;                     // string id (IDS_...); 0 when no menu carries it
+    const char* fixedText = nullptr;  // an untranslated text instead
+    int otherText = 0;                // string id shown instead while `otherTextWhen` holds
+    MenuRule otherTextWhen = nullptr;
+    MenuRule shown = nullptr;
+    MenuRule enabled = nullptr;
+    MenuRule checked = nullptr;
+
+    QString Text(const CMenuState& state) const;
+    bool IsShown(const CMenuState& state) const { return !shown || shown(state); }
+    bool IsEnabled(const CMenuState& state) const { return !enabled || enabled(state); }
+    bool IsChecked(const CMenuState& state) const { return checked && checked(state); }
+};
 
 // One row of the command table.
 struct CCommand {
@@ -84,7 +110,8 @@ struct CCommand {
     int control;          // main-window skin control (MC_...), 0 for none
     HotKeyAction hotKey;  // HOTKEY_COUNT for none
     KeyPhase phase;
-    void (*run)(CMainFrame& frame);
+    CMenuLook menu;                       // {} when no menu carries it
+    void (*run)(CCommandTarget& target);  // nullptr: another window runs it
 };
 
 // The main window's commands. Rows with hot keys come first, in the order

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwnd/menu_state.h"
+
 #include <QString>
 
 #include <vector>
 
-// A context menu as plain data: built afresh for every opening from the
-// player's state, then shown by a CMenuPresenter.
+// A menu as plain data: built afresh for every opening from the player's
+// state, then shown by a CMenuPresenter.
 struct CMenuItem {
     enum class Kind { Command, Separator, Popup };
 
@@ -23,23 +25,23 @@ struct CMenuItem {
     const CMenuItem* FindPopup(const QString& text) const;
 };
 
-// What the menus show, read from the engine, the settings and the windows.
-struct CMenuState {
-    bool mainWindowVisible = false;
-    bool topMost = false;
-    int skin = 0;
-    int shutdownMode = 0;
-    bool loaded = false;
-    bool hasVideo = false;
-    bool hasAudio = false;
-    bool playing = false;
-    bool paused = false;
-    bool stopped = false;
-    bool muted = false;
-    bool repeat = false;
-};
+// A menu's layout is written with these: a command by its menu id, a
+// separator, and a popup by its text's string id.
+CMenuItem MenuEntry(int id);
+CMenuItem MenuSeparator();
+CMenuItem MenuPopup(int textId, std::vector<CMenuItem> children);
 
-// The "MENU_TRAY" menu, used outside full screen.
+// The menu a layout shows in `state`. Each command takes its text, enabled
+// and checked state from its command-table row and is left out where the
+// row hides it; a popup left without commands is left out, and one with no
+// enabled entry is grayed.
+CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& state);
+
+// The context menu outside full screen, also the tray icon's ("MENU_TRAY").
 CMenuItem BuildTrayMenu(const CMenuState& state);
-// The "FULL" menu, used in full screen.
+// The context menu in full screen ("FULL").
 CMenuItem BuildFullScreenMenu(const CMenuState& state);
+// The "Help" popup both context menus carry.
+CMenuItem HelpPopup();
+// The playlist window's sort menu ("MENU_SORT").
+CMenuItem BuildSortMenu(const CMenuState& state);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/control_rules.h"
 
+#include "settings/string_ids.h"
 #include "skin/skin_ids.h"
 
 bool IsButtonControl(int id)
@@ -24,26 +25,26 @@ bool RightClickOpensMenu(int id)
 int ToolTipStringId(int id)
 {
     switch (id) {
-    case MC_MAXIMIZE: return 109;
-    case MC_MINIMIZE: return 157;
-    case MC_CLOSE: return 158;
-    case MC_PLAYPAUSE: return 164;
-    case MC_STOP: return 165;
-    case MC_LOAD: return 166;
-    case MC_SEEK: return 173;
-    case MC_FULLSCREEN: return 159;
-    case MC_FAST: return 167;
-    case MC_SLOW: return 168;
-    case MC_TOPMOST: return 161;
-    case MC_HIDE: return 160;
-    case MC_REPEAT: return 169;
-    case MC_MUTE: return 170;
-    case MC_VOLUME: return 171;
-    case MC_OPTIONS: return 172;
-    case MC_PLAYLIST: return 152;
-    case MC_PREVIOUS: return 216;
-    case MC_NEXT: return 217;
-    case MC_SHUFFLE: return 215;
+    case MC_MAXIMIZE: return IDS_TIP_MAXIMIZE;
+    case MC_MINIMIZE: return IDS_TIP_MINIMIZE;
+    case MC_CLOSE: return IDS_TIP_EXIT;
+    case MC_PLAYPAUSE: return IDS_TIP_PLAY_PAUSE;
+    case MC_STOP: return IDS_TIP_STOP;
+    case MC_LOAD: return IDS_TIP_LOAD_UNLOAD;
+    case MC_SEEK: return IDS_TIP_SEEK;
+    case MC_FULLSCREEN: return IDS_TIP_FULL_SCREEN;
+    case MC_FAST: return IDS_TIP_FAST;
+    case MC_SLOW: return IDS_TIP_SLOW;
+    case MC_TOPMOST: return IDS_TIP_ALWAYS_ON_TOP;
+    case MC_HIDE: return IDS_TIP_HIDE;
+    case MC_REPEAT: return IDS_TIP_REPEAT;
+    case MC_MUTE: return IDS_TIP_MUTE;
+    case MC_VOLUME: return IDS_TIP_VOLUME;
+    case MC_OPTIONS: return IDS_TIP_OPTIONS;
+    case MC_PLAYLIST: return IDS_TIP_OPEN_PLAYLIST;
+    case MC_PREVIOUS: return IDS_MENU_PREVIOUS;
+    case MC_NEXT: return IDS_MENU_NEXT;
+    case MC_SHUFFLE: return IDS_TIP_SHUFFLE;
     default: return 0;
     }
 }

@@ -18,11 +18,6 @@
 
 namespace {
 
-constexpr int IDS_PARSE_UINT = 224;   // "Please enter a positive integer."
-constexpr int IDS_PARSE_RANGE = 225;  // "Please enter an integer between %1 and %2."
-constexpr int IDS_OK = 226;
-constexpr int IDS_CANCEL = 227;
-
 bool IsDigits(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -103,9 +98,9 @@ private:
 
 CDlgMinute::CDlgMinute() : QDialog(nullptr)
 {
-    setWindowTitle(LoadLocalizedString(220));
+    setWindowTitle(LoadLocalizedString(IDS_MINUTES_TITLE));
 
-    auto* label = new QLabel(LoadLocalizedString(223), this);
+    auto* label = new QLabel(LoadLocalizedString(IDS_MINUTES_LABEL), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* spinner = new CMinuteSpinBox(this);
     m_pEdit = spinner->Edit();
@@ -113,8 +108,8 @@ CDlgMinute::CDlgMinute() : QDialog(nullptr)
     label->setBuddy(spinner);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_OK));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_CANCEL));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_BUTTON_OK));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_BUTTON_CANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgMinute::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -130,9 +125,9 @@ void CDlgMinute::accept()
     const std::optional<unsigned> minutes = ParseMinutes(m_pEdit->text());
     QString refusal;
     if (!minutes)
-        refusal = LoadLocalizedString(IDS_PARSE_UINT);
+        refusal = LoadLocalizedString(IDS_MINUTES_NOT_A_NUMBER);
     else if (*minutes < kMinMinutes || *minutes > kMaxMinutes)
-        refusal = LoadLocalizedString(IDS_PARSE_RANGE).arg(kMinMinutes).arg(kMaxMinutes);
+        refusal = LoadLocalizedString(IDS_MINUTES_OUT_OF_RANGE).arg(kMinMinutes).arg(kMaxMinutes);
     if (!refusal.isEmpty()) {
         CPrompt::Get().MessageBox(this, QStringLiteral("Velmora"), refusal, CPrompt::Icon::Warning);
         m_pEdit->setFocus();

@@ -5,6 +5,7 @@
 #include "platform/wheel_notches.h"
 #include "platform/window_drag.h"
 #include "mainwnd/command_table.h"
+#include "mainwnd/command_target.h"
 #include "engine/engine_host.h"
 #include "skin/skin_state_record.h"
 #include "platform/tray_activation.h"
@@ -46,8 +47,9 @@ private:
 
 // The skinned main window: a frameless top-level window drawn by the skin,
 // with the video inside it, and the owner of the player's commands. It is
-// the engine's host and keeps the record of state the skin draws.
-class CMainFrame : public QWidget, public CEngineHost {
+// the engine's host, keeps the record of state the skin draws, and is the
+// command table's target.
+class CMainFrame : public QWidget, public CEngineHost, public CCommandTarget {
     Q_OBJECT
 public:
     explicit CMainFrame(CPlayerContext& context);
@@ -66,17 +68,17 @@ public:
     void RunCommand(Command name);
     bool OnHotKey(HotKeyCode code, KeyPhase phase);
 
-    void PlayAction();
+    void PlayAction() override;
     // Play without ever asking for a file: resumes, or plays the selected
     // row; does nothing while playing or with an empty playlist.
-    void PlayListedAction();
-    void OpenClipAction();
-    void PauseResumeAction();
-    void StopOrCloseAction();
-    void ReplayAction();
-    void StepTrackAction(bool forward);
-    void ToggleAlwaysOnTop();
-    void ToggleSkinOff();
+    void PlayListedAction() override;
+    void OpenClipAction() override;
+    void PauseResumeAction() override;
+    void StopOrCloseAction() override;
+    void ReplayAction() override;
+    void StepTrackAction(bool forward) override;
+    void ToggleAlwaysOnTop() override;
+    void ToggleSkinOff() override;
     // Replaces the skin from the settings; the video keeps its place and
     // size on screen and the frame follows it.
     void RebuildSkin();
@@ -84,12 +86,14 @@ public:
     // Stores the state that outlives the run, then destroys the windows,
     // which ends the program.
     void ExitAction() override;
-    void ShowHideAction();
+    void ShowHideAction() override;
     // Minimises the group as the skin's Minimize button does.
-    void MinimizeGroup();
+    void MinimizeGroup() override;
+    // What the menus show, read from the engine, the settings and this window.
+    CMenuState MenuState() const;
     void ShowContextMenu(const QPoint& globalPos);
     // A tray icon event; returns 0 when handled, 1 otherwise.
-    int OnTrayNotify(TrayMouse mouse);
+    int OnTrayNotify(TrayMouse mouse) override;
     // The tray's activation (a QSystemTrayIcon::ActivationReason).
     void OnTrayActivated(int reason);
 
@@ -172,51 +176,50 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The command table runs the actions below.
-    friend std::span<const CCommand> CommandTable();
     bool RunRow(const CCommand* command);
-    CMediaEngine& Engine() const;
-
     // Plays a handed-over path in place of the playlist, unless it is not
     // a readable file: then the user is told and the playlist stays.
     void OnOpenPending(const QString& path);
     // Replaces the playlist with `paths` and plays its first row.
     void PlayNewList(const QStringList& paths);
     void DestroyWindow();
-    void OpenDocPage(DocPage page);
-    void ShowAbout();
-    void ShowPreferences();
-    void SetShutdownMode(int mode);
-    // Asks for the minutes and (re)starts the countdown on OK.
-    void ShowMinutesDialog();
-    // Hides the main window with the playlist window and the owner.
-    void HideGroup();
-    void ToggleMaximized();
-    void ToggleFullScreen();
-    void ToggleFullScreenWhilePlaying();
-    void HideOrLeaveFullScreen();
-    void TogglePlaylistWindow();
-    void ToggleShuffle();
-    void TogglePlaylistRepeat();
-    void ToggleMute();
-    void ToggleRepeat();
-    // Runs a transport operation and redraws the play button.
-    void Transport(bool (CMediaEngine::*operation)());
-    void SetRate(double rate);
-    void ChangeRate(double delta);
-    void ChangeRateWhilePlaying(double delta);
-    void ChooseSkin(int skin);
-    // The play/pause button: play, pause, or back to the normal rate.
-    void PlayPauseButton();
     void SeekTo(const QPoint& point);
     void LeftButtonDown(const QPoint& point);
     void LeftButtonUp(const QPoint& point);
     void RightButtonUp(const QPoint& point, const QPoint& globalPos);
-    void StepVolume(bool louder);
     bool ShowToolTip(QHelpEvent* event);
     bool StartBorderResize(const QPoint& point);
     void ApplyMinimumSize();
     int HitTest(const QPoint& point);
+
+    // CCommandTarget: the actions only the command table runs.
+    CMediaEngine& Engine() const override;
+    void ResetWindowPositions() override;
+    void OpenDocPage(DocPage page) override;
+    void ShowAbout() override;
+    void ShowPreferences() override;
+    void SetShutdownMode(int mode) override;
+    // Asks for the minutes and (re)starts the countdown on OK.
+    void ShowMinutesDialog() override;
+    // Hides the main window with the playlist window and the owner.
+    void HideGroup() override;
+    void ToggleMaximized() override;
+    void ToggleFullScreen() override;
+    void ToggleFullScreenWhilePlaying() override;
+    void HideOrLeaveFullScreen() override;
+    void TogglePlaylistWindow() override;
+    void ToggleShuffle() override;
+    void TogglePlaylistRepeat() override;
+    void ToggleMute() override;
+    void ToggleRepeat() override;
+    void Transport(bool (CMediaEngine::*operation)()) override;
+    void SetRate(double rate) override;
+    void ChangeRate(double delta) override;
+    void ChangeRateWhilePlaying(double delta) override;
+    void ChooseSkin(int skin) override;
+    // The play/pause button: play, pause, or back to the normal rate.
+    void PlayPauseButton() override;
+    void StepVolume(bool louder) override;
 
     CPlayerContext& m_context;
     CSkinStateRecord m_skinState;  // declared before the skin, which refers to it

@@ -28,7 +28,7 @@ bool CMainFrame::OnHotKey(HotKeyCode code, KeyPhase phase)
 
 bool CMainFrame::RunRow(const CCommand* command)
 {
-    if (!command)
+    if (!command || !command->run)
         return false;
     command->run(*this);
     // Not every command redraws what it changed: the desktop's view is
@@ -38,6 +38,8 @@ bool CMainFrame::RunRow(const CCommand* command)
 }
 
 CMediaEngine& CMainFrame::Engine() const { return *m_context.engine; }
+
+void CMainFrame::ResetWindowPositions() { m_context.owner->ResetWindowPositions(); }
 
 void CMainFrame::Transport(bool (CMediaEngine::*operation)())
 {

@@ -11,12 +11,13 @@
 
 #include <QCursor>
 
-void CMainFrame::ShowContextMenu(const QPoint& globalPos)
+CMenuState CMainFrame::MenuState() const
 {
     const CMediaEngine& engine = *m_context.engine;
     const CPlayerSettings& settings = m_context.settings;
     CMenuState state;
     state.mainWindowVisible = isVisible();
+    state.fullScreen = engine.IsFullScreen();
     state.topMost = settings.TopMost;
     state.skin = settings.Skin;
     state.shutdownMode = settings.m_nShutdownMode;
@@ -28,9 +29,14 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos)
     state.stopped = engine.IsStopped();
     state.muted = engine.IsMuted();
     state.repeat = engine.IsRepeat();
+    return state;
+}
 
-    const CMenuItem menu = engine.IsFullScreen() ? BuildFullScreenMenu(state) : BuildTrayMenu(state);
-    if (!engine.IsFullScreen() && isVisible())
+void CMainFrame::ShowContextMenu(const QPoint& globalPos)
+{
+    const CMenuState state = MenuState();
+    const CMenuItem menu = state.fullScreen ? BuildFullScreenMenu(state) : BuildTrayMenu(state);
+    if (!state.fullScreen && isVisible())
         activateWindow();
     if (const int chosen = CMenuPresenter::Get().Track(menu, globalPos, this))
         OnCommand(chosen);

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kResetWindowPositionString = 107;
-
 CMenuItem MenuCommand(int id, const QString& text)
 {
     CMenuItem item;
@@ -55,7 +53,7 @@ void CParentWnd::ShowSystemMenu(const QPoint& globalPos)
     CMenuItem minimize = MenuCommand(SC_MINIMIZE, QStringLiteral("Minimize"));
     minimize.enabled = !minimized;
     menu.children = {restore, minimize};
-    const QString reset = LoadLocalizedString(kResetWindowPositionString);
+    const QString reset = LoadLocalizedString(IDS_RESET_WINDOW_POSITION);
     if (!reset.isEmpty())
         menu.children.push_back(MenuCommand(SC_RESET_WINDOW_POSITION, reset));
     CMenuItem separator;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/playlist_window_host.h"
 
+#include "mainwnd/command_ids.h"
+#include "mainwnd/context_menu.h"
 #include "engine/media_engine.h"
+#include "mainwnd/menu_presenter.h"
 #include "mainwnd/player_context.h"
 #include "playlist/playlist.h"
 #include "playlistwnd/playlist_frame.h"
@@ -80,4 +83,15 @@ void CPlaylistWindowHost::PlayRow(int row)
 bool CPlaylistWindowHost::OnHotKeyRelease(HotKeyCode code)
 {
     return m_pMainFrame && m_pMainFrame->OnHotKey(code, KeyPhase::Release);
+}
+
+PlaylistSort CPlaylistWindowHost::ChooseSort(QPoint at, QWidget* owner)
+{
+    if (!m_pMainFrame)
+        return PlaylistSort::None;
+    switch (CMenuPresenter::Get().Track(BuildSortMenu(m_pMainFrame->MenuState()), at, owner)) {
+    case ID_SORT_BY_NAME: return PlaylistSort::ByName;
+    case ID_SORT_BY_FOLDER: return PlaylistSort::ByFolder;
+    default: return PlaylistSort::None;
+    }
 }

@@ -12,7 +12,7 @@ class CPlaylistFrame;
 
 // The main window's side of the playlist window: the current skin's layout
 // and painting of it, the engine's playback of the chosen row and the main
-// window's hot keys.
+// window's hot keys and the sort menu.
 class CPlaylistWindowHost final : public QObject, public CPlaylistHost {
 public:
     // Owned by `playlistWindow`.
@@ -28,6 +28,7 @@ public:
     bool IsFullScreen() override;
     void PlayRow(int row) override;
     bool OnHotKeyRelease(HotKeyCode code) override;
+    PlaylistSort ChooseSort(QPoint at, QWidget* owner) override;
 
 private:
     CSkin* Skin() const;

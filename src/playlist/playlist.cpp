@@ -232,8 +232,8 @@ void CPlaylist::SortByFolder()
 
 void CPlaylist::UpdateStatus()
 {
-    // 229: "%d Files"; the table's format is filled by hand, never by printf.
-    m_strStatus = LoadLocalizedString(229).replace(QStringLiteral("%d"), QString::number(GetCount()));
+    // The table's "%d" is filled by hand, never by printf.
+    m_strStatus = LoadLocalizedString(IDS_FILE_COUNT).replace(QStringLiteral("%d"), QString::number(GetCount()));
 }
 
 void CPlaylist::CloseMedia()

@@ -24,19 +24,19 @@
 int PlaylistToolTipStringId(int control)
 {
     switch (control) {
-    case PC_CLOSE: return 208;
-    case PC_ADDFILES: return 156;
-    case PC_ADDFOLDER: return 202;
-    case PC_REMOVE: return 205;
-    case PC_CLEAR: return 203;
-    case PC_SORT: return 207;
-    case PC_SAVE: return 206;
-    case PC_LOAD: return 204;
-    case PC_MAXIMIZE: return 109;
-    case PC_REPEATLIST: return 209;
-    case PC_NAMEMODE: return 214;
-    case PC_MOVEUP: return 212;
-    case PC_MOVEDOWN: return 213;
+    case PC_CLOSE: return IDS_TIP_CLOSE;
+    case PC_ADDFILES: return IDS_TIP_ADD_FILES;
+    case PC_ADDFOLDER: return IDS_TIP_ADD_FOLDER;
+    case PC_REMOVE: return IDS_TIP_REMOVE;
+    case PC_CLEAR: return IDS_TIP_CLEAR;
+    case PC_SORT: return IDS_TIP_SORT;
+    case PC_SAVE: return IDS_TIP_SAVE_LIST;
+    case PC_LOAD: return IDS_TIP_LOAD_LIST;
+    case PC_MAXIMIZE: return IDS_TIP_MAXIMIZE;
+    case PC_REPEATLIST: return IDS_TIP_REPEAT_LIST;
+    case PC_NAMEMODE: return IDS_TIP_NAME_MODE;
+    case PC_MOVEUP: return IDS_TIP_MOVE_UP;
+    case PC_MOVEDOWN: return IDS_TIP_MOVE_DOWN;
     default: return 0;
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/border_resize.h"
 #include "platform/wheel_notches.h"
 #include "platform/window_drag.h"
+#include "playlistwnd/playlist_host.h"
 #include "playlistwnd/playlist_row_painter.h"
 
 #include <QPoint>
@@ -11,7 +12,6 @@
 #include <QWidget>
 
 class CPlaylist;
-class CPlaylistHost;
 class CPlayerSettings;
 class QHelpEvent;
 
@@ -60,7 +60,7 @@ signals:
     void stateChanged();
 
 protected:
-    enum class SortOrder { None, ByName, ByFolder };
+    using SortOrder = PlaylistSort;
     // Shows the sort menu at a screen point and returns the choice.
     virtual SortOrder ChooseSortOrder(QPoint at);
 

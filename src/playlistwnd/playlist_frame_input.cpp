@@ -4,7 +4,6 @@
 
 #include "playlistwnd/folder_browse.h"
 #include "settings/hot_keys.h"
-#include "settings/localized_strings.h"
 #include "playlistwnd/pl_file_dialog.h"
 #include "settings/player_settings.h"
 #include "playlist/playlist.h"
@@ -13,7 +12,6 @@
 #include "platform/resize_band.h"
 
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -30,6 +28,10 @@ constexpr HotKeyCode kArrowDown = MakeHotKey(HOTKEYF_EXT, 0x28);
 
 // The scroll thumb is 34 pixels high; the pointer holds it at its middle.
 constexpr int kThumbHeight = 34;
+
+// Where the sort menu opens, from the window's bottom-left corner: beside
+// the sort button.
+constexpr QPoint kSortMenuOffset(241, -7);
 
 bool IsModifierKey(int key)
 {
@@ -270,7 +272,7 @@ void CPlaylistFrame::RunButton(int id)
 void CPlaylistFrame::ShowSortMenu()
 {
     const QRect window = geometry();
-    switch (ChooseSortOrder(QPoint(window.left() + 241, window.top() + window.height() - 7))) {
+    switch (ChooseSortOrder(QPoint(window.left(), window.top() + window.height()) + kSortMenuOffset)) {
     case SortOrder::ByName: m_playlist.SortByName(); break;
     case SortOrder::ByFolder: m_playlist.SortByFolder(); break;
     case SortOrder::None: return;
@@ -280,16 +282,9 @@ void CPlaylistFrame::ShowSortMenu()
 
 CPlaylistFrame::SortOrder CPlaylistFrame::ChooseSortOrder(QPoint at)
 {
-    // Built afresh at every opening, in the current language.
-    QMenu menu(this);
-    QAction* byName = menu.addAction(LoadLocalizedString(210));
-    QAction* byFolder = menu.addAction(LoadLocalizedString(211));
+    if (!m_pHost)
+        return SortOrder::None;
     raise();
     activateWindow();
-    QAction* chosen = menu.exec(at);
-    if (chosen == byName)
-        return SortOrder::ByName;
-    if (chosen == byFolder)
-        return SortOrder::ByFolder;
-    return SortOrder::None;
+    return m_pHost->ChooseSort(at, this);
 }

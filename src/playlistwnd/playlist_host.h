@@ -10,10 +10,14 @@
 class QPainter;
 class QWidget;
 
+// What the sort menu can choose.
+enum class PlaylistSort { None, ByName, ByFolder };
+
 // What the playlist window needs from the main window, which owns the skin
 // and the media engine: the skin's layout, hit test and painting of the
 // playlist window, the engine's full-screen state and playback of the
-// current row, and the main window's key-up hot keys.
+// current row, the main window's key-up hot keys and the sort menu, which
+// the main window's command table describes.
 class CPlaylistHost {
 public:
     virtual ~CPlaylistHost() = default;
@@ -38,4 +42,6 @@ public:
     // Runs the main window's command for a key-up hot key; false when no
     // command has that key.
     virtual bool OnHotKeyRelease(HotKeyCode code) = 0;
+    // Shows the sort menu at the screen point `at`, owned by `owner`.
+    virtual PlaylistSort ChooseSort(QPoint at, QWidget* owner) = 0;
 };

@@ -12,14 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int IDS_ASSOC_INTRO = 121;
-constexpr int IDS_ASSOC_FILE_TYPES = 122;
-constexpr int IDS_ASSOC_SELECT_ALL = 123;
-
-}  // namespace
-
 CPpgFileAsso::CPpgFileAsso(QWidget* parent)
     : QWidget(parent),
       m_lblIntro(new QLabel(this)),

@@ -16,17 +16,6 @@
 
 namespace {
 
-enum : int {
-    IDS_CUSTOMIZE = 114,
-    IDS_LANGUAGE = 115,
-    IDS_PLAYER_SETTINGS = 116,
-    IDS_START_MINIMIZED = 117,
-    IDS_RUN_AT_STARTUP = 118,
-    IDS_DISABLE_SCREEN_SAVER = 119,
-    IDS_DISABLE_POWER_SAVER = 120,
-    IDS_AUTO_SIZE = 151,
-};
-
 QCheckBox* AddCheckBox(QVBoxLayout* layout, const char* name, bool checked)
 {
     auto* box = new QCheckBox;
@@ -94,14 +83,14 @@ void CPpgGeneral::FillLanguages()
 
 void CPpgGeneral::Relabel()
 {
-    m_lblCaption->setText(LoadLocalizedString(IDS_CUSTOMIZE));
-    m_grpLanguage->setTitle(LoadLocalizedString(IDS_LANGUAGE));
-    m_grpPlayer->setTitle(LoadLocalizedString(IDS_PLAYER_SETTINGS));
-    m_chkStartMinimizeToTray->setText(LoadLocalizedString(IDS_START_MINIMIZED));
-    m_chkRunAtStartup->setText(LoadLocalizedString(IDS_RUN_AT_STARTUP));
-    m_chkDisableScreenSaver->setText(LoadLocalizedString(IDS_DISABLE_SCREEN_SAVER));
-    m_chkDisablePowerSaver->setText(LoadLocalizedString(IDS_DISABLE_POWER_SAVER));
-    m_chkAutoSizeWin->setText(LoadLocalizedString(IDS_AUTO_SIZE));
+    m_lblCaption->setText(LoadLocalizedString(IDS_GENERAL_CAPTION));
+    m_grpLanguage->setTitle(LoadLocalizedString(IDS_GENERAL_LANGUAGE));
+    m_grpPlayer->setTitle(LoadLocalizedString(IDS_GENERAL_PLAYER_SETTINGS));
+    m_chkStartMinimizeToTray->setText(LoadLocalizedString(IDS_GENERAL_START_MINIMIZED));
+    m_chkRunAtStartup->setText(LoadLocalizedString(IDS_GENERAL_RUN_AT_STARTUP));
+    m_chkDisableScreenSaver->setText(LoadLocalizedString(IDS_GENERAL_NO_SCREEN_SAVER));
+    m_chkDisablePowerSaver->setText(LoadLocalizedString(IDS_GENERAL_NO_POWER_SAVER));
+    m_chkAutoSizeWin->setText(LoadLocalizedString(IDS_GENERAL_AUTO_SIZE));
 }
 
 bool CPpgGeneral::OnApply()

@@ -12,16 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-enum : int {
-    IDS_SHORTCUT_LIST = 124,
-    IDS_HOT_KEYS = 125,
-    IDS_RESET_TO_DEFAULT = 150,
-};
-
-}  // namespace
-
 CPpgKey::CPpgKey(CPlayerSettings& settings, QWidget* parent)
     : CPropertyPage(parent),
       m_settings(settings),
@@ -57,9 +47,9 @@ CPpgKey::CPpgKey(CPlayerSettings& settings, QWidget* parent)
 
 void CPpgKey::Relabel()
 {
-    m_lblCaption->setText(LoadLocalizedString(IDS_SHORTCUT_LIST));
-    m_grpKeys->setTitle(LoadLocalizedString(IDS_HOT_KEYS));
-    m_btnReset->setText(LoadLocalizedString(IDS_RESET_TO_DEFAULT));
+    m_lblCaption->setText(LoadLocalizedString(IDS_KEYS_CAPTION));
+    m_grpKeys->setTitle(LoadLocalizedString(IDS_KEYS_HOT_KEYS));
+    m_btnReset->setText(LoadLocalizedString(IDS_KEYS_RESET_TO_DEFAULT));
     m_hkcKey->SetHotKey(m_hkcKey->HotKey());  // its "None" is a localized text
     FillList();
 }

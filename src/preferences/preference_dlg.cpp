@@ -22,17 +22,6 @@
 
 namespace {
 
-enum : int {
-    IDS_GENERAL = 102,
-    IDS_ASSOCIATION = 103,
-    IDS_OPTIONS = 104,
-    IDS_KEYS = 105,
-    IDS_HELP = 106,
-    IDS_OK = 226,
-    IDS_CANCEL = 227,
-    IDS_APPLY = 228,
-};
-
 // The page icons, in page order: General, Association, Keys.
 constexpr std::array kPageIcons{154, 153, 155};
 
@@ -73,9 +62,9 @@ CPreferenceDlg::CPreferenceDlg(CPlayerSettings& settings, std::function<void()> 
     layout->addWidget(m_buttons);
 
     auto* general = new CPpgGeneral(settings, this);
-    AddPage(general, IDS_GENERAL);
-    AddPage(new CPpgFileAsso(this), IDS_ASSOCIATION);
-    AddPage(new CPpgKey(settings, this), IDS_KEYS);
+    AddPage(general, IDS_PAGE_GENERAL);
+    AddPage(new CPpgFileAsso(this), IDS_PAGE_ASSOCIATION);
+    AddPage(new CPpgKey(settings, this), IDS_PAGE_KEYS);
     connect(general, &CPpgGeneral::languageChanged, this, &CPreferenceDlg::Relabel);
 
     connect(m_lstPages, &QListWidget::currentRowChanged, this, &CPreferenceDlg::SetActivePage);
@@ -101,7 +90,7 @@ void CPreferenceDlg::AddPageWidget(QWidget* page)
 
 void CPreferenceDlg::Relabel()
 {
-    setWindowTitle(LoadLocalizedString(IDS_OPTIONS).remove(u'&'));
+    setWindowTitle(LoadLocalizedString(IDS_PREFERENCES_TITLE).remove(u'&'));
     RelabelButtons();
 
     int widest = 0;
@@ -121,9 +110,9 @@ void CPreferenceDlg::Relabel()
 
 void CPreferenceDlg::RelabelButtons()
 {
-    m_buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_OK));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_CANCEL));
-    m_buttons->button(QDialogButtonBox::Apply)->setText(LoadLocalizedString(IDS_APPLY));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(LoadLocalizedString(IDS_BUTTON_OK));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(LoadLocalizedString(IDS_BUTTON_CANCEL));
+    m_buttons->button(QDialogButtonBox::Apply)->setText(LoadLocalizedString(IDS_BUTTON_APPLY));
     m_buttons->button(QDialogButtonBox::Help)->setText(LoadLocalizedString(IDS_HELP));
 }
 

@@ -65,13 +65,25 @@ enum : std::uint32_t {
 };
 
 constexpr std::array<HotKeyEntry, HOTKEY_COUNT> kEntries{{
-    {"hotkey_Hide", 126, 0x1B},         {"hotkey_Fullscreen", 127, 0x5A},   {"hotkey_LoadUnload", 128, 0x4C},
-    {"hotkey_Play", 129, 0x50},         {"hotkey_PauseResume", 130, 0x20},  {"hotkey_Stop", 131, 0x53},
-    {"hotkey_Alwaysontop", 132, 0x41},  {"hotkey_Mute", 133, 0x4D},         {"hotkey_Repeat", 134, 0x52},
-    {"hotkey_IncPBRate", 135, 0x80027}, {"hotkey_DecPBRate", 136, 0x80025}, {"hotkey_NorPBRate", 137, 0x80023},
-    {"hotkey_ZoomIn", 139, 0xBB},       {"hotkey_ZoomOut", 141, 0xBD},      {"hotkey_ZoomTo", 143, 0x30},
-    {"hotkey_ReplayMedia", 145, 0x42},  {"hotkey_IncVol", 146, 0x80026},    {"hotkey_DecVol", 147, 0x80028},
-    {"hotkey_SwitchSkin", 153, 0x58},
+    {"hotkey_Hide", IDS_KEY_HIDE, 0x1B},
+    {"hotkey_Fullscreen", IDS_KEY_FULL_SCREEN, 0x5A},
+    {"hotkey_LoadUnload", IDS_KEY_LOAD_UNLOAD, 0x4C},
+    {"hotkey_Play", IDS_KEY_PLAY, 0x50},
+    {"hotkey_PauseResume", IDS_KEY_PAUSE_RESUME, 0x20},
+    {"hotkey_Stop", IDS_KEY_STOP, 0x53},
+    {"hotkey_Alwaysontop", IDS_KEY_ALWAYS_ON_TOP, 0x41},
+    {"hotkey_Mute", IDS_KEY_MUTE, 0x4D},
+    {"hotkey_Repeat", IDS_KEY_REPEAT, 0x52},
+    {"hotkey_IncPBRate", IDS_KEY_RATE_INCREASE, 0x80027},
+    {"hotkey_DecPBRate", IDS_KEY_RATE_DECREASE, 0x80025},
+    {"hotkey_NorPBRate", IDS_KEY_RATE_NORMAL, 0x80023},
+    {"hotkey_ZoomIn", IDS_KEY_ZOOM_IN, 0xBB},
+    {"hotkey_ZoomOut", IDS_KEY_ZOOM_OUT, 0xBD},
+    {"hotkey_ZoomTo", IDS_KEY_ZOOM_NORMAL, 0x30},
+    {"hotkey_ReplayMedia", IDS_KEY_REPLAY, 0x42},
+    {"hotkey_IncVol", IDS_KEY_VOLUME_UP, 0x80026},
+    {"hotkey_DecVol", IDS_KEY_VOLUME_DOWN, 0x80028},
+    {"hotkey_SwitchSkin", IDS_KEY_SWITCH_SKIN, 0x58},
 }};
 
 // The navigation block: separate keys are extended, their keypad twins
@@ -363,7 +375,7 @@ QString VirtualKeyName(std::uint32_t vk, bool extended)
 QString HotKeyText(HotKeyCode code)
 {
     if (HotKeyVirtualKey(code) == 0 && code <= 0xFFFF)
-        return LoadLocalizedString(230);  // "None"
+        return LoadLocalizedString(IDS_NO_HOT_KEY);
     const std::uint32_t modifiers = HotKeyModifiers(code);
     const QString separator = QStringLiteral(" + ");
     QString text;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/string_ids.h"
+
 #include <QString>
 
 #include <vector>

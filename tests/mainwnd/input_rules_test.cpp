@@ -176,6 +176,7 @@ TEST(CommandTableTest, EveryMenuItemAndButtonRunsExactlyOneCommand)
     state.loaded = state.hasVideo = state.hasAudio = state.playing = true;
     ExpectEveryMenuItemHasACommand(BuildTrayMenu(state));
     ExpectEveryMenuItemHasACommand(BuildFullScreenMenu(state));
+    ExpectEveryMenuItemHasACommand(BuildSortMenu(state));
 
     // The seek bar and the volume knob are sliders, not commands.
     for (int control = MC_MAXIMIZE; control <= MC_SHUFFLE; ++control) {
@@ -190,5 +191,45 @@ TEST(CommandTableTest, EveryMenuItemAndButtonRunsExactlyOneCommand)
         EXPECT_TRUE(names.insert(row.name).second);
         EXPECT_TRUE(row.id == 0 || ids.insert(row.id).second) << row.id;
         EXPECT_TRUE(row.control == 0 || controls.insert(row.control).second) << row.control;
+    }
+}
+
+TEST(CommandTableTest, EveryMenuItemLooksAsItsRowSays)
+{
+    // Every combination of what the rows' rules read, each shutdown mode
+    // and both kinds of skin among them.
+    constexpr int kFlags = 12;
+    for (int bits = 0; bits < (1 << kFlags); ++bits) {
+        const auto flag = [bits](int n) { return (bits >> n & 1) != 0; };
+        CMenuState state;
+        state.loaded = flag(0);
+        state.hasVideo = flag(1);
+        state.hasAudio = flag(2);
+        state.playing = flag(3);
+        state.paused = flag(4);
+        state.stopped = flag(5);
+        state.muted = flag(6);
+        state.repeat = flag(7);
+        state.topMost = flag(8);
+        state.mainWindowVisible = flag(9);
+        state.fullScreen = flag(10);
+        state.skin = flag(11) ? 0 : 2;
+        state.shutdownMode = bits % 4;
+
+        const CMenuItem menus[] = {state.fullScreen ? BuildFullScreenMenu(state) : BuildTrayMenu(state),
+                                   BuildSortMenu(state)};
+        for (const CCommand& row : CommandTable()) {
+            for (const CMenuItem& menu : menus) {
+                const CMenuItem* item = row.id ? menu.Find(row.id) : nullptr;
+                if (!item)
+                    continue;
+                SCOPED_TRACE(testing::Message() << "command " << row.id << ", state " << bits);
+                EXPECT_TRUE(row.menu.IsShown(state));
+                EXPECT_FALSE(item->text.isEmpty());
+                EXPECT_EQ(item->text, row.menu.Text(state));
+                EXPECT_EQ(item->enabled, row.menu.IsEnabled(state));
+                EXPECT_EQ(item->checked, row.menu.IsChecked(state));
+            }
+        }
     }
 }

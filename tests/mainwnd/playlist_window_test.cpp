@@ -3,6 +3,9 @@
 // scripted media engine.
 #include "main_frame_fixture.h"
 
+#include "mainwnd/command_ids.h"
+#include "playlist/playlist_row.h"
+#include "settings/localized_strings.h"
 #include "skin/playlist_control_ids.h"
 #include "skin/skin.h"
 
@@ -262,3 +265,41 @@ TEST_F(PlaylistWindowTest, DroppedFilesAreAppendedWithoutPlaying)
 }
 
 }  // namespace
+
+// The window's own sort menu: the main window's rows give its items, and
+// the choice sorts the list.
+TEST_F(MainFrameTest, SortMenuComesFromTheCommandTableAndItsChoiceSorts)
+{
+    for (const QString& path : {QStringLiteral("/media/b/one.avi"), QStringLiteral("/media/a/two.avi")}) {
+        auto row = std::make_unique<CPlaylistRow>();
+        row->m_strPath = path;
+        row->m_strFileName = path.section(u'/', -1);
+        m_playlist.m_rows.push_back(std::move(row));
+    }
+    CPlaylistFrame& list = *m_pPlaylistFrame;
+    m_settings.Docked = 0;
+    list.setGeometry(700, 100, 318, 300);
+    list.show();
+    QCoreApplication::processEvents();
+    QRect sort;
+    m_pMain->Skin()->GetPlaylistControlRect(list.size(), PC_SORT, sort);
+    const auto clickSort = [&] {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent event(type, QPointF(sort.center()), QPointF(list.mapToGlobal(sort.center())),
+                              Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(&list, &event);
+        }
+    };
+
+    m_menus.m_nChoice = ID_SORT_BY_FOLDER;
+    clickSort();
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    ASSERT_NE(m_menus.m_menus[0].Find(ID_SORT_BY_NAME), nullptr);
+    EXPECT_EQ(m_menus.m_menus[0].Find(ID_SORT_BY_NAME)->text, LoadLocalizedString(210));  // "By Name"
+    EXPECT_EQ(m_playlist.m_rows[0]->m_strPath, QStringLiteral("/media/a/two.avi"));
+
+    m_menus.m_nChoice = ID_SORT_BY_NAME;
+    clickSort();
+    EXPECT_EQ(m_playlist.m_rows[0]->m_strPath, QStringLiteral("/media/b/one.avi"));
+}

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What the menus show, read from the engine, the settings and the windows
+// at every opening.
+struct CMenuState {
+    bool mainWindowVisible = false;
+    bool fullScreen = false;
+    bool topMost = false;
+    int skin = 0;
+    int shutdownMode = 0;
+    bool loaded = false;
+    bool hasVideo = false;
+    bool hasAudio = false;
+    bool playing = false;
+    bool paused = false;
+    bool stopped = false;
+    bool muted = false;
+    bool repeat = false;
+};
