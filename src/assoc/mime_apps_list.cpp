@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/whole_file.h"
 
 #include <cstdio>
 
@@ -128,8 +129,7 @@ bool CMimeAppsList::Save() const
         target = info.canonicalFilePath();
     if (!QDir().mkpath(QFileInfo(target).path()))
         return false;
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_lines.join('\n')) < 0 || !file.commit()) {
+    if (WriteWholeFile(target, m_lines.join('\n')) != WholeFileResult::Written) {
         std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(target));
         return false;
     }
