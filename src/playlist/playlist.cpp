@@ -6,6 +6,7 @@
 #include "playlist/foreign_playlist.h"
 #include "playlist/media_files.h"
 #include "playlist/playlist_sort.h"
+#include "platform/path_codec.h"
 #include "platform/prompt.h"
 #include "platform/wait_cursor.h"
 
@@ -86,15 +87,20 @@ bool CPlaylist::AddExistingEntry(const QString& path)
 
 bool CPlaylist::AddPlaylistEntries(const QString& path)
 {
-    const std::optional<QStringList> entries = ReadForeignPlaylist(path);
-    if (!entries) {
-        CPrompt::Get().MessageBox(nullptr, QStringLiteral("Velmora"),
-                                  QStringLiteral("%1 cannot be read as a playlist.").arg(path),
-                                  CPrompt::Icon::Warning, CPrompt::Buttons::Ok);
-        return false;
+    const std::optional<CForeignEntries> entries = ReadForeignPlaylist(path);
+    if (!entries || entries->bCut) {
+        const QString text = entries ? QStringLiteral("%1 lists more files than can be read; only the first %2 "
+                                                      "are added.")
+                                           .arg(DisplayPath(path))
+                                           .arg(kMaxForeignEntries)
+                                     : QStringLiteral("%1 cannot be read as a playlist.").arg(DisplayPath(path));
+        CPrompt::Get().MessageBox(nullptr, QStringLiteral("Velmora"), text, CPrompt::Icon::Warning,
+                                  CPrompt::Buttons::Ok);
+        if (!entries)
+            return false;
     }
     const int countBefore = GetCount();
-    for (const QString& entry : *entries) {
+    for (const QString& entry : entries->paths) {
         const auto [folder, name] = SplitPath(entry);
         // A playlist that lists itself or another playlist adds no rows for it.
         if (!name.isEmpty() && !IsForeignPlaylist(name) && EntryExists(entry))

@@ -3,6 +3,7 @@
 #include "playlistwnd/folder_browse.h"
 #include "playlist/media_files.h"
 #include "platform/path_codec.h"
+#include "playlist/foreign_playlist.h"
 #include "playlistwnd/pl_file_dialog.h"
 #include "playlist/playlist.h"
 #include "playlist_test_util.h"
@@ -245,6 +246,33 @@ TEST_F(FolderTree, PlaylistsOfOtherPlayersAddTheLocalFilesTheyList)
     EXPECT_EQ(playlist.GetCount(), 5);
     for (const auto& row : playlist.m_rows)
         EXPECT_TRUE(row->m_strFileName.endsWith(".flac")) << row->m_strFileName.toStdString();
+}
+
+TEST_F(FolderTree, PlaylistsOfOtherPlayersAreReadWithinTheirSize)
+{
+    const QString a = Make("a.flac");
+    // 80 bytes that claim 2^31 - 1 entries and hold one.
+    WriteAll(root + "/huge.pls", "[playlist]\nNumberOfEntries=2147483647\nFile0=" + a.toUtf8() + "\n");
+    QByteArray many;
+    for (int i = 0; i <= kMaxForeignEntries; ++i)
+        many += "a.flac\n";
+    WriteAll(root + "/many.m3u", many);
+
+    const struct {
+        const char* list;
+        int rows;
+        int messages;
+    } cases[] = {{"huge.pls", 1, 0}, {"many.m3u", kMaxForeignEntries, 1}};
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(root + '/' + c.list)) << c.list;
+        EXPECT_EQ(playlist.GetCount(), c.rows) << c.list;
+        ASSERT_EQ(prompt.m_messages.size(), c.messages) << c.list;
+        if (c.messages) {
+            EXPECT_TRUE(prompt.m_messages[0].contains(root + '/' + c.list));
+        }
+    }
 }
 
 TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)
