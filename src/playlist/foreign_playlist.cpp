@@ -50,7 +50,8 @@ void OnEntryParsed(TotemPlParser*, const char* uri, GHashTable*, gpointer data)
         entries->bCut = true;
 }
 
-// The XML formats, with nested playlists read in turn.
+// The XML formats. Nested playlists come back as entries of their own: the
+// caller reads them, each file once.
 std::optional<CForeignEntries> ParseWithPlParser(const QString& path)
 {
     g_autofree gchar* uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
@@ -58,7 +59,7 @@ std::optional<CForeignEntries> ParseWithPlParser(const QString& path)
         return std::nullopt;
     CForeignEntries entries;
     TotemPlParser* parser = totem_pl_parser_new();
-    g_object_set(parser, "recurse", TRUE, nullptr);
+    g_object_set(parser, "recurse", FALSE, nullptr);
     g_signal_connect(parser, "entry-parsed", G_CALLBACK(OnEntryParsed), &entries);
     const TotemPlParserResult result = totem_pl_parser_parse(parser, uri, FALSE);
     g_object_unref(parser);

@@ -275,6 +275,30 @@ TEST_F(FolderTree, PlaylistsOfOtherPlayersAreReadWithinTheirSize)
     }
 }
 
+TEST_F(FolderTree, EachPlaylistIsReadOncePerAdd)
+{
+    const QString a = Make("a.flac");
+    const QString b = Make("b.flac");
+    Make("sub/c.flac");
+    WriteAll(root + "/sub/other.m3u", "c.flac\n");
+    WriteAll(root + "/self.m3u", "a.flac\nself.m3u\n" + root.toUtf8() + "/./self.m3u\n");
+    WriteAll(root + "/x.m3u", "a.flac\ny.m3u\n");
+    WriteAll(root + "/y.m3u", "b.flac\nx.m3u\n");
+    WriteAll(root + "/folder.m3u", "sub\nb.flac\n");
+
+    const struct {
+        const char* list;
+        QStringList rows;
+    } cases[] = {{"self.m3u", {a}}, {"x.m3u", {a, b}}, {"folder.m3u", {b}}};
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(root + '/' + c.list)) << c.list;
+        EXPECT_EQ(Paths(playlist), c.rows) << c.list;
+        EXPECT_TRUE(prompt.m_messages.isEmpty()) << c.list;
+    }
+}
+
 TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)
 {
     QFile entry(QStringLiteral(VELMORA_DESKTOP_ENTRY));
