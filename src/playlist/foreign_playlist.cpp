@@ -36,11 +36,11 @@ void OnEntryParsed(TotemPlParser*, const char* uri, GHashTable*, gpointer data)
         return;
     QString path;
     if (uri[0] == '/') {
-        path = QFile::decodeName(uri);
+        path = DecodePath(QByteArray(uri));
     } else if (g_str_has_prefix(uri, "file:")) {
         g_autofree gchar* file = g_filename_from_uri(uri, nullptr, nullptr);
         if (file)
-            path = QFile::decodeName(file);
+            path = DecodePath(QByteArray(file));
     }
     if (path.isEmpty())
         return;
@@ -54,7 +54,7 @@ void OnEntryParsed(TotemPlParser*, const char* uri, GHashTable*, gpointer data)
 // caller reads them, each file once.
 std::optional<CForeignEntries> ParseWithPlParser(const QString& path)
 {
-    g_autofree gchar* uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
+    g_autofree gchar* uri = g_filename_to_uri(EncodePath(path).constData(), nullptr, nullptr);
     if (!uri)
         return std::nullopt;
     CForeignEntries entries;

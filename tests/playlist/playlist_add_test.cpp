@@ -136,6 +136,23 @@ TEST_F(FolderTree, NamesThatAreNotUtf8KeepTheirBytesThroughScanDropAndPlaylistFi
     ASSERT_EQ(loaded.GetCount(), 2);
     EXPECT_EQ(EncodePath(loaded.GetRow(1).m_strPath), file);
     EXPECT_EQ(DisplayPath(loaded.GetRow(1).m_strFileName), QStringLiteral("caf\uFFFD.mp3"));
+
+    // Playlists of other players with such names, listing the file by its
+    // bytes and by a URI escaping them.
+    const QByteArray lists[][2] = {
+        {folder + "/l\xEFst.m3u", "caf\xE9.mp3\n"},
+        {folder + "/l\xEFst.xspf",
+         "<?xml version=\"1.0\"?><playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">"
+         "<trackList><track><location>file://" +
+             file.toPercentEncoding("/") + "</location></track></trackList></playlist>"},
+    };
+    for (const auto& [list, text] : lists) {
+        std::ofstream(list.toStdString()) << text.toStdString();
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(DecodePath(list))) << list.toStdString();
+        ASSERT_EQ(playlist.GetCount(), 1) << list.toStdString();
+        EXPECT_EQ(EncodePath(playlist.GetRow(0).m_strPath), file);
+    }
 }
 
 TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)
