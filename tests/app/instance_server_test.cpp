@@ -214,6 +214,9 @@ TEST(InstanceProtocolTest, OpenFileRecordIsUtf16WithItsTerminator)
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0/\0", 4)).has_value());
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0a", 3)).has_value());
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray()).has_value());
+    // An empty or relative path would name the running instance's own folder.
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("\0\0", 2)).has_value());
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("a\0\0\0", 4)).has_value());
 }
 
 }  // namespace
