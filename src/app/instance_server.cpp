@@ -12,6 +12,7 @@
 
 struct CInstanceServer::Connection {
     QLocalSocket* socket;
+    QTimer* idle;
     CInstanceRecordReader reader;
     bool dropped = false;
 };
@@ -44,15 +45,21 @@ bool CInstanceServer::PeerIsSameUser(const QLocalSocket& socket)
 void CInstanceServer::Accept()
 {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
-        if (m_nConnections >= kMaxConnections || !PeerIsSameUser(*socket)) {
+        if (!PeerIsSameUser(*socket)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        ++m_nConnections;
-        auto connection = std::make_shared<Connection>(Connection{socket, {}, false});
-        connect(socket, &QLocalSocket::readyRead, this, [this, connection] { Read(*connection); });
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        auto connection = std::make_shared<Connection>(Connection{socket, idle, {}, false});
+        connect(socket, &QLocalSocket::readyRead, this, [this, connection] {
+            connection->idle->start(kIdleTimeoutMs);
+            Read(*connection);
+        });
         connect(socket, &QLocalSocket::disconnected, this, [this, connection] { Drop(*connection); });
+        connect(idle, &QTimer::timeout, this, [this, connection] { Drop(*connection); });
+        idle->start(kIdleTimeoutMs);
         QTimer::singleShot(kConnectionTimeoutMs, socket, [this, connection] { Drop(*connection); });
         if (socket->bytesAvailable() > 0)
             Read(*connection);
@@ -68,7 +75,7 @@ void CInstanceServer::Drop(Connection& connection)
         return;
     connection.dropped = true;
     QLocalSocket* socket = connection.socket;
-    --m_nConnections;
+    connection.idle->stop();
     socket->disconnect(this);
     socket->abort();
     socket->deleteLater();

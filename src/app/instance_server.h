@@ -25,7 +25,10 @@ public:
 class CInstanceServer : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxConnections = 8;
+    // A peer that sends nothing for this long is dropped, and every
+    // connection ends after kConnectionTimeoutMs: idle peers cannot hold the
+    // server, so it never needs to refuse one.
+    static constexpr int kIdleTimeoutMs = 1000;
     static constexpr int kConnectionTimeoutMs = 5000;
 
     explicit CInstanceServer(CInstanceHandler& handler, QObject* parent = nullptr);
@@ -45,5 +48,4 @@ private:
 
     CInstanceHandler& m_handler;
     QLocalServer* m_pServer;
-    int m_nConnections = 0;
 };

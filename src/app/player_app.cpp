@@ -24,6 +24,8 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 
+#include <cstdio>
+
 // Hands the checked requests of a second start to the main window.
 class CMainFrameInstanceHandler final : public CInstanceHandler {
 public:
@@ -74,7 +76,7 @@ bool CPlayerApp::InitInstance()
     m_commandLine = CPlayerCommandLine::Parse(
         ArgumentsWithoutQtOptions(ArgumentsAfterProgramName(m_argc, m_argv)));
     if (m_lock.Acquire(InstanceLockPath()) == CInstanceLock::Result::HeldByAnother) {
-        ForwardToFirstInstance();
+        m_bHandedOver = ForwardToFirstInstance();
         return false;
     }
 
@@ -141,13 +143,17 @@ bool CPlayerApp::InitInstance()
     return true;
 }
 
-void CPlayerApp::ForwardToFirstInstance() const
+bool CPlayerApp::ForwardToFirstInstance() const
 {
     CopyDataRecord record{COPYDATA_ACTIVATE, {}};
     // The running instance has its own working folder: send the full path.
     if (m_commandLine.IsFileOpen())
         record = MakeOpenFileRecord(AbsolutePath(m_commandLine.m_strFileName));
-    ForwardToRunningInstance(InstanceSocketPath(), record);
+    if (ForwardToRunningInstance(InstanceSocketPath(), record))
+        return true;
+    std::fprintf(stderr, "Velmora: the running player did not answer; %s\n",
+                 m_commandLine.IsFileOpen() ? "the file was not handed over." : "it was not shown.");
+    return false;
 }
 
 void CPlayerApp::ApplyRestoredSettings()

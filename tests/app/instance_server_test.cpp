@@ -154,6 +154,34 @@ TEST_F(InstanceServerTest, PathStopsAtItsFirstZero)
     EXPECT_EQ(m_handler.paths[0], QStringLiteral("/a.avi"));
 }
 
+TEST_F(InstanceServerTest, IdlePeersAreDroppedAndNeverBlockAHandOver)
+{
+    std::vector<int> idle;
+    for (int i = 0; i < 12; ++i)
+        idle.push_back(ConnectUnix(QFile::encodeName(m_socketPath)));
+    EXPECT_TRUE(WhileServing([&] {
+        return ForwardToRunningInstance(m_socketPath, CopyDataRecord{COPYDATA_ACTIVATE, {}}, 5000);
+    }));
+    EXPECT_EQ(m_handler.codes, (std::vector<std::uint32_t>{COPYDATA_ACTIVATE}));
+
+    // Each idle peer is closed well before the whole connection's time limit.
+    QElapsedTimer clock;
+    clock.start();
+    const int closed = WhileServing([&] {
+        int count = 0;
+        for (const int fd : idle) {
+            timeval limit{2, 500000};
+            setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+            char byte;
+            count += fd >= 0 && recv(fd, &byte, 1, 0) == 0;
+            close(fd);
+        }
+        return count;
+    });
+    EXPECT_EQ(closed, int(idle.size()));
+    EXPECT_LT(clock.elapsed(), 4000);
+}
+
 TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
 {
     if (getuid() != 0)
