@@ -5,9 +5,12 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QFile>
 #include <QTimer>
 
+#include <cerrno>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 struct CInstanceServer::Connection {
@@ -26,9 +29,17 @@ CInstanceServer::CInstanceServer(CInstanceHandler& handler, QObject* parent)
 
 CInstanceServer::~CInstanceServer() = default;
 
+bool CInstanceServer::MayListenAt(const QString& socketPath)
+{
+    struct stat info {};
+    if (lstat(QFile::encodeName(socketPath).constData(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISSOCK(info.st_mode) && info.st_uid == getuid();
+}
+
 bool CInstanceServer::Listen(const QString& socketPath)
 {
-    if (socketPath.isEmpty())
+    if (socketPath.isEmpty() || !MayListenAt(socketPath))
         return false;
     QLocalServer::removeServer(socketPath);
     return m_pServer->listen(socketPath);

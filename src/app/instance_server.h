@@ -34,8 +34,11 @@ public:
     explicit CInstanceServer(CInstanceHandler& handler, QObject* parent = nullptr);
     ~CInstanceServer() override;
 
-    // Replaces any socket left by an instance that died, then listens. Call
-    // only while holding the instance lock.
+    // Whether nothing is at the path, or a socket of this user's, which an
+    // instance that died left behind and may be replaced.
+    static bool MayListenAt(const QString& socketPath);
+    // Replaces any socket left by an instance that died, then listens; never
+    // removes anything else. Call only while holding the instance lock.
     bool Listen(const QString& socketPath);
 
 private:

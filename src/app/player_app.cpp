@@ -75,8 +75,21 @@ bool CPlayerApp::InitInstance()
 {
     m_commandLine = CPlayerCommandLine::Parse(
         ArgumentsWithoutQtOptions(ArgumentsAfterProgramName(m_argc, m_argv)));
-    if (m_lock.Acquire(InstanceLockPath()) == CInstanceLock::Result::HeldByAnother) {
+    const CInstanceLock::Result lock = m_lock.Acquire(InstanceLockPath());
+    if (lock == CInstanceLock::Result::HeldByAnother) {
         m_bHandedOver = ForwardToFirstInstance();
+        return false;
+    }
+    // Something else where the lock or the socket belongs would leave a
+    // player that no second start can find: end before anything is shown.
+    const QString foreign = lock == CInstanceLock::Result::NotOurs ? InstanceLockPath()
+                            : !InstanceSocketPath().isEmpty() &&
+                                    !CInstanceServer::MayListenAt(InstanceSocketPath())
+                                ? InstanceSocketPath()
+                                : QString();
+    if (!foreign.isEmpty()) {
+        std::fprintf(stderr, "Velmora: %s is not the player's own; remove it and start the player again.\n",
+                     qPrintable(DisplayPath(foreign)));
         return false;
     }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instance_client.h"
+#include "app/instance_lock.h"
 #include "app/instance_server.h"
 #include "temp_home.h"
 
@@ -7,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -222,6 +224,44 @@ TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
         QCoreApplication::processEvents();
     EXPECT_EQ(outcome.get(), 0) << "a foreign peer must get no answer";
     EXPECT_TRUE(handler.codes.empty());
+}
+
+TEST(InstanceFilesTest, OnlyOurOwnLockAndSocketAreUsed)
+{
+    const QString dir = testsupport::MakeScratchDir(QStringLiteral("not-ours"));
+    const QString folder = dir + QStringLiteral("/folder");
+    const QString link = dir + QStringLiteral("/link");
+    const QString file = dir + QStringLiteral("/file");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    QFile(file).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(file, link));
+    // A socket of ours left behind by an instance that died.
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray stale = QFile::encodeName(dir) + "/stale";
+    std::memcpy(address.sun_path, stale.constData(), size_t(stale.size()));
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(fd);
+
+    // Where a socket may be made, a lock may be taken once it is gone.
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {{"folder", false}, {"link", false}, {"stale", true}, {"absent", true}};
+    for (const auto& c : cases) {
+        const QString path = dir + u'/' + QLatin1String(c.name);
+        RecordingHandler handler;
+        CInstanceServer server(handler);
+        EXPECT_EQ(server.Listen(path), c.ours) << c.name;
+        if (c.ours)
+            QFile::remove(path);
+        CInstanceLock lock;
+        EXPECT_EQ(lock.Acquire(path), c.ours ? CInstanceLock::Result::Acquired : CInstanceLock::Result::NotOurs)
+            << c.name;
+    }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 TEST(InstanceClientTest, GivesUpWhenNobodyListens)

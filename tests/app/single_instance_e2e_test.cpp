@@ -5,6 +5,7 @@
 #include "app/instance_protocol.h"
 #include "player_harness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -254,6 +255,13 @@ TEST_F(SingleInstanceTest, StaleSocketFromAKilledInstanceIsReplaced)
     EXPECT_EQ(next.state(), QProcess::Running);
     EXPECT_EQ(m_harness.RunToEnd({}, kEndTimeoutMs), 0);
     EXPECT_TRUE(m_harness.WaitForMainWindowVisible(true));
+}
+
+TEST_F(SingleInstanceTest, AFolderWhereTheSocketBelongsEndsTheStart)
+{
+    ASSERT_TRUE(QDir().mkpath(m_harness.SocketPath()));
+    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("-background")}, kEndTimeoutMs), 1);
+    EXPECT_TRUE(QFileInfo(m_harness.SocketPath()).isDir());
 }
 
 TEST_F(SingleInstanceTest, TerminationEndsThroughTheExitPathAndWritesSettings)
