@@ -23,6 +23,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -178,6 +180,13 @@ void CPlayerApp::ApplyRestoredSettings()
     engine.SetVolume(settings.Volume);
     if (settings.Repeat)
         engine.ToggleRepeat();
+    // A settings file may give any size: fit both windows to the screens
+    // before they allocate anything for it.
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    settings.m_rcMain = settings.m_rcMain.FittedInto(areas);
+    settings.m_rcPlaylist = settings.m_rcPlaylist.FittedInto(areas);
     const CWindowRect& main = settings.m_rcMain;
     m_context.owner->setGeometry(main.left, main.top, main.Width(), 1);
     m_context.mainFrame->setGeometry(main.ToQRect());
