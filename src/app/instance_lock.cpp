@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 CInstanceLock::~CInstanceLock()
@@ -18,7 +19,12 @@ CInstanceLock::Result CInstanceLock::Acquire(const QString& path)
 {
     if (path.isEmpty())
         return Result::Unavailable;
-    const int fd = open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // A folder, a link or another user's file is never taken over.
+    struct stat info {};
+    const QByteArray encoded = QFile::encodeName(path);
+    if (lstat(encoded.constData(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_uid != getuid()))
+        return Result::NotOurs;
+    const int fd = open(encoded.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return errno == EACCES ? Result::HeldByAnother : Result::Unavailable;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -12,6 +12,7 @@ public:
         Acquired,       // this is the first instance
         HeldByAnother,  // another instance runs
         Unavailable,    // the lock cannot be used; run as a first instance without it
+        NotOurs,        // something other than this user's lock file is in its place
     };
 
     CInstanceLock() = default;

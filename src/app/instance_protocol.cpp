@@ -48,6 +48,9 @@ std::optional<QString> PathFromOpenFileBody(const QByteArray& bytes)
             break;
         path.append(QChar(unit));
     }
+    // The running instance has another working folder: only a full path names the file.
+    if (!path.startsWith(u'/'))
+        return std::nullopt;
     return path;
 }
 

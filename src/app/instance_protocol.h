@@ -35,8 +35,8 @@ std::uint32_t DecodeUint32(const char* fourBytes);
 // The open-file record of a path: UTF-16 with its terminating zero.
 CopyDataRecord MakeOpenFileRecord(const QString& path);
 // The path of an open-file record body: an even count of bytes of UTF-16
-// that ends in a zero unit; the text stops at the first zero. Nothing for
-// anything else.
+// that ends in a zero unit; the text stops at the first zero and must be an
+// absolute path. Nothing for anything else.
 std::optional<QString> PathFromOpenFileBody(const QByteArray& bytes);
 
 // Where the lock and the socket live: $XDG_RUNTIME_DIR, or a private folder

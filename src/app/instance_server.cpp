@@ -5,13 +5,17 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QFile>
 #include <QTimer>
 
+#include <cerrno>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 struct CInstanceServer::Connection {
     QLocalSocket* socket;
+    QTimer* idle;
     CInstanceRecordReader reader;
     bool dropped = false;
 };
@@ -25,9 +29,17 @@ CInstanceServer::CInstanceServer(CInstanceHandler& handler, QObject* parent)
 
 CInstanceServer::~CInstanceServer() = default;
 
+bool CInstanceServer::MayListenAt(const QString& socketPath)
+{
+    struct stat info {};
+    if (lstat(QFile::encodeName(socketPath).constData(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISSOCK(info.st_mode) && info.st_uid == getuid();
+}
+
 bool CInstanceServer::Listen(const QString& socketPath)
 {
-    if (socketPath.isEmpty())
+    if (socketPath.isEmpty() || !MayListenAt(socketPath))
         return false;
     QLocalServer::removeServer(socketPath);
     return m_pServer->listen(socketPath);
@@ -44,15 +56,21 @@ bool CInstanceServer::PeerIsSameUser(const QLocalSocket& socket)
 void CInstanceServer::Accept()
 {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
-        if (m_nConnections >= kMaxConnections || !PeerIsSameUser(*socket)) {
+        if (!PeerIsSameUser(*socket)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        ++m_nConnections;
-        auto connection = std::make_shared<Connection>(Connection{socket, {}, false});
-        connect(socket, &QLocalSocket::readyRead, this, [this, connection] { Read(*connection); });
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        auto connection = std::make_shared<Connection>(Connection{socket, idle, {}, false});
+        connect(socket, &QLocalSocket::readyRead, this, [this, connection] {
+            connection->idle->start(kIdleTimeoutMs);
+            Read(*connection);
+        });
         connect(socket, &QLocalSocket::disconnected, this, [this, connection] { Drop(*connection); });
+        connect(idle, &QTimer::timeout, this, [this, connection] { Drop(*connection); });
+        idle->start(kIdleTimeoutMs);
         QTimer::singleShot(kConnectionTimeoutMs, socket, [this, connection] { Drop(*connection); });
         if (socket->bytesAvailable() > 0)
             Read(*connection);
@@ -68,7 +86,7 @@ void CInstanceServer::Drop(Connection& connection)
         return;
     connection.dropped = true;
     QLocalSocket* socket = connection.socket;
-    --m_nConnections;
+    connection.idle->stop();
     socket->disconnect(this);
     socket->abort();
     socket->deleteLater();

@@ -25,14 +25,20 @@ public:
 class CInstanceServer : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxConnections = 8;
+    // A peer that sends nothing for this long is dropped, and every
+    // connection ends after kConnectionTimeoutMs: idle peers cannot hold the
+    // server, so it never needs to refuse one.
+    static constexpr int kIdleTimeoutMs = 1000;
     static constexpr int kConnectionTimeoutMs = 5000;
 
     explicit CInstanceServer(CInstanceHandler& handler, QObject* parent = nullptr);
     ~CInstanceServer() override;
 
-    // Replaces any socket left by an instance that died, then listens. Call
-    // only while holding the instance lock.
+    // Whether nothing is at the path, or a socket of this user's, which an
+    // instance that died left behind and may be replaced.
+    static bool MayListenAt(const QString& socketPath);
+    // Replaces any socket left by an instance that died, then listens; never
+    // removes anything else. Call only while holding the instance lock.
     bool Listen(const QString& socketPath);
 
 private:
@@ -45,5 +51,4 @@ private:
 
     CInstanceHandler& m_handler;
     QLocalServer* m_pServer;
-    int m_nConnections = 0;
 };

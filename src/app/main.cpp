@@ -12,7 +12,7 @@ int main(int argc, char** argv)
 
     CPlayerApp player(argc, argv);
     if (!player.InitInstance())
-        return 0;
+        return player.HandedOver() ? 0 : 1;
     player.Run();
     return player.ExitInstance();
 }

@@ -24,6 +24,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdio>
 
 // Hands the checked requests of a second start to the main window.
 class CMainFrameInstanceHandler final : public CInstanceHandler {
@@ -74,8 +78,21 @@ bool CPlayerApp::InitInstance()
 {
     m_commandLine = CPlayerCommandLine::Parse(
         ArgumentsWithoutQtOptions(ArgumentsAfterProgramName(m_argc, m_argv)));
-    if (m_lock.Acquire(InstanceLockPath()) == CInstanceLock::Result::HeldByAnother) {
-        ForwardToFirstInstance();
+    const CInstanceLock::Result lock = m_lock.Acquire(InstanceLockPath());
+    if (lock == CInstanceLock::Result::HeldByAnother) {
+        m_bHandedOver = ForwardToFirstInstance();
+        return false;
+    }
+    // Something else where the lock or the socket belongs would leave a
+    // player that no second start can find: end before anything is shown.
+    const QString foreign = lock == CInstanceLock::Result::NotOurs ? InstanceLockPath()
+                            : !InstanceSocketPath().isEmpty() &&
+                                    !CInstanceServer::MayListenAt(InstanceSocketPath())
+                                ? InstanceSocketPath()
+                                : QString();
+    if (!foreign.isEmpty()) {
+        std::fprintf(stderr, "Velmora: %s is not the player's own; remove it and start the player again.\n",
+                     qPrintable(DisplayPath(foreign)));
         return false;
     }
 
@@ -144,13 +161,17 @@ bool CPlayerApp::InitInstance()
     return true;
 }
 
-void CPlayerApp::ForwardToFirstInstance() const
+bool CPlayerApp::ForwardToFirstInstance() const
 {
     CopyDataRecord record{COPYDATA_ACTIVATE, {}};
     // The running instance has its own working folder: send the full path.
     if (m_commandLine.IsFileOpen())
         record = MakeOpenFileRecord(AbsolutePath(m_commandLine.m_strFileName));
-    ForwardToRunningInstance(InstanceSocketPath(), record);
+    if (ForwardToRunningInstance(InstanceSocketPath(), record))
+        return true;
+    std::fprintf(stderr, "Velmora: the running player did not answer; %s\n",
+                 m_commandLine.IsFileOpen() ? "the file was not handed over." : "it was not shown.");
+    return false;
 }
 
 void CPlayerApp::ApplyRestoredSettings()
@@ -162,6 +183,13 @@ void CPlayerApp::ApplyRestoredSettings()
     engine.SetVolume(settings.Volume);
     if (settings.Repeat)
         engine.ToggleRepeat();
+    // A settings file may give any size: fit both windows to the screens
+    // before they allocate anything for it.
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    settings.m_rcMain = settings.m_rcMain.FittedInto(areas);
+    settings.m_rcPlaylist = settings.m_rcPlaylist.FittedInto(areas);
     const CWindowRect& main = settings.m_rcMain;
     m_pOwner->setGeometry(main.left, main.top, main.Width(), 1);
     m_pMainFrame->setGeometry(main.ToQRect());

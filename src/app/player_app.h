@@ -39,6 +39,8 @@ public:
     // found nobody to hand it to) and must end without a message loop. A
     // second instance never creates the Qt application, so it ends quickly.
     bool InitInstance();
+    // After InitInstance returned false: whether the request was delivered.
+    bool HandedOver() const { return m_bHandedOver; }
     // Runs the message loop until the main window is gone.
     int Run();
     int ExitInstance();
@@ -46,7 +48,7 @@ public:
     const CPlayerCommandLine& CommandLine() const { return m_commandLine; }
 
 private:
-    void ForwardToFirstInstance() const;
+    bool ForwardToFirstInstance() const;
     void ApplyRestoredSettings();
     void ShowWindows();
 
@@ -55,6 +57,7 @@ private:
     CPlayerCommandLine m_commandLine;
     std::unique_ptr<QApplication> m_pApplication;
     CInstanceLock m_lock;
+    bool m_bHandedOver = false;
     // The long-lived objects, owned here and seen by the windows through
     // the context, which exists from the settings and the playlist on;
     // ExitInstance resets them in the exit order.

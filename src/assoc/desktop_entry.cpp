@@ -3,10 +3,10 @@
 
 #include "settings/autostart_entry.h"
 #include "assoc/default_application.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -53,10 +53,9 @@ bool EnsurePlayerDesktopEntry(const QString& executable)
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/applications");
     const QByteArray text = executable.isEmpty() ? QByteArray() : UserDesktopEntryText(executable);
-    QSaveFile file(folder + u'/' + kPlayerDesktopId);
-    if (text.isEmpty() || !QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(text) < 0 ||
-        !file.commit()) {
-        std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(file.fileName()));
+    const QString path = folder + u'/' + kPlayerDesktopId;
+    if (text.isEmpty() || !QDir().mkpath(folder) || WriteWholeFile(path, text) != WholeFileResult::Written) {
+        std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(path));
         return false;
     }
     return true;

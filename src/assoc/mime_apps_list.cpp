@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "assoc/mime_apps_list.h"
 
+#include "platform/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -141,8 +142,7 @@ bool CMimeAppsList::Save() const
         target = info.canonicalFilePath();
     if (!QDir().mkpath(QFileInfo(target).path()))
         return false;
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_lines.join('\n')) < 0 || !file.commit()) {
+    if (WriteWholeFile(target, m_lines.join('\n')) != WholeFileResult::Written) {
         std::fprintf(stderr, "Velmora: %s could not be written.\n", qPrintable(target));
         return false;
     }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -85,6 +86,20 @@ bool EntryExists(const QString& path)
 {
     struct stat info {};
     return lstat(EncodePath(path).constData(), &info) == 0;
+}
+
+bool IsFolder(const QString& path)
+{
+    struct stat info {};
+    return stat(EncodePath(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QByteArray ResolvedPath(const QString& path)
+{
+    char* resolved = realpath(EncodePath(path).constData(), nullptr);
+    const QByteArray bytes(resolved);
+    free(resolved);
+    return bytes;
 }
 
 void ScanFolderTree(const QString& folder,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -14,6 +15,12 @@ bool IsEnterableFolder(const QString& folder);
 // Whether `path` names a directory entry of any kind (a dangling symbolic
 // link counts: it is an entry of its folder).
 bool EntryExists(const QString& path);
+
+// Whether `path` is a directory, following symbolic links.
+bool IsFolder(const QString& path);
+
+// The path with every symbolic link resolved, as bytes; empty when it does not resolve.
+QByteArray ResolvedPath(const QString& path);
 
 // Calls visitFile(folder, name) for every entry below `folder` that is not
 // a directory, depth first in the order the directory listing returns them:

@@ -6,6 +6,7 @@
 #include "playlist/foreign_playlist.h"
 #include "playlist/media_files.h"
 #include "playlist/playlist_sort.h"
+#include "platform/path_codec.h"
 #include "platform/prompt.h"
 #include "platform/wait_cursor.h"
 #include "settings/localized_strings.h"
@@ -31,6 +32,7 @@ CPlaylist::CPlaylist() : m_strDefaultFile(DefaultPlaylistPath()) { UpdateStatus(
 
 bool CPlaylist::AddFileByPath(const QString& path)
 {
+    m_readPlaylists.clear();
     if (!AddExistingEntry(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path)))
         return false;
     AfterAdd();
@@ -40,6 +42,7 @@ bool CPlaylist::AddFileByPath(const QString& path)
 bool CPlaylist::AddFoundFile(const QString& folder, const QString& fileOrPath)
 {
     const CWaitCursor wait;
+    m_readPlaylists.clear();
     if (!IsEnterableFolder(folder))
         return false;
     const QString path = QDir::isAbsolutePath(fileOrPath) ? fileOrPath : QDir(folder).absoluteFilePath(fileOrPath);
@@ -52,6 +55,7 @@ bool CPlaylist::AddFoundFile(const QString& folder, const QString& fileOrPath)
 bool CPlaylist::AddFolder(const QString& folder)
 {
     const CWaitCursor wait;
+    m_readPlaylists.clear();
     if (!IsEnterableFolder(folder))
         return false;
     const int countBefore = GetCount();
@@ -87,18 +91,31 @@ bool CPlaylist::AddExistingEntry(const QString& path)
 
 bool CPlaylist::AddPlaylistEntries(const QString& path)
 {
-    const std::optional<QStringList> entries = ReadForeignPlaylist(path);
-    if (!entries) {
-        CPrompt::Get().MessageBox(nullptr, QStringLiteral("Velmora"),
-                                  QStringLiteral("%1 cannot be read as a playlist.").arg(path),
-                                  CPrompt::Icon::Warning, CPrompt::Buttons::Ok);
+    const QByteArray resolved = ResolvedPath(path);
+    if (m_readPlaylists.contains(resolved))
         return false;
+    m_readPlaylists.insert(resolved);
+    const std::optional<CForeignEntries> entries = ReadForeignPlaylist(path);
+    if (!entries || entries->bCut) {
+        const QString text = entries ? QStringLiteral("%1 lists more files than can be read; only the first %2 "
+                                                      "are added.")
+                                           .arg(DisplayPath(path))
+                                           .arg(kMaxForeignEntries)
+                                     : QStringLiteral("%1 cannot be read as a playlist.").arg(DisplayPath(path));
+        CPrompt::Get().MessageBox(nullptr, QStringLiteral("Velmora"), text, CPrompt::Icon::Warning,
+                                  CPrompt::Buttons::Ok);
+        if (!entries)
+            return false;
     }
     const int countBefore = GetCount();
-    for (const QString& entry : *entries) {
+    for (const QString& entry : entries->paths) {
         const auto [folder, name] = SplitPath(entry);
-        // A playlist that lists itself or another playlist adds no rows for it.
-        if (!name.isEmpty() && !IsForeignPlaylist(name) && EntryExists(entry))
+        // Neither a folder nor a playlist is a row; a folder adds nothing.
+        if (name.isEmpty() || !EntryExists(entry) || IsFolder(entry))
+            continue;
+        if (IsForeignPlaylist(name))
+            AddPlaylistEntries(entry);
+        else
             AppendRow(folder, name);
     }
     return GetCount() > countBefore;

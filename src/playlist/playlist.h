@@ -4,6 +4,8 @@
 #include "playlist/playlist_dbm.h"
 #include "playlist/playlist_random.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -87,7 +89,9 @@ public:
 
 private:
     bool AddExistingEntry(const QString& path);
-    // The files another player's playlist lists; one error box when it cannot be read.
+    // The files another player's playlist lists, and those of the playlists
+    // it names that this add has not read yet; one error box for a file
+    // that cannot be read.
     bool AddPlaylistEntries(const QString& path);
     void AppendRow(const QString& folder, const QString& name);
     void AfterAdd();
@@ -98,4 +102,7 @@ private:
     std::function<void()> m_closeMedia;
     QString m_strDefaultFile;
     int m_nCurrent = -1;
+    // The playlist files read since the current add began, resolved, so that
+    // lists naming themselves or each other are read once.
+    QSet<QByteArray> m_readPlaylists;
 };

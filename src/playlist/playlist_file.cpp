@@ -4,15 +4,13 @@
 #include "playlist/media_files.h"
 #include "playlist/vml_archive.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "platform/prompt.h"
-
-#include <cerrno>
-#include <cstring>
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -54,11 +52,6 @@ const char* CreateErrorText(const QString& path)
     return "Access to %1 was denied.";
 }
 
-bool IsDiskFull(const QFileDevice& file)
-{
-    return file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC));
-}
-
 }  // namespace
 
 bool CPlaylist::SaveList(bool withDialog, QWidget* parent)
@@ -89,29 +82,30 @@ bool CPlaylist::LoadList(bool withDialog, QWidget* parent)
 
 bool CPlaylist::SaveToFile(const QString& path, QWidget* parent)
 {
-    // The list goes to a temporary file beside the old one, which is renamed
-    // over it only when everything was written: a failed or interrupted save
-    // never destroys the previous playlist. Only a file in a folder where no
-    // new file may be made is rewritten in place, as it always was.
+    // A failed or interrupted save never destroys the previous playlist. Only
+    // a file in a folder where no new file may be made is rewritten in place,
+    // as it always was.
     const QFileInfo target(path);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
     // Never replace a device, a pipe or a folder by a playlist.
-    const bool unsuitable = target.exists() && (!target.isFile() || !target.isWritable());
-    if (unsuitable || !file.open(QIODevice::WriteOnly)) {
+    if (target.exists() && (!target.isFile() || !target.isWritable())) {
         Report(parent, CreateErrorText(path), path);
         return false;
     }
-    CVmlOutArchive archive(file);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CVmlOutArchive archive(buffer);
     Serialize(archive);
-    if (!archive.Flush() || !file.commit()) {
-        Report(parent,
-               IsDiskFull(file) ? "Disk full while accessing %1."
-                                : "An unexpected error occurred while writing %1.",
-               path);
-        return false;
+    archive.Flush();
+    switch (WriteWholeFile(path, bytes, true)) {
+    case WholeFileResult::Written: return true;
+    case WholeFileResult::NotCreated: Report(parent, CreateErrorText(path), path); break;
+    case WholeFileResult::DiskFull: Report(parent, "Disk full while accessing %1.", path); break;
+    case WholeFileResult::NotWritten:
+        Report(parent, "An unexpected error occurred while writing %1.", path);
+        break;
     }
-    return true;
+    return false;
 }
 
 bool CPlaylist::LoadFromFile(const QString& path, QWidget* parent) { return LoadFile(path, parent, false); }

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -53,17 +54,13 @@ bool CAutostartEntry::Write(const QString& executable, const QString& argument) 
 {
     if (!QDir().mkpath(QFileInfo(m_strPath).path()))
         return false;
-    QSaveFile file(m_strPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Velmora\n"
                                         "Comment=Start Velmora in the background\n"
                                         "Icon=velmora\n") +
                          kExecKey + ExecValue(executable, argument) + QStringLiteral("\nTerminal=false\n");
-    file.write(text.toUtf8());
-    return file.commit();
+    return WriteWholeFile(m_strPath, text.toUtf8()) == WholeFileResult::Written;
 }
 
 bool CAutostartEntry::Remove() const { return !QFile::exists(m_strPath) || QFile::remove(m_strPath); }

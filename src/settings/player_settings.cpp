@@ -175,3 +175,29 @@ bool CPlayerSettings::WriteRunAtStartup() const
     CAutostartEntry entry(AutostartPath());
     return m_bRunAtStartup ? entry.Write(m_strExecutablePath, kBackgroundSwitch) : entry.Remove();
 }
+
+CWindowRect CWindowRect::FittedInto(const QList<QRect>& areas) const
+{
+    if (areas.isEmpty())
+        return *this;
+    // In 64 bits: stored numbers may be anything a 32-bit value holds.
+    const qint64 width = std::max<qint64>(0, qint64(right) - left);
+    const qint64 height = std::max<qint64>(0, qint64(bottom) - top);
+    QRect area = areas.first();
+    qint64 bestOverlap = 0;
+    for (const QRect& candidate : areas) {
+        const qint64 overlapWidth = std::min<qint64>(qint64(candidate.x()) + candidate.width(), left + width) -
+                                    std::max(candidate.x(), left);
+        const qint64 overlapHeight = std::min<qint64>(qint64(candidate.y()) + candidate.height(), top + height) -
+                                     std::max(candidate.y(), top);
+        if (overlapWidth > 0 && overlapHeight > 0 && overlapWidth * overlapHeight > bestOverlap) {
+            bestOverlap = overlapWidth * overlapHeight;
+            area = candidate;
+        }
+    }
+    const int fittedWidth = int(std::min<qint64>(width, area.width()));
+    const int fittedHeight = int(std::min<qint64>(height, area.height()));
+    const int x = std::clamp(left, area.x(), area.x() + area.width() - fittedWidth);
+    const int y = std::clamp(top, area.y(), area.y() + area.height() - fittedHeight);
+    return {x, y, x + fittedWidth, y + fittedHeight};
+}

@@ -3,6 +3,7 @@
 
 #include "settings/hot_keys.h"
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -18,6 +19,12 @@ struct CWindowRect {
     QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
     static CWindowRect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
     bool operator==(const CWindowRect&) const = default;
+
+    // The rectangle made to fit the screen area it overlaps most (the first
+    // area when it overlaps none): no larger than that area and moved inside
+    // it. Stored rectangles go through here before a window takes them. No
+    // areas leave it as it is.
+    CWindowRect FittedInto(const QList<QRect>& areas) const;
 };
 
 enum ShutdownMode {

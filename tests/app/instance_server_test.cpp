@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instance_client.h"
+#include "app/instance_lock.h"
 #include "app/instance_server.h"
 #include "temp_home.h"
 
@@ -7,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -154,6 +156,34 @@ TEST_F(InstanceServerTest, PathStopsAtItsFirstZero)
     EXPECT_EQ(m_handler.paths[0], QStringLiteral("/a.avi"));
 }
 
+TEST_F(InstanceServerTest, IdlePeersAreDroppedAndNeverBlockAHandOver)
+{
+    std::vector<int> idle;
+    for (int i = 0; i < 12; ++i)
+        idle.push_back(ConnectUnix(QFile::encodeName(m_socketPath)));
+    EXPECT_TRUE(WhileServing([&] {
+        return ForwardToRunningInstance(m_socketPath, CopyDataRecord{COPYDATA_ACTIVATE, {}}, 5000);
+    }));
+    EXPECT_EQ(m_handler.codes, (std::vector<std::uint32_t>{COPYDATA_ACTIVATE}));
+
+    // Each idle peer is closed well before the whole connection's time limit.
+    QElapsedTimer clock;
+    clock.start();
+    const int closed = WhileServing([&] {
+        int count = 0;
+        for (const int fd : idle) {
+            timeval limit{2, 500000};
+            setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+            char byte;
+            count += fd >= 0 && recv(fd, &byte, 1, 0) == 0;
+            close(fd);
+        }
+        return count;
+    });
+    EXPECT_EQ(closed, int(idle.size()));
+    EXPECT_LT(clock.elapsed(), 4000);
+}
+
 TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
 {
     if (getuid() != 0)
@@ -196,6 +226,44 @@ TEST(InstanceServerPeerTest, PeersOfAnotherUserAreRefused)
     EXPECT_TRUE(handler.codes.empty());
 }
 
+TEST(InstanceFilesTest, OnlyOurOwnLockAndSocketAreUsed)
+{
+    const QString dir = testsupport::MakeScratchDir(QStringLiteral("not-ours"));
+    const QString folder = dir + QStringLiteral("/folder");
+    const QString link = dir + QStringLiteral("/link");
+    const QString file = dir + QStringLiteral("/file");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    QFile(file).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(file, link));
+    // A socket of ours left behind by an instance that died.
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray stale = QFile::encodeName(dir) + "/stale";
+    std::memcpy(address.sun_path, stale.constData(), size_t(stale.size()));
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(fd);
+
+    // Where a socket may be made, a lock may be taken once it is gone.
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {{"folder", false}, {"link", false}, {"stale", true}, {"absent", true}};
+    for (const auto& c : cases) {
+        const QString path = dir + u'/' + QLatin1String(c.name);
+        RecordingHandler handler;
+        CInstanceServer server(handler);
+        EXPECT_EQ(server.Listen(path), c.ours) << c.name;
+        if (c.ours)
+            QFile::remove(path);
+        CInstanceLock lock;
+        EXPECT_EQ(lock.Acquire(path), c.ours ? CInstanceLock::Result::Acquired : CInstanceLock::Result::NotOurs)
+            << c.name;
+    }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+
 TEST(InstanceClientTest, GivesUpWhenNobodyListens)
 {
     const QString path = testsupport::MakeScratchDir(QStringLiteral("nobody")) + QStringLiteral("/sock");
@@ -214,6 +282,9 @@ TEST(InstanceProtocolTest, OpenFileRecordIsUtf16WithItsTerminator)
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0/\0", 4)).has_value());
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray("/\0a", 3)).has_value());
     EXPECT_FALSE(PathFromOpenFileBody(QByteArray()).has_value());
+    // An empty or relative path would name the running instance's own folder.
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("\0\0", 2)).has_value());
+    EXPECT_FALSE(PathFromOpenFileBody(QByteArray("a\0\0\0", 4)).has_value());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/instance_protocol.h"
 #include "player_harness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -132,7 +133,7 @@ TEST_F(SingleInstanceTest, StartWithFileReplacesTheDefaultPlaylist)
     EXPECT_FALSE(saved.contains(Utf16(before))) << "the default playlist was not loaded";
 }
 
-TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
+TEST_F(SingleInstanceTest, SecondStartFailsWhenTheFirstNeverAnswers)
 {
     // Hold the lock the way a hung first instance would, with no socket.
     QProcess holder;
@@ -142,7 +143,7 @@ TEST_F(SingleInstanceTest, SecondStartEndsSilentlyWhenTheFirstNeverAnswers)
     ASSERT_TRUE(holder.waitForStarted());
     QThread::msleep(200);
     qint64 elapsed = 0;
-    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("/tmp/x.avi")}, 20000, &elapsed), 0);
+    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("/tmp/x.avi")}, 20000, &elapsed), 1);
     EXPECT_GE(elapsed, 9000) << "it waits for the time limit";
     holder.kill();
     holder.waitForFinished();
@@ -254,6 +255,13 @@ TEST_F(SingleInstanceTest, StaleSocketFromAKilledInstanceIsReplaced)
     EXPECT_EQ(next.state(), QProcess::Running);
     EXPECT_EQ(m_harness.RunToEnd({}, kEndTimeoutMs), 0);
     EXPECT_TRUE(m_harness.WaitForMainWindowVisible(true));
+}
+
+TEST_F(SingleInstanceTest, AFolderWhereTheSocketBelongsEndsTheStart)
+{
+    ASSERT_TRUE(QDir().mkpath(m_harness.SocketPath()));
+    EXPECT_EQ(m_harness.RunToEnd({QStringLiteral("-background")}, kEndTimeoutMs), 1);
+    EXPECT_TRUE(QFileInfo(m_harness.SocketPath()).isDir());
 }
 
 TEST_F(SingleInstanceTest, TerminationEndsThroughTheExitPathAndWritesSettings)

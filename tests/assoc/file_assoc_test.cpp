@@ -2,6 +2,7 @@
 #include "assoc/default_application.h"
 #include "assoc/desktop_entry.h"
 #include "assoc/file_assoc.h"
+#include <file_size_limit.h>
 #include <xdg_folders.h>
 
 #include <QCoreApplication>
@@ -143,6 +144,20 @@ TEST_F(FileAssocTest, HandWrittenListSurvivesByteForByte)
     QByteArray restored = original;
     restored.replace("video/mpeg = mpv.desktop", "video/mpeg=mpv.desktop");
     EXPECT_EQ(ReadFile(UserList()), restored);
+}
+
+TEST_F(FileAssocTest, FullDiskLeavesTheListWhole)
+{
+    InstallApp(SystemApplications(), kPlayerDesktopId);
+    const QByteArray original = "[Default Applications]\naudio/mpeg=velmora.desktop\ntext/plain=gedit.desktop\n";
+    WriteFile(UserList(), original);
+    bool restored = true;
+    {
+        testsupport::CFileSizeLimit full(0);
+        restored = CFileAssoc::RestoreType(MP3);
+    }
+    EXPECT_FALSE(restored);
+    EXPECT_EQ(ReadFile(UserList()), original);
 }
 
 TEST_F(FileAssocTest, MissingListAndGroupAreCreated)

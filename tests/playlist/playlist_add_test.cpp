@@ -3,6 +3,7 @@
 #include "playlistwnd/folder_browse.h"
 #include "playlist/media_files.h"
 #include "platform/path_codec.h"
+#include "playlist/foreign_playlist.h"
 #include "playlistwnd/pl_file_dialog.h"
 #include "playlist/playlist.h"
 #include "playlist_test_util.h"
@@ -135,6 +136,23 @@ TEST_F(FolderTree, NamesThatAreNotUtf8KeepTheirBytesThroughScanDropAndPlaylistFi
     ASSERT_EQ(loaded.GetCount(), 2);
     EXPECT_EQ(EncodePath(loaded.GetRow(1).m_strPath), file);
     EXPECT_EQ(DisplayPath(loaded.GetRow(1).m_strFileName), QStringLiteral("caf\uFFFD.mp3"));
+
+    // Playlists of other players with such names, listing the file by its
+    // bytes and by a URI escaping them.
+    const QByteArray lists[][2] = {
+        {folder + "/l\xEFst.m3u", "caf\xE9.mp3\n"},
+        {folder + "/l\xEFst.xspf",
+         "<?xml version=\"1.0\"?><playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">"
+         "<trackList><track><location>file://" +
+             file.toPercentEncoding("/") + "</location></track></trackList></playlist>"},
+    };
+    for (const auto& [list, text] : lists) {
+        std::ofstream(list.toStdString()) << text.toStdString();
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(DecodePath(list))) << list.toStdString();
+        ASSERT_EQ(playlist.GetCount(), 1) << list.toStdString();
+        EXPECT_EQ(EncodePath(playlist.GetRow(0).m_strPath), file);
+    }
 }
 
 TEST_F(FolderTree, FoldersThatCannotBeReadOrEnteredAreSkipped)
@@ -245,6 +263,57 @@ TEST_F(FolderTree, PlaylistsOfOtherPlayersAddTheLocalFilesTheyList)
     EXPECT_EQ(playlist.GetCount(), 5);
     for (const auto& row : playlist.m_rows)
         EXPECT_TRUE(row->m_strFileName.endsWith(".flac")) << row->m_strFileName.toStdString();
+}
+
+TEST_F(FolderTree, PlaylistsOfOtherPlayersAreReadWithinTheirSize)
+{
+    const QString a = Make("a.flac");
+    // 80 bytes that claim 2^31 - 1 entries and hold one.
+    WriteAll(root + "/huge.pls", "[playlist]\nNumberOfEntries=2147483647\nFile0=" + a.toUtf8() + "\n");
+    QByteArray many;
+    for (int i = 0; i <= kMaxForeignEntries; ++i)
+        many += "a.flac\n";
+    WriteAll(root + "/many.m3u", many);
+
+    const struct {
+        const char* list;
+        int rows;
+        int messages;
+    } cases[] = {{"huge.pls", 1, 0}, {"many.m3u", kMaxForeignEntries, 1}};
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(root + '/' + c.list)) << c.list;
+        EXPECT_EQ(playlist.GetCount(), c.rows) << c.list;
+        ASSERT_EQ(prompt.m_messages.size(), c.messages) << c.list;
+        if (c.messages) {
+            EXPECT_TRUE(prompt.m_messages[0].contains(root + '/' + c.list));
+        }
+    }
+}
+
+TEST_F(FolderTree, EachPlaylistIsReadOncePerAdd)
+{
+    const QString a = Make("a.flac");
+    const QString b = Make("b.flac");
+    Make("sub/c.flac");
+    WriteAll(root + "/sub/other.m3u", "c.flac\n");
+    WriteAll(root + "/self.m3u", "a.flac\nself.m3u\n" + root.toUtf8() + "/./self.m3u\n");
+    WriteAll(root + "/x.m3u", "a.flac\ny.m3u\n");
+    WriteAll(root + "/y.m3u", "b.flac\nx.m3u\n");
+    WriteAll(root + "/folder.m3u", "sub\nb.flac\n");
+
+    const struct {
+        const char* list;
+        QStringList rows;
+    } cases[] = {{"self.m3u", {a}}, {"x.m3u", {a, b}}, {"folder.m3u", {b}}};
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        playlist.Clear();
+        EXPECT_TRUE(playlist.AddFileByPath(root + '/' + c.list)) << c.list;
+        EXPECT_EQ(Paths(playlist), c.rows) << c.list;
+        EXPECT_TRUE(prompt.m_messages.isEmpty()) << c.list;
+    }
 }
 
 TEST(MediaFiles, TheDesktopEntryOffersEveryMediaTypeTheListHas)

@@ -253,4 +253,24 @@ TEST(AutostartEntryTest, ExecQuotesAndEscapesThePath)
     EXPECT_TRUE(entry.Remove()) << "a missing entry is not an error";
 }
 
+TEST(WindowRectTest, StoredRectanglesFitTheScreens)
+{
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+    const struct {
+        const char* what;
+        CWindowRect stored;
+        CWindowRect fitted;
+    } cases[] = {
+        {"on screen", {100, 100, 503, 380}, {100, 100, 503, 380}},
+        {"huge", {0, 0, 100000, 100000}, {0, 0, 1920, 1040}},
+        {"mostly on the second", {3000, 10, 3400, 300}, {2800, 10, 3200, 300}},
+        {"off every screen", {-5000, 9000, -4600, 9280}, {0, 760, 400, 1040}},
+        {"extreme numbers", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 1920, 1040}},
+        {"inverted", {500, 500, 400, 400}, {500, 500, 500, 500}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.stored.FittedInto(screens), c.fitted) << c.what;
+    EXPECT_EQ((CWindowRect{1, 2, 3, 4}).FittedInto({}), (CWindowRect{1, 2, 3, 4}));
+}
+
 }  // namespace
