@@ -1,6 +1,6 @@
 # Writes the header of named interface texts (OUTPUT) from the list LIST of
 # "<name>=<id>" lines, after checking every id against the English table
-# TABLE. Run at build time: cmake -DLIST=... -DTABLE=... -DOUTPUT=... -P.
+# TABLE. Run when the build is configured: cmake -DLIST=... -DTABLE=... -DOUTPUT=... -P.
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${TABLE}" table_lines REGEX "^[0-9]+=")
 set(known_ids "")
