@@ -12,6 +12,11 @@ class CTrayIcon;
 // The long-lived objects of the player as the windows see them. The
 // application object owns them all.
 struct CPlayerContext {
+    CPlayerContext(CPlayerSettings& playerSettings, CPlaylist& livePlaylist)
+        : settings(playerSettings), playlist(livePlaylist)
+    {
+    }
+
     // Created before any window and deleted after the last one.
     CPlayerSettings& settings;
     CPlaylist& playlist;

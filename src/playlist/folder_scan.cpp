@@ -97,7 +97,7 @@ bool IsFolder(const QString& path)
 QByteArray ResolvedPath(const QString& path)
 {
     char* resolved = realpath(EncodePath(path).constData(), nullptr);
-    const QByteArray bytes(resolved);
+    QByteArray bytes(resolved);
     free(resolved);
     return bytes;
 }
