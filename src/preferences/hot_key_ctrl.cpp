@@ -28,21 +28,6 @@ std::uint32_t HeldModifiers(const QKeyEvent& event, bool pressed)
     return pressed ? held | own : held & ~own;
 }
 
-// What the control shows while only modifiers are held: "Ctrl + Shift + ".
-QString ModifiersText(std::uint32_t held)
-{
-    constexpr std::uint32_t VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12;
-    const QString separator = QStringLiteral(" + ");
-    QString text;
-    if (held & HOTKEYF_CONTROL)
-        text += VirtualKeyName(VK_CONTROL, false) + separator;
-    if (held & HOTKEYF_SHIFT)
-        text += VirtualKeyName(VK_SHIFT, false) + separator;
-    if (held & HOTKEYF_ALT)
-        text += VirtualKeyName(VK_MENU, false) + separator;
-    return text;
-}
-
 bool IsModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr;
@@ -81,7 +66,7 @@ void CHotKeyCtrl::keyPressEvent(QKeyEvent* event)
     event->accept();
     if (IsModifierKey(event->key())) {
         const std::uint32_t held = HeldModifiers(*event, true);
-        setText(ModifiersText(held));
+        setText(HotKeyModifiersText(held));
         emit hotKeyChanged(MakeHotKey(held, 0));
         return;
     }
@@ -100,7 +85,7 @@ void CHotKeyCtrl::keyReleaseEvent(QKeyEvent* event)
     if (!IsModifierKey(event->key()))
         return;
     const std::uint32_t held = HeldModifiers(*event, false);
-    setText(held ? ModifiersText(held) : HotKeyText(m_code));
+    setText(held ? HotKeyModifiersText(held) : HotKeyText(m_code));
 }
 
 void CHotKeyCtrl::focusOutEvent(QFocusEvent* event)

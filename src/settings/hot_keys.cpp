@@ -377,6 +377,11 @@ QString HotKeyText(HotKeyCode code)
     if (HotKeyVirtualKey(code) == 0 && code <= 0xFFFF)
         return LoadLocalizedString(IDS_NO_HOT_KEY);
     const std::uint32_t modifiers = HotKeyModifiers(code);
+    return HotKeyModifiersText(modifiers) + VirtualKeyName(HotKeyVirtualKey(code), modifiers & HOTKEYF_EXT);
+}
+
+QString HotKeyModifiersText(std::uint32_t modifiers)
+{
     const QString separator = QStringLiteral(" + ");
     QString text;
     if (modifiers & HOTKEYF_CONTROL)
@@ -385,5 +390,5 @@ QString HotKeyText(HotKeyCode code)
         text += VirtualKeyName(VK_SHIFT, false) + separator;
     if (modifiers & HOTKEYF_ALT)
         text += VirtualKeyName(VK_MENU, false) + separator;
-    return text + VirtualKeyName(HotKeyVirtualKey(code), modifiers & HOTKEYF_EXT);
+    return text;
 }

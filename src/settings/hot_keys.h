@@ -75,6 +75,9 @@ HotKeyCode HotKeyFromQtKey(int qtKey, bool shift, bool ctrl, bool alt, bool keyp
 // The readable text of a code: "None", or the names of Ctrl, Shift, Alt and
 // the key joined by " + ".
 QString HotKeyText(HotKeyCode code);
+// The names of the modifier flags (HOTKEYF_*) in the order HotKeyText gives
+// them, each followed by " + ": "Ctrl + Shift + ".
+QString HotKeyModifiersText(std::uint32_t modifiers);
 // The English name of one virtual key; extended picks the separate key over
 // the keypad key that shares its code.
 QString VirtualKeyName(std::uint32_t virtualKey, bool extended);
