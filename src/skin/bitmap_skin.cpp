@@ -54,15 +54,21 @@ QRect ListButton(int h, int slot)
 
 }  // namespace
 
-CBitmapSkin::CBitmapSkin(CSkinStateRecord& state) : CBitmapSkin(state, CSpriteSheet::kDefaultPath) {}
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state) : CBitmapSkin(state, BuiltInSkin(SKIN_METAL_RED)) {}
 
-CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath)
-    : m_state(state), m_sheet(CSpriteSheet::Load(sheetPath))
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const CBuiltInSkin& skin)
+    : CBitmapSkin(state, skin.sheetPath, skin.colours)
+{
+}
+
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath, CSkinTextColours colours)
+    : m_state(state), m_sheet(CSpriteSheet::Load(sheetPath)), m_colours(colours)
 {
     InitFont();
 }
 
-CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QImage& sheet) : m_state(state), m_sheet(sheet)
+CBitmapSkin::CBitmapSkin(CSkinStateRecord& state, const QImage& sheet, CSkinTextColours colours)
+    : m_state(state), m_sheet(sheet), m_colours(colours)
 {
     InitFont();
 }

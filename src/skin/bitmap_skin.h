@@ -2,6 +2,7 @@
 #pragma once
 
 #include "skin/skin.h"
+#include "skin/skin_catalog.h"
 #include "skin/sprite_sheet.h"
 
 #include <QFont>
@@ -9,19 +10,22 @@
 
 struct CSkinStateRecord;
 
-// The built-in "Metal Red" skin: both windows drawn from one sprite sheet and
-// laid out at fixed offsets from their edges.
+// A bitmap skin ("Metal Red", "Blue Curve" or one the user installed): both
+// windows drawn from one sprite sheet and laid out at fixed offsets from
+// their edges. Every bitmap skin shares the layout; only the sheet and the
+// text colours differ.
 class CBitmapSkin : public CSkin {
 public:
     static constexpr int kVolumeRange = 59;
 
     // `state` is what the skin draws; its owner keeps it up to date.
-    // Draws from the sheet compiled into the program.
+    // "Metal Red".
     explicit CBitmapSkin(CSkinStateRecord& state);
+    CBitmapSkin(CSkinStateRecord& state, const CBuiltInSkin& skin);
     // Draws from `sheetPath` (any format Qt reads). A missing or unreadable
     // sheet leaves layout, regions and hit-testing working and paints nothing.
-    CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath);
-    CBitmapSkin(CSkinStateRecord& state, const QImage& sheet);
+    CBitmapSkin(CSkinStateRecord& state, const QString& sheetPath, CSkinTextColours colours = {});
+    CBitmapSkin(CSkinStateRecord& state, const QImage& sheet, CSkinTextColours colours = {});
 
     bool HasSpriteSheet() const { return m_sheet.IsLoaded(); }
 
@@ -63,5 +67,6 @@ private:
 
     CSkinStateRecord& m_state;
     CSpriteSheet m_sheet;
+    CSkinTextColours m_colours;
     QFont m_font;
 };

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr QRgb kTitleTextColour = 0xDCDCDC;
 const QString kProgramTitle = QStringLiteral("Velmora");
 
 // Fills `all` black except `hole`, as four strips round it.
@@ -66,7 +65,7 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
     PaintMainFrame(painter, w, h);
 
     painter.setFont(m_font);
-    painter.setPen(QColor::fromRgb(kTitleTextColour));
+    painter.setPen(QColor::fromRgb(m_colours.title));
     painter.drawText(RectLTRB(13, 6, w - 124, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      m_state.m_bLoaded ? InOwnDirection(m_state.m_strClipFileName) : kProgramTitle);
 
@@ -75,7 +74,7 @@ void CBitmapSkin::PaintMain(QPainter& painter, int nHotControl, QRect rcClient)
 
     QRect rc;
     GetMainControlRect(client, MC_TIME, rc);
-    painter.setPen(Qt::black);
+    painter.setPen(QColor::fromRgb(m_colours.time));
     // Times read left to right in every language, position first.
     painter.drawText(rc, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextForceLeftToRight,
                      m_state.m_strTime);
@@ -207,7 +206,7 @@ void CBitmapSkin::PaintPlaylist(QPainter& painter, int nHotControl, QRect rcClie
 
     const QString title = PlaylistTitle(m_state.m_nCurrent, InOwnDirection(m_state.m_strStatus));
     painter.setFont(m_font);
-    painter.setPen(QColor::fromRgb(kTitleTextColour));
+    painter.setPen(QColor::fromRgb(m_colours.title));
     painter.drawText(RectLTRB(12, 4, w - 128, 21), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
 
     QRect thumb;

@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <QtGlobal>
 
-const QString CSpriteSheet::kDefaultPath = QStringLiteral(":/skin/metal_red.bmp");
-
 CSpriteSheet::CSpriteSheet(const QImage& sheet)
 {
     if (sheet.isNull())

@@ -16,9 +16,6 @@ class QPainter;
 // which yields exactly the pixels a copy per step would.
 class CSpriteSheet {
 public:
-    // The sheet compiled into the program.
-    static const QString kDefaultPath;
-
     // An unusable sheet (null, or not the expected size) leaves the object
     // empty: every copy then draws nothing.
     explicit CSpriteSheet(const QImage& sheet);

@@ -15,12 +15,82 @@ QRgb Mix(QRgb a, QRgb b, double f)
     return qRgb(channel(qRed(a), qRed(b)), channel(qGreen(a), qGreen(b)), channel(qBlue(a), qBlue(b)));
 }
 
+const SheetStyle kMetalRedStyle = {
+    .metal = {0x0C0203, 0x3E0A0C, 0x701719, 0xA42D2E, 0xDA7068},
+    .outline = kOutline,
+    .glyph = kGlyph,
+    .glyphLit = 0xF0ECEA,
+    .glyphUnlit = 0x8E8484,
+    .glyphShadow = kGlyphShadow,
+    .glyphGleam = qRgba(255, 210, 200, 40),
+    .lampLit = 0xFF3A2E,
+    .lampGlow = 0x9A1A14,
+    .lampDark = 0x2A0607,
+    .progress = {0x5A0A08, 0xFF6A55, 0xF0302A, 0xC01818, 0x6A0808},
+    .bezelShadow = 0x1C0605,
+    .displayTop = 0xD6C4BA,
+    .displayBottom = 0xEADCD3,
+    .displayGleam = 0xF4EAE4,
+    .buttonRadius = 0.01,
+    .plateRadius = 4.0,
+    .ringRadius = 2.0,
+    .studRadius = 2.0,
+    .thumbRadius = 3.0,
+    .gripRadius = 1.0,
+    .jointRadius = 2.5,
+    .knobRadius = 2.0,
+    .capRadius = 0.0,
+    .windowRadius = 0.0,
+};
+
+// Cool blue enamel with soft, round shapes: pill plates, round buttons in
+// dark sockets, round knob and collars, a capsule for the time window.
+const SheetStyle kBlueCurveStyle = {
+    .metal = {0x02060E, 0x0C2850, 0x1D5695, 0x3F8FD2, 0xA6DCFA},
+    .outline = 0x020A18,
+    .glyph = 0xE6F2FF,
+    .glyphLit = 0xFFFFFF,
+    .glyphUnlit = 0x7C90A8,
+    .glyphShadow = 0x03101F,
+    .glyphGleam = qRgba(190, 225, 255, 46),
+    .lampLit = 0x5CF0FF,
+    .lampGlow = 0x1A8FB0,
+    .lampDark = 0x06203A,
+    .progress = {0x063048, 0x9AF4FF, 0x35C8F0, 0x1488C8, 0x083A5A},
+    .bezelShadow = 0x031226,
+    .displayTop = 0xD2E6F7,
+    .displayBottom = 0xE8F3FC,
+    .displayGleam = 0xF4FAFF,
+    .buttonRadius = 4.0,
+    .plateRadius = 10.0,
+    .ringRadius = 4.5,
+    .studRadius = 5.5,
+    .thumbRadius = 7.0,
+    .gripRadius = 3.5,
+    .jointRadius = 5.0,
+    .knobRadius = 4.0,
+    .capRadius = 3.5,
+    .windowRadius = 8.5,
+};
+
+namespace {
+
+const SheetStyle* g_pStyle = &kMetalRedStyle;
+
+}  // namespace
+
+const SheetStyle& Style() { return *g_pStyle; }
+
+ScopedStyle::ScopedStyle(const SheetStyle& style) : m_pPrevious(g_pStyle) { g_pStyle = &style; }
+
+ScopedStyle::~ScopedStyle() { g_pStyle = m_pPrevious; }
+
 QRgb Metal(double t)
 {
-    static constexpr std::array<QRgb, 5> kStops = {0x0C0203, 0x3E0A0C, 0x701719, 0xA42D2E, 0xDA7068};
-    t = std::clamp(t, 0.0, 1.0) * (kStops.size() - 1);
-    const auto index = std::min(static_cast<size_t>(t), kStops.size() - 2);
-    return Mix(kStops[index], kStops[index + 1], t - index);
+    const std::array<QRgb, 5>& stops = Style().metal;
+    t = std::clamp(t, 0.0, 1.0) * (stops.size() - 1);
+    const auto index = std::min(static_cast<size_t>(t), stops.size() - 2);
+    return Mix(stops[index], stops[index + 1], t - index);
 }
 
 double Noise(int seed, int i)

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QRgb>
 
+#include <array>
+
 // Colours and pixel-level drawing shared by the sheet and the icons: a dark
 // red metal ramp, brushing grain, and bevelled rounded shapes drawn pixel by
 // pixel so that pieces meant to meet agree exactly.
@@ -16,7 +18,56 @@ inline constexpr QRgb kOutline = 0x140304;
 inline constexpr QRgb kGlyph = 0xD2D2D2;
 inline constexpr QRgb kGlyphShadow = 0x1A0405;
 
-// The metal ramp: 0 near black, 0.5 the body colour, 1 the brightest sheen.
+// The colours and the roundness a sheet is drawn with. The drawing reads
+// the current style; each sheet sets its own while it is drawn, and the
+// icons are drawn in the first one.
+struct SheetStyle {
+    std::array<QRgb, 5> metal;  // the ramp Metal() runs through, dark to bright
+    QRgb outline;
+    QRgb glyph;        // symbols of plain buttons
+    QRgb glyphLit;     // of toggles that are on
+    QRgb glyphUnlit;   // of toggles that are off
+    QRgb glyphShadow;  // the lip cut above a symbol
+    QRgb glyphGleam;   // the faint highlight below it (with alpha)
+    QRgb lampLit;
+    QRgb lampGlow;
+    QRgb lampDark;
+    std::array<QRgb, 5> progress;  // seek progress rows, top to bottom
+    QRgb bezelShadow;              // the time window's inner shadow
+    QRgb displayTop;               // its face behind the digits, top
+    QRgb displayBottom;            // and bottom
+    QRgb displayGleam;             // its lit bottom row
+    double buttonRadius;           // corners of the 16 x 13 and 21 x 17 buttons
+    double plateRadius;            // plates under the rows of buttons
+    double ringRadius;             // collars round the panel's buttons
+    double studRadius;
+    double thumbRadius;
+    double gripRadius;  // the pressed thumb's grip
+    double jointRadius;
+    double knobRadius;
+    double capRadius;     // bar end caps; 0 keeps their square pixel pattern
+    double windowRadius;  // the time window's ends; 0 for square ends
+};
+
+extern const SheetStyle kMetalRedStyle;
+extern const SheetStyle kBlueCurveStyle;
+
+const SheetStyle& Style();
+
+// Makes `style` the current style for the scope's lifetime.
+class ScopedStyle {
+public:
+    explicit ScopedStyle(const SheetStyle& style);
+    ~ScopedStyle();
+    ScopedStyle(const ScopedStyle&) = delete;
+    ScopedStyle& operator=(const ScopedStyle&) = delete;
+
+private:
+    const SheetStyle* m_pPrevious;
+};
+
+// The style's metal ramp: 0 near black, 0.5 the body colour, 1 the
+// brightest sheen.
 QRgb Metal(double t);
 QRgb Mix(QRgb a, QRgb b, double f);
 // Deterministic noise in -1 ... 1.
@@ -39,7 +90,7 @@ struct PlateStyle {
     double bevel = 0.22;   // strength of the lit and shaded rims
     double grain = 0.045;  // strength of the brushing
     Relief relief = Relief::Raised;
-    QRgb outline = kOutline;
+    QRgb outline = Style().outline;
     int seed = 1;
 };
 

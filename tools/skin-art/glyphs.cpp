@@ -266,10 +266,10 @@ void EngraveGlyph(QImage& image, Glyph glyph, const QRectF& box, QRgb colour)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgb(art::kGlyphShadow));
+    painter.setBrush(QColor::fromRgb(art::Style().glyphShadow));
     painter.drawPath(shape.translated(0, -1));
     painter.drawPath(shape.translated(-1, 0));
-    painter.setBrush(QColor(255, 210, 200, 40));
+    painter.setBrush(QColor::fromRgba(art::Style().glyphGleam));
     painter.drawPath(shape.translated(0.5, 1));
     painter.setBrush(QColor::fromRgb(colour));
     painter.drawPath(shape);

@@ -46,6 +46,6 @@ enum class Glyph {
 // Fills the symbol's shapes into `box` with the painter's brush.
 void PaintGlyphShape(QPainter& painter, Glyph glyph, const QRectF& box);
 
-// Draws a glyph onto the sheet as light grey cut into the metal: a dark lip
+// Draws a glyph onto the sheet in `colour` cut into the metal: a dark lip
 // above it, a faint highlight below. `box` is where the symbol goes.
-void EngraveGlyph(QImage& image, Glyph glyph, const QRectF& box, QRgb colour = 0xD2D2D2);
+void EngraveGlyph(QImage& image, Glyph glyph, const QRectF& box, QRgb colour);

@@ -8,6 +8,9 @@
 // player's icons, drawn from code so that every piece sits exactly where the
 // skin copies it from.
 QImage DrawMetalRedSheet();
+// The "Blue Curve" sheet: the same pieces at the same places, in blue with
+// rounded shapes.
+QImage DrawBlueCurveSheet();
 
 // The icon for one of the player's icon ids (138 application, 140 paused,
 // 142 playing, 144 stopped, 153 association page, 154 general page, 155 keys

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Assembles the sprite sheet. Frame pieces are cut from a rendered window
+// Assembles the sprite sheets of the built-in skins: one drawing, run in
+// each skin's style. Frame pieces are cut from a rendered window
 // background; panel pieces are drawn on black, the panel's colour.
 #include "metal_red_art.h"
 
@@ -87,7 +88,7 @@ void BottomPlate(QImage& sheet, const QRectF& r, int seed)
     plate.top = 0.50;
     plate.bottom = 0.30;
     plate.seed = seed;
-    Plate(sheet, r, 4.0, plate);
+    Plate(sheet, r, Style().plateRadius, plate);
 }
 
 // 21 x 17 buttons 24 pixels apart from `first`, each with its pressed image.
@@ -125,10 +126,31 @@ QRgb BezelRow(int row)
     case 16: return outline;
     case 1: return Metal(0.64);
     case 2: return Metal(0.40);
-    case 3: return 0x1C0605;
+    case 3: return Style().bezelShadow;
     case 15: return Metal(0.28);
-    case 14: return 0xF4EAE4;
-    default: return Mix(0xD6C4BA, 0xEADCD3, (row - 4) / 9.0);
+    case 14: return Style().displayGleam;
+    default: return Mix(Style().displayTop, Style().displayBottom, (row - 4) / 9.0);
+    }
+}
+
+// With a rounded style the time window's outer ends are half circles: the
+// cap's pixels outside them become the panel's black, those on the edge
+// the outline.
+void RoundOuterEnd(QImage& sheet, const QRect& piece, bool left)
+{
+    const double radius = Style().windowRadius;
+    if (radius <= 0)
+        return;
+    // The capsule reaches past the cap's inner end, into the tile's run.
+    const QRectF capsule(left ? piece.x() : piece.right() + 1 - 40.0, piece.y(), 40, piece.height());
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        for (int x = piece.left(); x <= piece.right(); ++x) {
+            const double d = RoundedRectDistance(capsule, radius, x + 0.5, y + 0.5);
+            if (d > 0)
+                sheet.setPixel(x, y, kBlack);
+            else if (d > -1)
+                sheet.setPixel(x, y, Style().outline);
+        }
     }
 }
 
@@ -148,11 +170,12 @@ void TimeWindow(QImage& sheet)
                 else if (y > 0 && y < 16 && i <= 5)
                     c = Metal((i == 1 ? 0.64 : (i == 5 ? 0.26 : 0.46)) + 0.03 * Noise(9, y * 12 + i));
                 else if (i == 6 && y >= 3 && y <= 13)
-                    c = 0x1C0605;
+                    c = Style().bezelShadow;
                 sheet.setPixel(piece.x() + x, piece.y() + y, c);
             }
         }
         Screw(sheet, QPoint(piece.x() + (left ? 3 : 8), piece.y() + 8));
+        RoundOuterEnd(sheet, piece, left);
     };
     cap(kTextLeftCap, true);
     cap(kTextRightCap, false);
@@ -168,7 +191,7 @@ void PanelButtons(QImage& sheet)
         style.top = 0.34;
         style.bottom = 0.22;
         style.relief = Relief::Flat;
-        Plate(sheet, QRectF(r), 2.0, style);
+        Plate(sheet, QRectF(r), Style().ringRadius, style);
     };
     ring(kMuteFace);
     ring(kOptionsFace);
@@ -239,14 +262,14 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
 
     // The stud: a bolted square that also closes the bottom rail.
     const QRect stud = kListCornerStud;
-    Fill(sheet, stud, kOutline);
+    Fill(sheet, stud, Style().outline);
     PlateStyle studStyle;
     studStyle.top = 0.60;
     studStyle.bottom = 0.34;
     studStyle.seed = 8;
-    Plate(sheet, QRectF(stud), 2.0, studStyle);
+    Plate(sheet, QRectF(stud), Style().studRadius, studStyle);
     for (QPoint corner : {stud.topLeft(), stud.topRight(), stud.bottomLeft(), stud.bottomRight()})
-        sheet.setPixel(corner, kOutline);
+        sheet.setPixel(corner, Style().outline);
     Screw(sheet, stud.center());
 
     const QPoint tr = kListTopRight.topLeft();
@@ -284,7 +307,7 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
     thumbStyle.top = 0.62;
     thumbStyle.bottom = 0.38;
     thumbStyle.seed = 21;
-    Plate(sheet, QRectF(thumb.x() + 1, thumb.y(), 15, 34), 3.0, thumbStyle);
+    Plate(sheet, QRectF(thumb.x() + 1, thumb.y(), 15, 34), Style().thumbRadius, thumbStyle);
     auto grip = [&](QPoint at, bool down) {
         for (int i = 0; i < 5; ++i) {
             const int y = at.y() + 5 + 3 * i;
@@ -300,14 +323,13 @@ void PlaylistPieces(QImage& sheet, const QImage& window)
     sunk.relief = Relief::Sunken;
     sunk.top = 0.30;
     sunk.bottom = 0.42;
-    Plate(sheet, QRectF(p.x(), p.y(), 8, 20), 1.0, sunk);
+    Plate(sheet, QRectF(p.x(), p.y(), 8, 20), Style().gripRadius, sunk);
     grip(p, true);
 }
 
-}  // namespace
-
-QImage DrawMetalRedSheet()
+QImage DrawSheet(const SheetStyle& style)
 {
+    const ScopedStyle scope(style);
     QImage sheet(sprite::kSheetSize, QImage::Format_RGB32);
     sheet.fill(kMagenta);
     const QImage window = WindowBackground(kVirtualWindow);
@@ -322,3 +344,9 @@ QImage DrawMetalRedSheet()
     PlaylistPieces(sheet, window);
     return sheet;
 }
+
+}  // namespace
+
+QImage DrawMetalRedSheet() { return DrawSheet(kMetalRedStyle); }
+
+QImage DrawBlueCurveSheet() { return DrawSheet(kBlueCurveStyle); }

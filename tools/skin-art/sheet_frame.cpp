@@ -38,7 +38,7 @@ QRgb FrameColour(QSize size, int x, int y, bool* inFrame)
         const double dy = cy - oy;
         const double depth = kCornerRadius - std::hypot(dx, dy);
         if (depth < 0)
-            return kOutline;
+            return Style().outline;
         // 0 where the rod runs vertically, 1 where it runs horizontally.
         const double along = std::atan2(std::abs(dy), std::abs(dx)) / (std::numbers::pi / 2);
         const double horizontal = cy > bottom ? BottomProfile(depth) : SideProfile(depth);

@@ -13,10 +13,6 @@ namespace art {
 
 namespace {
 
-constexpr QRgb kLampLit = 0xFF3A2E;
-constexpr QRgb kLampGlow = 0x9A1A14;
-constexpr QRgb kLampDark = 0x2A0607;
-
 QRectF GlyphBox(const QRect& r)
 {
     if (r.width() >= 21)  // transport and list buttons
@@ -34,24 +30,28 @@ void Button(QImage& image, const QRect& r, Glyph glyph, bool pressed, Lamp lamp)
     style.bottom = pressed ? 0.30 : 0.38;
     style.bevel = pressed ? 0.30 : 0.26;
     style.seed = r.x() * 31 + r.y();
-    // Square corners: the outline runs round the whole rectangle, so caps
-    // that share a column on the sheet agree there.
-    Plate(image, QRectF(r), 0.01, style);
+    // The cap sits in a socket of the outline colour: with square corners
+    // the outline runs round the whole rectangle, so caps that share a
+    // column on the sheet agree there; round caps show the socket at their
+    // corners, the same wherever the image is copied.
+    Fill(image, r, Style().outline);
+    Plate(image, QRectF(r), Style().buttonRadius, style);
 
     QRectF box = GlyphBox(r);
     if (pressed)
         box.translate(1, 1);
-    const QRgb colour = lamp == Lamp::Unlit ? 0x8E8484 : (lamp == Lamp::Lit ? 0xF0ECEA : kGlyph);
+    const SheetStyle& look = Style();
+    const QRgb colour = lamp == Lamp::Unlit ? look.glyphUnlit : (lamp == Lamp::Lit ? look.glyphLit : look.glyph);
     EngraveGlyph(image, glyph, box, colour);
 
     if (lamp != Lamp::Plain) {
         const int x = r.right() - 3;
         const int y = r.top() + 2;
-        const QRgb core = lamp == Lamp::Lit ? kLampLit : kLampDark;
+        const QRgb core = lamp == Lamp::Lit ? look.lampLit : look.lampDark;
         image.setPixel(x, y, core);
         image.setPixel(x + 1, y, core);
         image.setPixel(x, y + 1, core);
-        image.setPixel(x + 1, y + 1, lamp == Lamp::Lit ? kLampGlow : kOutline);
+        image.setPixel(x + 1, y + 1, lamp == Lamp::Lit ? look.lampGlow : look.outline);
     }
 }
 
@@ -77,8 +77,7 @@ double StubRow(int row)
 
 QRgb ProgressRow(int row)
 {
-    static constexpr std::array<QRgb, 5> kRows = {0x5A0A08, 0xFF6A55, 0xF0302A, 0xC01818, 0x6A0808};
-    return kRows[std::clamp(row - 3, 0, 4)];
+    return Style().progress[std::clamp(row - 3, 0, 4)];
 }
 
 double VolumeRow(int row)
@@ -90,14 +89,22 @@ double VolumeRow(int row)
 void EndCap(QImage& image, QPoint at)
 {
     static constexpr std::array<double, 7> kColumns = {0.20, 0.50, 0.76, 0.88, 0.72, 0.46, 0.18};
+    const double radius = Style().capRadius;
+    const QRectF shape(0, 0, 7, 11);
     for (int y = 0; y < 11; ++y) {
         for (int x = 0; x < 7; ++x) {
-            const bool corner = (y == 0 || y == 10) && (x == 0 || x == 6);
+            bool corner = (y == 0 || y == 10) && (x == 0 || x == 6);
+            bool rim = y == 0 || y == 10 || x == 0 || x == 6;
+            if (radius > 0) {
+                const double d = RoundedRectDistance(shape, radius, x + 0.5, y + 0.5);
+                corner = d > 0;
+                rim = d > -1;
+            }
             QRgb c;
             if (corner)
                 c = kBlack;
-            else if (y == 0 || y == 10 || x == 0 || x == 6)
-                c = kOutline;
+            else if (rim)
+                c = Style().outline;
             else
                 c = Metal(kColumns[x] - (y == 1 ? -0.08 : 0) - (y >= 8 ? 0.1 * (y - 7) : 0));
             image.setPixel(at.x() + x, at.y() + y, c);
@@ -112,7 +119,7 @@ void Joint(QImage& image, QPoint at, int seed)
     style.top = 0.66;
     style.bottom = 0.34;
     style.seed = seed;
-    Plate(image, QRectF(at.x(), at.y(), 10, 13), 2.5, style);
+    Plate(image, QRectF(at.x(), at.y(), 10, 13), Style().jointRadius, style);
     // A slot across the joint, where the two bars meet.
     for (int y = 3; y <= 9; ++y) {
         image.setPixel(at.x() + 4, at.y() + y, Metal(0.10));
@@ -128,7 +135,7 @@ void Knob(QImage& image, QPoint at)
     style.bottom = 0.52;
     style.bevel = 0.2;
     style.seed = 77;
-    Plate(image, QRectF(at.x(), at.y(), 8, 11), 2.0, style);
+    Plate(image, QRectF(at.x(), at.y(), 8, 11), Style().knobRadius, style);
     for (int y = 3; y <= 7; ++y) {
         image.setPixel(at.x() + 3, at.y() + y, Metal(0.22));
         image.setPixel(at.x() + 4, at.y() + y, Metal(0.95));
@@ -195,7 +202,7 @@ void PlayButton(QImage& image, QPoint at, Glyph glyph, bool pressed)
         box.translate(1, 0);
     if (pressed)
         box.translate(1, 1);
-    EngraveGlyph(image, glyph, box);
+    EngraveGlyph(image, glyph, box, Style().glyph);
 }
 
 }  // namespace art
