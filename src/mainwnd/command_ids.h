@@ -26,13 +26,13 @@ enum CommandId {
     ID_EXIT = 32790,
     ID_ABOUT = 32791,
     ID_PREFERENCES = 32799,
-    ID_SKIN_BITMAP_1 = 32801,
-    ID_SKIN_SWITCH = 32803,
+    ID_SKIN_BLUE_CURVE = 32801,
+    ID_SKIN_METAL_RED = 32803,
     ID_HOME_PAGE = 32818,
     ID_DONATE = 32819,
     ID_SUPPORT_FORUM = 32820,
     ID_FAQ = 32821,
-    ID_SKIN_BITMAP_2 = 32823,
+    ID_SKIN_NONE = 32823,
     ID_SORT_BY_NAME = 32824,
     ID_SORT_BY_FOLDER = 32825,
     ID_PREVIOUS = 32826,
@@ -42,6 +42,11 @@ enum CommandId {
     ID_SHUTDOWN_PLAYLIST_END = 32831,
     ID_SHUTDOWN_MINUTES = 32832,
 };
+
+// The Skins menu's entries for the skins the user installed, one id each in
+// the order the menu lists them.
+constexpr int ID_USER_SKIN_FIRST = 33200;
+constexpr int ID_USER_SKIN_LAST = 33299;
 
 // The main window's timer for the shutdown countdown.
 constexpr int TIMER_SHUTDOWN = 3;

@@ -6,6 +6,7 @@
 #include "engine/media_engine.h"
 #include "settings/localized_strings.h"
 #include "settings/player_settings.h"
+#include "skin/skin_catalog.h"
 #include "skin/skin_ids.h"
 
 #include <algorithm>
@@ -28,8 +29,10 @@ bool Repeating(const CMenuState& s) { return s.repeat; }
 bool FullScreen(const CMenuState& s) { return s.fullScreen; }
 bool TopMost(const CMenuState& s) { return s.topMost; }
 bool MainWindowVisible(const CMenuState& s) { return s.mainWindowVisible; }
-// Only the first skin carries the mark, whatever skin is on show.
-bool FirstSkinChosen(const CMenuState& s) { return s.skin == 0; }
+// The mark is on the look on screen.
+bool MetalRedShown(const CMenuState& s) { return s.skin == SKIN_METAL_RED && s.userSkin.isEmpty(); }
+bool BlueCurveShown(const CMenuState& s) { return s.skin == SKIN_BLUE_CURVE; }
+bool NoSkinShown(const CMenuState& s) { return s.skin == SKIN_NONE; }
 template <int Mode>
 bool ShutdownModeIs(const CMenuState& s)
 {
@@ -78,9 +81,7 @@ std::span<const CCommand> CommandTable()
         {Command::ZoomNormal, ID_ZOOM_NORMAL, 0, HOTKEY_ZOOMTO, kUp,
          {.text = IDS_MENU_ZOOM_NORMAL, .shown = Loaded, .enabled = HasVideo},
          [](F& f) { f.Engine().SetZoom(1, 1); }},
-        {Command::SkinSwitch, ID_SKIN_SWITCH, 0, HOTKEY_SWITCHSKIN, kUp,
-         {.text = IDS_SKIN_METAL_RED, .checked = FirstSkinChosen},
-         [](F& f) { f.ToggleSkinOff(); }},
+        {Command::SkinSwitch, 0, 0, HOTKEY_SWITCHSKIN, kUp, {}, [](F& f) { f.ToggleSkinOff(); }},
         {Command::AlwaysOnTop, ID_ALWAYS_ON_TOP, MC_TOPMOST, HOTKEY_ALWAYSONTOP, kUp,
          {.text = IDS_MENU_ALWAYS_ON_TOP, .checked = TopMost},
          [](F& f) { f.ToggleAlwaysOnTop(); }},
@@ -111,8 +112,15 @@ std::span<const CCommand> CommandTable()
         {Command::About, ID_ABOUT, 0, kNoKey, kUp, {.text = IDS_MENU_ABOUT}, [](F& f) { f.ShowAbout(); }},
         {Command::Preferences, ID_PREFERENCES, MC_OPTIONS, kNoKey, kUp, {.text = IDS_MENU_PREFERENCES},
          [](F& f) { f.ShowPreferences(); }},
-        {Command::SkinBitmap1, ID_SKIN_BITMAP_1, 0, kNoKey, kUp, {}, [](F& f) { f.ChooseSkin(1); }},
-        {Command::SkinBitmap2, ID_SKIN_BITMAP_2, 0, kNoKey, kUp, {}, [](F& f) { f.ChooseSkin(2); }},
+        {Command::SkinMetalRed, ID_SKIN_METAL_RED, 0, kNoKey, kUp,
+         {.text = IDS_SKIN_METAL_RED, .checked = MetalRedShown, .radio = true},
+         [](F& f) { f.ChooseSkin(SKIN_METAL_RED); }},
+        {Command::SkinBlueCurve, ID_SKIN_BLUE_CURVE, 0, kNoKey, kUp,
+         {.text = IDS_SKIN_BLUE_CURVE, .checked = BlueCurveShown, .radio = true},
+         [](F& f) { f.ChooseSkin(SKIN_BLUE_CURVE); }},
+        {Command::SkinNone, ID_SKIN_NONE, 0, kNoKey, kUp,
+         {.text = IDS_SKIN_NONE, .checked = NoSkinShown, .radio = true},
+         [](F& f) { f.ChooseSkin(SKIN_NONE); }},
         {Command::HomePage, ID_HOME_PAGE, 0, kNoKey, kUp, {.text = IDS_MENU_HOME_PAGE},
          [](F& f) { f.OpenDocPage(DocPage::Home); }},
         {Command::Donate, ID_DONATE, 0, kNoKey, kUp, {.text = IDS_MENU_DONATE},

@@ -50,8 +50,9 @@ enum class Command {
     Exit,
     About,
     Preferences,
-    SkinBitmap1,
-    SkinBitmap2,
+    SkinMetalRed,
+    SkinBlueCurve,
+    SkinNone,
     HomePage,
     Donate,
     SupportForum,
@@ -96,6 +97,7 @@ struct CMenuLook {
     MenuRule shown = nullptr;
     MenuRule enabled = nullptr;
     MenuRule checked = nullptr;
+    bool radio = false;  // one of a group of which one is checked
 
     QString Text(const CMenuState& state) const;
     bool IsShown(const CMenuState& state) const { return !shown || shown(state); }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/context_menu.h"
 
+#include "mainwnd/command_ids.h"
 #include "mainwnd/command_table.h"
 #include "settings/localized_strings.h"
+#include "skin/skin_catalog.h"
 
 #include <algorithm>
 
@@ -23,6 +25,7 @@ std::vector<CMenuItem> Resolve(const std::vector<CMenuItem>& layout, const CMenu
                 item.text = row->menu.Text(state);
                 item.enabled = row->menu.IsEnabled(state);
                 item.checked = row->menu.IsChecked(state);
+                item.radio = row->menu.radio;
             }
         } else if (entry.kind == CMenuItem::Kind::Popup) {
             item.children = Resolve(entry.children, state);
@@ -80,6 +83,15 @@ CMenuItem MenuPopup(int textId, std::vector<CMenuItem> children)
     item.kind = CMenuItem::Kind::Popup;
     item.text = LoadLocalizedString(textId);
     item.children = std::move(children);
+    return item;
+}
+
+CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& state)
+{
+    CMenuItem item = MenuEntry(ID_USER_SKIN_FIRST + index);
+    item.text = skin.text;
+    item.radio = true;
+    item.checked = state.skin != SKIN_NONE && state.userSkin == skin.name;
     return item;
 }
 

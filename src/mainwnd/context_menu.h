@@ -16,6 +16,7 @@ struct CMenuItem {
     int id = 0;  // command id; 0 for separators and popups
     QString text;
     bool checked = false;
+    bool radio = false;  // shown as one of a group of which one is checked
     bool enabled = true;
     std::vector<CMenuItem> children;  // popups only
 
@@ -36,6 +37,10 @@ CMenuItem MenuPopup(int textId, std::vector<CMenuItem> children);
 // row hides it; a popup left without commands is left out, and one with no
 // enabled entry is grayed.
 CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& state);
+
+// A user's skin in the Skins menu: the n-th found (from 0) has the id
+// ID_USER_SKIN_FIRST + n.
+CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& state);
 
 // The context menu outside full screen, also the tray icon's ("MENU_TRAY").
 CMenuItem BuildTrayMenu(const CMenuState& state);

@@ -19,6 +19,9 @@
 #include "platform/skinned_accessible.h"
 #include "platform/tray_icon.h"
 #include "mainwnd/skin_state_fill.h"
+#include "settings/localized_strings.h"
+#include "settings/string_ids.h"
+#include "skin/sprite_layout.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -59,6 +62,7 @@ CMainFrame::CMainFrame(CPlayerContext& context)
     setAcceptDrops(true);
     setMouseTracking(true);  // the sizing cursors follow the pointer
     setFocusPolicy(Qt::StrongFocus);
+    m_userSkins = FindUserSkins(m_skinRoots);
     RebuildSkin();
 }
 
@@ -228,9 +232,9 @@ void CMainFrame::RebuildSkin()
     CPlayerSettings& settings = m_context.settings;
     if (settings.m_bSkinSwitchFlag) {
         m_pSkin = std::make_unique<CPlainSkin>();
-        settings.Skin = 2;
+        settings.Skin = SKIN_NONE;
     } else {
-        m_pSkin = std::make_unique<CBitmapSkin>(m_skinState);
+        m_pSkin = MakeBitmapSkin();
     }
     ApplyMinimumSize();
     if (!testAttribute(Qt::WA_WState_Created))
@@ -248,17 +252,81 @@ void CMainFrame::RebuildSkin()
     InvalidatePlaylistWindow();
 }
 
+std::unique_ptr<CSkin> CMainFrame::MakeBitmapSkin()
+{
+    CPlayerSettings& settings = m_context.settings;
+    if (!settings.UserSkin.isEmpty()) {
+        QString folder = FindUserSkinFolder(m_skinRoots, settings.UserSkin);
+        if (folder.isEmpty() && !m_skinRoots.isEmpty())
+            folder = m_skinRoots.first() + QLatin1Char('/') + settings.UserSkin;
+        const CUserSkinLoad load = LoadUserSkin(folder);
+        if (load.error == SkinLoadError::None) {
+            settings.Skin = SKIN_METAL_RED;
+            return std::make_unique<CBitmapSkin>(m_skinState, load.sheet, load.colours);
+        }
+        ReportSkinError(load);
+        settings.UserSkin.clear();
+        settings.m_nBitmapSkin = SKIN_METAL_RED;
+    }
+    settings.Skin = settings.m_nBitmapSkin;
+    return std::make_unique<CBitmapSkin>(m_skinState, BuiltInSkin(settings.m_nBitmapSkin));
+}
+
+void CMainFrame::ReportSkinError(const CUserSkinLoad& load)
+{
+    const QString file = DisplayPath(load.file);
+    QString reason;
+    switch (load.error) {
+    case SkinLoadError::NoFolder: reason = LoadLocalizedString(IDS_SKIN_NO_FOLDER).arg(file); break;
+    case SkinLoadError::NoSheet: reason = LoadLocalizedString(IDS_SKIN_NO_SHEET).arg(file); break;
+    case SkinLoadError::Damaged: reason = LoadLocalizedString(IDS_SKIN_DAMAGED).arg(file); break;
+    case SkinLoadError::WrongSize:
+        reason = LoadLocalizedString(IDS_SKIN_WRONG_SIZE)
+                     .arg(file)
+                     .arg(load.headerSize.width())
+                     .arg(load.headerSize.height())
+                     .arg(sprite::kSheetSize.width())
+                     .arg(sprite::kSheetSize.height());
+        break;
+    case SkinLoadError::None: return;
+    }
+    const QString text =
+        reason + QLatin1Char('\n') + LoadLocalizedString(IDS_SKIN_SHOWN_INSTEAD).arg(LoadLocalizedString(IDS_SKIN_METAL_RED));
+    // Told once the windows stand, not in the middle of building them.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            CPrompt::Get().MessageBox(this, QStringLiteral("Velmora Message"), text, CPrompt::Icon::Warning,
+                                      CPrompt::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
+}
+
 void CMainFrame::ToggleSkinOff()
 {
     CPlayerSettings& settings = m_context.settings;
     if (isMaximized() || m_context.engine->IsFullScreen())
         return;
-    settings.m_bSkinSwitchFlag = !settings.m_bSkinSwitchFlag;
+    ShowSkinLook(!settings.m_bSkinSwitchFlag);
+}
+
+void CMainFrame::ShowSkinLook(bool plain)
+{
+    CPlayerSettings& settings = m_context.settings;
+    settings.m_bSkinSwitchFlag = plain;
     ShowPlaylistWindow(false);
     RebuildSkin();
     if (!settings.m_bSkinSwitchFlag && settings.PLShow)
         ShowPlaylistWindow(true);
     update();
+}
+
+void CMainFrame::ChooseUserSkin(const QString& name)
+{
+    CPlayerSettings& settings = m_context.settings;
+    settings.UserSkin = name;
+    settings.m_nBitmapSkin = SKIN_METAL_RED;
+    ShowSkinLook(false);
 }
 
 void CMainFrame::AttachPlaylistWindow(CPlaylistFrame* playlistWindow)

@@ -7,6 +7,7 @@
 #include "mainwnd/command_table.h"
 #include "mainwnd/command_target.h"
 #include "engine/engine_host.h"
+#include "skin/skin_catalog.h"
 #include "skin/skin_state_record.h"
 #include "platform/tray_activation.h"
 #include "mainwnd/url_opener.h"
@@ -23,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 struct CPlayerContext;
 class CMediaEngine;
@@ -79,9 +81,14 @@ public:
     void StepTrackAction(bool forward) override;
     void ToggleAlwaysOnTop() override;
     void ToggleSkinOff() override;
+    // Shows the user's skin in folder `name` (under one of the skin roots).
+    void ChooseUserSkin(const QString& name);
     // Replaces the skin from the settings; the video keeps its place and
-    // size on screen and the frame follows it.
+    // size on screen and the frame follows it. A user's skin that cannot be
+    // shown is reported once and Metal Red is shown instead.
     void RebuildSkin();
+    // Where the user's skins are looked for; tests point it elsewhere.
+    void SetSkinRoots(const QStringList& roots) { m_skinRoots = roots; }
     void StoreWindowPlacement();
     // Stores the state that outlives the run, then destroys the windows,
     // which ends the program.
@@ -217,6 +224,11 @@ private:
     void ChangeRate(double delta) override;
     void ChangeRateWhilePlaying(double delta) override;
     void ChooseSkin(int skin) override;
+    // Shows the plain look or the chosen bitmap skin, with the playlist
+    // window hidden in the plain look.
+    void ShowSkinLook(bool plain);
+    std::unique_ptr<CSkin> MakeBitmapSkin();
+    void ReportSkinError(const CUserSkinLoad& load);
     // The play/pause button: play, pause, or back to the normal rate.
     void PlayPauseButton() override;
     void StepVolume(bool louder) override;
@@ -224,6 +236,8 @@ private:
     CPlayerContext& m_context;
     CSkinStateRecord m_skinState;  // declared before the skin, which refers to it
     std::unique_ptr<CSkin> m_pSkin;
+    QStringList m_skinRoots = DefaultSkinRoots();
+    std::vector<CUserSkinFolder> m_userSkins;  // as the Skins menu last listed them
     int m_nHotControl = 0;
     int m_nCapturedControl = 0;
     QString m_strTipText;

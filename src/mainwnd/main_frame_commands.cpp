@@ -17,7 +17,17 @@
 #include "skin/skin_ids.h"
 #include "mainwnd/url_opener.h"
 
-void CMainFrame::OnCommand(int id) { RunRow(FindCommandById(id)); }
+void CMainFrame::OnCommand(int id)
+{
+    if (id >= ID_USER_SKIN_FIRST && id <= ID_USER_SKIN_LAST) {
+        const auto index = static_cast<std::size_t>(id - ID_USER_SKIN_FIRST);
+        if (index < m_userSkins.size())
+            ChooseUserSkin(m_userSkins[index].name);
+        emit stateChanged();
+        return;
+    }
+    RunRow(FindCommandById(id));
+}
 
 void CMainFrame::RunCommand(Command name) { RunRow(FindCommand(name)); }
 
@@ -92,12 +102,16 @@ void CMainFrame::HideOrLeaveFullScreen()
         ShowHideAction();
 }
 
+// The built-in looks: a bitmap skin becomes the one the Switch Skin key
+// returns to; the plain look keeps that choice.
 void CMainFrame::ChooseSkin(int skin)
 {
-    m_context.settings.Skin = skin;
-    m_context.settings.m_bSkinSwitchFlag = false;
-    RebuildSkin();
-    update();
+    CPlayerSettings& settings = m_context.settings;
+    if (skin != SKIN_NONE) {
+        settings.m_nBitmapSkin = skin == SKIN_BLUE_CURVE ? SKIN_BLUE_CURVE : SKIN_METAL_RED;
+        settings.UserSkin.clear();
+    }
+    ShowSkinLook(skin == SKIN_NONE);
 }
 
 void CMainFrame::PlayPauseButton()

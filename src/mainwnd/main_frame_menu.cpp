@@ -20,6 +20,9 @@ CMenuState CMainFrame::MenuState() const
     state.fullScreen = engine.IsFullScreen();
     state.topMost = settings.TopMost;
     state.skin = settings.Skin;
+    state.userSkin = settings.UserSkin;
+    for (const CUserSkinFolder& skin : m_userSkins)
+        state.userSkins.push_back({skin.name, skin.displayName});
     state.shutdownMode = settings.m_nShutdownMode;
     state.loaded = engine.IsLoaded();
     state.hasVideo = engine.HasVideo();
@@ -34,6 +37,7 @@ CMenuState CMainFrame::MenuState() const
 
 void CMainFrame::ShowContextMenu(const QPoint& globalPos)
 {
+    m_userSkins = FindUserSkins(m_skinRoots);
     const CMenuState state = MenuState();
     const CMenuItem menu = state.fullScreen ? BuildFullScreenMenu(state) : BuildTrayMenu(state);
     if (!state.fullScreen && isVisible())

@@ -4,12 +4,14 @@
 #include "mainwnd/context_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 namespace {
 
 void Fill(QMenu& target, const CMenuItem& menu)
 {
+    QActionGroup* radios = nullptr;
     for (const CMenuItem& item : menu.children) {
         switch (item.kind) {
         case CMenuItem::Kind::Separator: target.addSeparator(); break;
@@ -23,8 +25,13 @@ void Fill(QMenu& target, const CMenuItem& menu)
             QAction* action = target.addAction(item.text);
             action->setData(item.id);
             action->setEnabled(item.enabled);
-            action->setCheckable(item.checked);
+            action->setCheckable(item.checked || item.radio);
             action->setChecked(item.checked);
+            if (item.radio) {
+                if (!radios)
+                    radios = new QActionGroup(&target);
+                radios->addAction(action);
+            }
             break;
         }
         }

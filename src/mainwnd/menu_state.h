@@ -1,13 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
+#include <vector>
+
+// A skin of the user's own, as the Skins menu lists it.
+struct CMenuSkin {
+    QString name;  // its folder's name
+    QString text;  // its display name
+};
+
 // What the menus show, read from the engine, the settings and the windows
 // at every opening.
 struct CMenuState {
     bool mainWindowVisible = false;
     bool fullScreen = false;
     bool topMost = false;
-    int skin = 0;
+    int skin = 0;         // the look on screen: "Skin"
+    QString userSkin;     // the user's skin on screen while `skin` is 0
+    std::vector<CMenuSkin> userSkins;  // found at this opening
     int shutdownMode = 0;
     bool loaded = false;
     bool hasVideo = false;

@@ -6,6 +6,25 @@
 #include "mainwnd/command_ids.h"
 #include "settings/string_ids.h"
 
+#include <algorithm>
+
+namespace {
+
+// The built-in looks, then the user's skins as they were found.
+CMenuItem SkinsPopup(const CMenuState& state)
+{
+    std::vector<CMenuItem> skins = {MenuEntry(ID_SKIN_METAL_RED), MenuEntry(ID_SKIN_BLUE_CURVE),
+                                    MenuEntry(ID_SKIN_NONE)};
+    const int count = std::min(static_cast<int>(state.userSkins.size()), ID_USER_SKIN_LAST - ID_USER_SKIN_FIRST + 1);
+    if (count > 0)
+        skins.push_back(MenuSeparator());
+    for (int i = 0; i < count; ++i)
+        skins.push_back(UserSkinEntry(i, state.userSkins[i], state));
+    return MenuPopup(IDS_MENU_SKINS, std::move(skins));
+}
+
+}  // namespace
+
 CMenuItem BuildTrayMenu(const CMenuState& state)
 {
     return BuildMenu(
@@ -29,7 +48,7 @@ CMenuItem BuildTrayMenu(const CMenuState& state)
             // menu, since many window managers keep Alt+Space for their own.
             MenuPopup(IDS_MENU_OPTIONS,
                       {MenuEntry(ID_PREFERENCES), MenuEntry(ID_RESET_WINDOW_POSITION),
-                       MenuPopup(IDS_MENU_SKINS, {MenuEntry(ID_SKIN_SWITCH)}),
+                       SkinsPopup(state),
                        MenuPopup(IDS_MENU_SHUTDOWN,
                                  {MenuEntry(ID_SHUTDOWN_NONE), MenuSeparator(), MenuEntry(ID_SHUTDOWN_CLIP_END),
                                   MenuEntry(ID_SHUTDOWN_PLAYLIST_END), MenuSeparator(),

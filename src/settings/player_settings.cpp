@@ -105,6 +105,8 @@ void CPlayerSettings::Load()
     m_rcPlaylist.bottom = ReadInt(profile, "plbottom", 200);
     m_rcPlaylist.right = ReadInt(profile, "plright", 820);
     Skin = ReadInt(profile, "Skin", 0);
+    m_nBitmapSkin = Skin == 1 ? 1 : 0;
+    UserSkin = profile.value(QStringLiteral("UserSkin")).toString();
     languageID = ReadInt(profile, "languageID", UserDefaultLanguageId()) & 0xFFFF;
     const auto& entries = HotKeyEntries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -142,6 +144,7 @@ void CPlayerSettings::Save()
     WriteInt(profile, "PlaylistRepeat", PlaylistRepeat);
     WriteInt(profile, "Volume", Volume);
     WriteInt(profile, "Skin", Skin);
+    profile.setValue(QStringLiteral("UserSkin"), UserSkin);
     WriteInt(profile, "top", m_rcMain.top);
     WriteInt(profile, "left", m_rcMain.left);
     WriteInt(profile, "bottom", m_rcMain.bottom);

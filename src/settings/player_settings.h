@@ -69,6 +69,13 @@ public:
     CWindowRect m_rcMain{100, 100, 503, 380};
     CWindowRect m_rcPlaylist{502, 100, 820, 200};
     int Skin = 0;
+    // The folder name of the chosen skin of the user's own ("UserSkin"),
+    // empty for a built-in one. Stored beside "Skin", which then holds 0, so
+    // a program that knows only "Skin" shows Metal Red.
+    QString UserSkin;
+    // The built-in bitmap skin the Switch Skin key returns to from the plain
+    // look (0 or 1), taken from "Skin" at load.
+    int m_nBitmapSkin = 0;
     int m_nShutdownMode = SHUTDOWN_NONE;
     bool m_bSkinSwitchFlag = false;
     HotKeyTable m_hotKeys = DefaultHotKeys();

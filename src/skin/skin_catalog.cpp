@@ -83,7 +83,7 @@ std::vector<CUserSkinFolder> FindUserSkins(const QStringList& roots)
         }
     }
     std::stable_sort(found.begin(), found.end(), [](const CUserSkinFolder& a, const CUserSkinFolder& b) {
-        return QString::localeAwareCompare(a.displayName, b.displayName) < 0;
+        return a.displayName.compare(b.displayName, Qt::CaseInsensitive) < 0;
     });
     return found;
 }

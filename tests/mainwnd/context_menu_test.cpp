@@ -101,7 +101,7 @@ TEST(TrayMenuTest, ChecksFollowTheModes)
     EXPECT_TRUE(Checked(menu, ID_ALWAYS_ON_TOP));
     EXPECT_TRUE(Checked(menu, ID_MUTE));
     EXPECT_TRUE(Checked(menu, ID_REPEAT));
-    EXPECT_TRUE(Checked(menu, ID_SKIN_SWITCH));
+    EXPECT_TRUE(Checked(menu, ID_SKIN_METAL_RED));
     EXPECT_FALSE(Checked(menu, ID_SHUTDOWN_NONE));
     EXPECT_FALSE(Checked(menu, ID_SHUTDOWN_CLIP_END));
     EXPECT_TRUE(Checked(menu, ID_SHUTDOWN_PLAYLIST_END));
@@ -111,7 +111,7 @@ TEST(TrayMenuTest, ChecksFollowTheModes)
     state.skin = 2;
     state.shutdownMode = 0;
     menu = BuildTrayMenu(state);
-    EXPECT_FALSE(Checked(menu, ID_SKIN_SWITCH));
+    EXPECT_FALSE(Checked(menu, ID_SKIN_METAL_RED));
     EXPECT_TRUE(Checked(menu, ID_SHUTDOWN_NONE));
     EXPECT_EQ(menu.Find(ID_SHUTDOWN_NONE)->text, QStringLiteral("NULL"));
 }

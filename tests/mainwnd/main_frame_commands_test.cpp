@@ -257,7 +257,6 @@ TEST_F(MainFrameSkinTest, SwitchingTheSkinKeepsTheVideoInPlace)
 
     Main().ToggleSkinOff();
     EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
-    EXPECT_EQ(m_settings.Skin, 2);  // "Metal Red" stays unmarked
     EXPECT_EQ(Main().GetVideoArea().translated(Main().pos()), video);
     EXPECT_EQ(Main().geometry(), video.adjusted(-6, -23, 6, 49));
 }
@@ -281,7 +280,7 @@ TEST_F(MainFrameSkinTest, NoSwitchWhileMaximizedOrInFullScreen)
     AddRows(1);
     OpenRow(0);
     Engine().ToggleFullScreen();
-    Main().OnCommand(ID_SKIN_SWITCH);
+    Main().RunCommand(Command::SkinSwitch);
     EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
 }
 
@@ -295,15 +294,17 @@ TEST_F(MainFrameSkinTest, PlaylistWindowReturnsAfterTheSkinComesBackWhenShown)
     EXPECT_TRUE(m_pPlaylistFrame->isVisible());
 }
 
-TEST_F(MainFrameSkinTest, SkinCommandsForceTheBitmapSkin)
+TEST_F(MainFrameSkinTest, SkinCommandsChooseTheLook)
 {
     Main().ToggleSkinOff();
-    Main().OnCommand(ID_SKIN_BITMAP_1);
+    Main().OnCommand(ID_SKIN_BLUE_CURVE);
     EXPECT_FALSE(m_settings.m_bSkinSwitchFlag);
     EXPECT_EQ(m_settings.Skin, 1);
     EXPECT_EQ(Main().minimumSize(), QSize(403, 70));
-    Main().OnCommand(ID_SKIN_BITMAP_2);
+    Main().OnCommand(ID_SKIN_NONE);
+    EXPECT_TRUE(m_settings.m_bSkinSwitchFlag);
     EXPECT_EQ(m_settings.Skin, 2);
+    EXPECT_EQ(Main().minimumSize(), QSize(40, 30));
 }
 
 TEST_F(MainFrameSkinTest, PaintsTheSkinWithABlackVideoArea)

@@ -135,16 +135,17 @@ QRgb BezelRow(int row)
 
 // With a rounded style the time window's outer ends are half circles: the
 // cap's pixels outside them become the panel's black, those on the edge
-// the outline.
+// the outline. The outermost column keeps its outline colour: the left cap
+// shares it with the main window's top-right piece.
 void RoundOuterEnd(QImage& sheet, const QRect& piece, bool left)
 {
     const double radius = Style().windowRadius;
     if (radius <= 0)
         return;
     // The capsule reaches past the cap's inner end, into the tile's run.
-    const QRectF capsule(left ? piece.x() : piece.right() + 1 - 40.0, piece.y(), 40, piece.height());
+    const QRectF capsule(left ? piece.x() + 1 : piece.right() - 40.0, piece.y(), 40, piece.height());
     for (int y = piece.top(); y <= piece.bottom(); ++y) {
-        for (int x = piece.left(); x <= piece.right(); ++x) {
+        for (int x = piece.left() + (left ? 1 : 0); x <= piece.right() - (left ? 0 : 1); ++x) {
             const double d = RoundedRectDistance(capsule, radius, x + 0.5, y + 0.5);
             if (d > 0)
                 sheet.setPixel(x, y, kBlack);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The committed art: the sheet is what the art tool draws, has the format
-// the skin expects, and its pieces continue one another.
+// The committed art of both built-in skins: each sheet is what the art tool
+// draws, has the format the skin expects, and its pieces continue one
+// another.
 #include "metal_red_art.h"
+#include "skin/skin_catalog.h"
 #include "skin/sprite_layout.h"
 
 #include <QFile>
@@ -11,27 +13,37 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <ostream>
 
 namespace {
 
 QString Source(const char* path) { return QStringLiteral(VELMORA_SOURCE_DIR "/") + QLatin1String(path); }
 
-class SkinMetalRedSheet : public testing::Test {
-protected:
-    static void SetUpTestSuite() { s_sheet = new QImage(DrawMetalRedSheet()); }
-    static void TearDownTestSuite() { delete s_sheet; }
+struct BuiltInSheet {
+    const char* name;
+    QImage (*draw)();
+    const char* committed;
+    int skin;
+};
 
-    static QRgb At(int x, int y) { return s_sheet->pixel(x, y) & 0xFFFFFF; }
+std::ostream& operator<<(std::ostream& out, const BuiltInSheet& sheet) { return out << sheet.name; }
+
+class SkinBuiltInSheet : public testing::TestWithParam<BuiltInSheet> {
+protected:
+    void SetUp() override { m_sheet = GetParam().draw(); }
+
+    QRgb At(int x, int y) const { return m_sheet.pixel(x, y) & 0xFFFFFF; }
     // Column `x` rows y0 ... y0 + n - 1 equal column `x2` from y2.
-    static bool SameColumn(int x, int y0, int x2, int y2, int n)
+    bool SameColumn(int x, int y0, int x2, int y2, int n) const
     {
         for (int i = 0; i < n; ++i)
             if (At(x, y0 + i) != At(x2, y2 + i))
                 return false;
         return true;
     }
-    static bool SameRow(int x0, int y, int x2, int y2, int n)
+    bool SameRow(int x0, int y, int x2, int y2, int n) const
     {
         for (int i = 0; i < n; ++i)
             if (At(x0 + i, y) != At(x2 + i, y2))
@@ -39,14 +51,19 @@ protected:
         return true;
     }
 
-    static QImage* s_sheet;
+    QImage m_sheet;
 };
 
-QImage* SkinMetalRedSheet::s_sheet = nullptr;
+INSTANTIATE_TEST_SUITE_P(Art, SkinBuiltInSheet,
+                         testing::Values(BuiltInSheet{"MetalRed", DrawMetalRedSheet, "res/skin/metal_red.bmp",
+                                                      SKIN_METAL_RED},
+                                         BuiltInSheet{"BlueCurve", DrawBlueCurveSheet, "res/skin/blue_curve.bmp",
+                                                      SKIN_BLUE_CURVE}),
+                         [](const testing::TestParamInfo<BuiltInSheet>& param) { return param.param.name; });
 
-TEST_F(SkinMetalRedSheet, CommittedFileIsTheToolsOutput)
+TEST_P(SkinBuiltInSheet, CommittedFileIsTheToolsOutput)
 {
-    QFile file(Source("res/skin/metal_red.bmp"));
+    QFile file(Source(GetParam().committed));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     ASSERT_GE(bytes.size(), 54);
@@ -62,7 +79,7 @@ TEST_F(SkinMetalRedSheet, CommittedFileIsTheToolsOutput)
     for (int y = 0; y < committed.height(); ++y)
         for (int x = 0; x < committed.width(); ++x)
             ASSERT_EQ(committed.pixel(x, y) & 0xFFFFFF, At(x, y))
-                << "res/skin/metal_red.bmp is stale at (" << x << ", " << y << "): run velmora_skin_art";
+                << GetParam().committed << " is stale at (" << x << ", " << y << "): run velmora_skin_art";
 }
 
 // Relative luminance as the WCAG contrast formula uses it.
@@ -75,14 +92,17 @@ double Luminance(QRgb c)
     return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
 }
 
-TEST_F(SkinMetalRedSheet, TimeTextBackgroundContrastsStronglyWithBlackText)
+TEST_P(SkinBuiltInSheet, TimeTextContrastsStronglyWithItsBackground)
 {
-    // The rows behind the digits: at least 7:1 against black.
-    for (int y = 4; y <= 13; ++y)
-        EXPECT_GE((Luminance(At(sprite::kTextTile.x(), sprite::kTextTile.y() + y)) + 0.05) / 0.05, 7.0) << y;
+    // The rows behind the digits: at least 7:1 against the skin's time text.
+    const double text = Luminance(BuiltInSkin(GetParam().skin).colours.time);
+    for (int y = 4; y <= 13; ++y) {
+        const double back = Luminance(At(sprite::kTextTile.x(), sprite::kTextTile.y() + y));
+        EXPECT_GE((std::max(back, text) + 0.05) / (std::min(back, text) + 0.05), 7.0) << y;
+    }
 }
 
-TEST_F(SkinMetalRedSheet, UnusedAreasAreMagenta)
+TEST_P(SkinBuiltInSheet, UnusedAreasAreMagenta)
 {
     for (QPoint p : {QPoint(165, 68), QPoint(180, 80), QPoint(164, 35), QPoint(209, 5), QPoint(194, 8),
                      QPoint(10, 115), QPoint(360, 121), QPoint(221, 30), QPoint(35, 50)})
@@ -95,7 +115,7 @@ TEST_F(SkinMetalRedSheet, UnusedAreasAreMagenta)
                 ASSERT_NE(At(x, y), 0xFF00FFu) << x << ", " << y;
 }
 
-TEST_F(SkinMetalRedSheet, TilesContinueTheirCorners)
+TEST_P(SkinBuiltInSheet, TilesContinueTheirCorners)
 {
     using namespace sprite;
     const QPoint tl = kMainTopLeft.topLeft(), tr = kMainTopRight.topLeft();
