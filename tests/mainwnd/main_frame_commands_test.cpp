@@ -12,13 +12,16 @@
 #include "settings/localized_strings.h"
 #include "settings/string_table.h"
 #include "preferences/preference_dlg.h"
+#include "settings/string_ids.h"
 #include "skin/skin_ids.h"
+#include "skin/sprite_layout.h"
 
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -305,6 +308,99 @@ TEST_F(MainFrameSkinTest, SkinCommandsChooseTheLook)
     EXPECT_TRUE(m_settings.m_bSkinSwitchFlag);
     EXPECT_EQ(m_settings.Skin, 2);
     EXPECT_EQ(Main().minimumSize(), QSize(40, 30));
+}
+
+// A skin folder of the user's own under `root`, with a sheet of the map's size.
+void MakeUserSkin(const QString& root, const QString& name, const QByteArray& ini)
+{
+    const QString folder = root + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    QImage sheet(sprite::kSheetSize, QImage::Format_RGB32);
+    sheet.fill(0x336699);
+    ASSERT_TRUE(sheet.save(folder + QStringLiteral("/sheet.png")));
+    QFile description(folder + QStringLiteral("/skin.ini"));
+    ASSERT_TRUE(description.open(QIODevice::WriteOnly));
+    description.write(ini);
+}
+
+class MainFrameSkinMenuTest : public MainFrameTest {
+protected:
+    // Opens the context menu, chooses `id` in it (0: none) and returns the
+    // entry of the Skins popup that carried the mark; 0 for none, -1 when
+    // more than one did.
+    int ChooseInMenu(int id)
+    {
+        m_menus.m_nChoice = id;
+        Main().ShowContextMenu(QPoint(10, 10));
+        m_menus.m_nChoice = 0;
+        const CMenuItem* skins = m_menus.m_menus.back().FindPopup(LoadLocalizedString(IDS_MENU_SKINS));
+        if (!skins)
+            return 0;
+        int marked = 0;
+        for (const CMenuItem& item : skins->children) {
+            if (item.checked)
+                marked = marked ? -1 : item.id;
+        }
+        return marked;
+    }
+    int Marked() { return ChooseInMenu(0); }
+};
+
+TEST_F(MainFrameSkinMenuTest, TheMarkFollowsTheLookThroughMenuChoicesAndTheSwitchKey)
+{
+    const QString root = m_strFolder + QStringLiteral("/skins");
+    MakeUserSkin(root, QStringLiteral("dusk"), "[Skin]\nName=Dusk\n");
+    Main().SetSkinRoots({root});
+    const int dusk = ID_USER_SKIN_FIRST;
+    const int kSwitchKey = -1;
+    struct Step {
+        int choice;  // a menu id, or kSwitchKey for the X key
+        int marked;
+        bool plain;
+    };
+    const Step steps[] = {
+        {0, ID_SKIN_METAL_RED, false},
+        {kSwitchKey, ID_SKIN_NONE, true},
+        {kSwitchKey, ID_SKIN_METAL_RED, false},  // not left unmarked after two presses
+        {ID_SKIN_BLUE_CURVE, ID_SKIN_BLUE_CURVE, false},
+        {ID_SKIN_NONE, ID_SKIN_NONE, true},
+        {kSwitchKey, ID_SKIN_BLUE_CURVE, false},  // back to the chosen bitmap skin
+        {dusk, dusk, false},
+        {kSwitchKey, ID_SKIN_NONE, true},
+        {kSwitchKey, dusk, false},
+        {ID_SKIN_METAL_RED, ID_SKIN_METAL_RED, false},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        if (steps[i].choice == kSwitchKey)
+            Key(Qt::Key_X);
+        else if (steps[i].choice != 0)
+            ChooseInMenu(steps[i].choice);
+        EXPECT_EQ(Marked(), steps[i].marked);
+        EXPECT_EQ(Main().minimumSize() == QSize(40, 30), steps[i].plain);
+    }
+    const CMenuItem* entry = m_menus.m_menus.back().Find(dusk);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->text, QStringLiteral("Dusk"));
+    EXPECT_TRUE(entry->radio);
+    EXPECT_TRUE(m_prompt.m_texts.isEmpty());
+}
+
+TEST_F(MainFrameSkinMenuTest, ASkinThatCannotBeShownIsReportedOnceAndMetalRedShown)
+{
+    const QString root = m_strFolder + QStringLiteral("/skins");
+    MakeUserSkin(root, QStringLiteral("broken"), {});
+    Main().SetSkinRoots({root});
+    ASSERT_EQ(Marked(), ID_SKIN_METAL_RED);
+    QFile::remove(root + QStringLiteral("/broken/sheet.png"));
+    ChooseInMenu(ID_USER_SKIN_FIRST);
+    Main().OnCommand(ID_SKIN_BLUE_CURVE);
+    Main().OnCommand(ID_SKIN_METAL_RED);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_prompt.m_texts.size(), 1);
+    EXPECT_TRUE(m_prompt.m_texts[0].contains(root + QStringLiteral("/broken/sheet.png")));
+    EXPECT_TRUE(m_settings.UserSkin.isEmpty());
+    EXPECT_EQ(Marked(), ID_SKIN_METAL_RED);
 }
 
 TEST_F(MainFrameSkinTest, PaintsTheSkinWithABlackVideoArea)
