@@ -290,8 +290,8 @@ void CMainFrame::ReportSkinError(const CUserSkinLoad& load)
         break;
     case SkinLoadError::None: return;
     }
-    const QString text =
-        reason + QLatin1Char('\n') + LoadLocalizedString(IDS_SKIN_SHOWN_INSTEAD).arg(LoadLocalizedString(IDS_SKIN_METAL_RED));
+    const QString text = reason + QLatin1Char('\n') +
+                         LoadLocalizedString(IDS_SKIN_SHOWN_INSTEAD).arg(LoadLocalizedString(IDS_SKIN_METAL_RED));
     // Told once the windows stand, not in the middle of building them.
     QMetaObject::invokeMethod(
         this,

@@ -17,8 +17,8 @@ struct CMenuState {
     bool mainWindowVisible = false;
     bool fullScreen = false;
     bool topMost = false;
-    int skin = 0;         // the look on screen: "Skin"
-    QString userSkin;     // the user's skin on screen while `skin` is 0
+    int skin = 0;                      // the look on screen: "Skin"
+    QString userSkin;                  // the user's skin on screen while `skin` is 0
     std::vector<CMenuSkin> userSkins;  // found at this opening
     int shutdownMode = 0;
     bool loaded = false;

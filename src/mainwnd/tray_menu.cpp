@@ -15,7 +15,8 @@ CMenuItem SkinsPopup(const CMenuState& state)
 {
     std::vector<CMenuItem> skins = {MenuEntry(ID_SKIN_METAL_RED), MenuEntry(ID_SKIN_BLUE_CURVE),
                                     MenuEntry(ID_SKIN_NONE)};
-    const int count = std::min(static_cast<int>(state.userSkins.size()), ID_USER_SKIN_LAST - ID_USER_SKIN_FIRST + 1);
+    const int count = std::min(static_cast<int>(state.userSkins.size()),
+                               ID_USER_SKIN_LAST - ID_USER_SKIN_FIRST + 1);
     if (count > 0)
         skins.push_back(MenuSeparator());
     for (int i = 0; i < count; ++i)
@@ -47,8 +48,7 @@ CMenuItem BuildTrayMenu(const CMenuState& state)
             // Reset Window Position is here as well as in the owner's system
             // menu, since many window managers keep Alt+Space for their own.
             MenuPopup(IDS_MENU_OPTIONS,
-                      {MenuEntry(ID_PREFERENCES), MenuEntry(ID_RESET_WINDOW_POSITION),
-                       SkinsPopup(state),
+                      {MenuEntry(ID_PREFERENCES), MenuEntry(ID_RESET_WINDOW_POSITION), SkinsPopup(state),
                        MenuPopup(IDS_MENU_SHUTDOWN,
                                  {MenuEntry(ID_SHUTDOWN_NONE), MenuSeparator(), MenuEntry(ID_SHUTDOWN_CLIP_END),
                                   MenuEntry(ID_SHUTDOWN_PLAYLIST_END), MenuSeparator(),

@@ -60,7 +60,8 @@ const CBuiltInSkin& BuiltInSkin(int index)
 
 QStringList DefaultSkinRoots()
 {
-    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora/skins"),
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/Velmora/skins"),
             QStringLiteral("/usr/share/velmora/skins")};
 }
 

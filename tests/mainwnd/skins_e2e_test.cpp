@@ -48,7 +48,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BuiltIn, SkinsE2eTest,
-                         testing::Values(SkinCase{"MetalRed", SKIN_METAL_RED}, SkinCase{"BlueCurve", SKIN_BLUE_CURVE}),
+                         testing::Values(SkinCase{"MetalRed", SKIN_METAL_RED},
+                                         SkinCase{"BlueCurve", SKIN_BLUE_CURVE}),
                          [](const testing::TestParamInfo<SkinCase>& param) { return param.param.name; });
 
 TEST_P(SkinsE2eTest, WindowIsDrawnFromTheSkinsSheetAtTheSharedPlaces)
@@ -91,7 +92,8 @@ TEST_P(SkinsE2eTest, WindowIsDrawnFromTheSkinsSheetAtTheSharedPlaces)
     do {
         shot = Window(id);
     } while (!drawn(pieces[0].at, pieces[0].from) && !deadline.hasExpired() && (QThread::msleep(100), true));
-    EXPECT_TRUE(shot.save(testsupport::BuildPath(QStringLiteral("tests/mainwnd/skin-%1.png").arg(GetParam().name))));
+    EXPECT_TRUE(
+        shot.save(testsupport::BuildPath(QStringLiteral("tests/mainwnd/skin-%1.png").arg(GetParam().name))));
     for (const auto& piece : pieces)
         EXPECT_TRUE(drawn(piece.at, piece.from)) << piece.at.x() << ", " << piece.at.y();
 

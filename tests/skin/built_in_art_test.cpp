@@ -54,12 +54,11 @@ protected:
     QImage m_sheet;
 };
 
-INSTANTIATE_TEST_SUITE_P(Art, SkinBuiltInSheet,
-                         testing::Values(BuiltInSheet{"MetalRed", DrawMetalRedSheet, "res/skin/metal_red.bmp",
-                                                      SKIN_METAL_RED},
-                                         BuiltInSheet{"BlueCurve", DrawBlueCurveSheet, "res/skin/blue_curve.bmp",
-                                                      SKIN_BLUE_CURVE}),
-                         [](const testing::TestParamInfo<BuiltInSheet>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Art, SkinBuiltInSheet,
+    testing::Values(BuiltInSheet{"MetalRed", DrawMetalRedSheet, "res/skin/metal_red.bmp", SKIN_METAL_RED},
+                    BuiltInSheet{"BlueCurve", DrawBlueCurveSheet, "res/skin/blue_curve.bmp", SKIN_BLUE_CURVE}),
+    [](const testing::TestParamInfo<BuiltInSheet>& param) { return param.param.name; });
 
 TEST_P(SkinBuiltInSheet, CommittedFileIsTheToolsOutput)
 {

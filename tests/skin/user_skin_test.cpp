@@ -81,7 +81,10 @@ TEST(UserSkinLoad, AcceptsOnlyAReadableSheetOfTheMapsSize)
     const QSize map = sprite::kSheetSize;
     const LoadCase cases[] = {
         {"valid", [&](const QString& f) { Write(f + "/sheet.png", Png(map)); }, SkinLoadError::None, true},
-        {"wrong size", [](const QString& f) { Write(f + "/sheet.png", Png({200, 100})); },
+        {"wrong size",
+         [](const QString& f) {
+             Write(f + "/sheet.png", Png({200, 100}));
+         },
          SkinLoadError::WrongSize, true},
         {"truncated", [&](const QString& f) { Write(f + "/sheet.png", Png(map).left(Png(map).size() / 2)); },
          SkinLoadError::Damaged, true},

@@ -75,10 +75,7 @@ double StubRow(int row)
     return kRows[std::clamp(row, 0, 8)];
 }
 
-QRgb ProgressRow(int row)
-{
-    return Style().progress[std::clamp(row - 3, 0, 4)];
-}
+QRgb ProgressRow(int row) { return Style().progress[std::clamp(row - 3, 0, 4)]; }
 
 double VolumeRow(int row)
 {
