@@ -94,7 +94,7 @@ QString FindUserSkinFolder(const QStringList& roots, const QString& name)
     if (!IsPlainFolderName(name))
         return {};
     for (const QString& root : roots) {
-        const QString path = QDir(root).filePath(name);
+        QString path = QDir(root).filePath(name);
         if (QFileInfo(path).isDir())
             return path;
     }
