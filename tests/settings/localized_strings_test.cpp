@@ -18,6 +18,8 @@ QList<int> ExpectedIds(int languageId)
         if (id <= 153 || id >= 156 || (id == 154 && languageId == 1037))
             ids.append(id);
     }
+    for (int id = 260; id <= 264; ++id)  // the skin texts
+        ids.append(id);
     return ids;
 }
 

@@ -99,6 +99,8 @@ TEST_F(PlayerSettingsTest, SavedValuesReadBackUnchanged)
         s.m_hotKeys[HOTKEY_STOP] = 0;
         s.languageID = 1031;
         s.Shuffle = 1;
+        s.Skin = 1;
+        s.UserSkin = QStringLiteral("dusk glass");
         s.m_nShutdownMode = SHUTDOWN_MINUTES;
         s.m_bSkinSwitchFlag = true;
     }  // the destructor saves
@@ -114,6 +116,9 @@ TEST_F(PlayerSettingsTest, SavedValuesReadBackUnchanged)
     EXPECT_EQ(s->m_hotKeys[HOTKEY_STOP], 0u);
     EXPECT_EQ(s->languageID, 1031);
     EXPECT_EQ(s->Shuffle, 1);
+    EXPECT_EQ(s->Skin, 1);
+    EXPECT_EQ(s->m_nBitmapSkin, 1);  // the switch key's way back to the chosen skin
+    EXPECT_EQ(s->UserSkin, QStringLiteral("dusk glass"));
     // Never stored: every run starts without them.
     EXPECT_EQ(s->m_nShutdownMode, SHUTDOWN_NONE);
     EXPECT_FALSE(s->m_bSkinSwitchFlag);
