@@ -75,6 +75,9 @@ enum class Command {
     PlayListed,
     PlaylistRepeat,
     Raise,
+    LoadSubtitle,
+    UnloadSubtitle,
+    SubtitlesOff,
     // Run by the playlist window, which owns the sort.
     SortByName,
     SortByFolder,

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/context_menu.h"
 
+#include "mainwnd/command_ids.h"
 #include "mainwnd/command_table.h"
+#include "settings/string_ids.h"
 #include "settings/localized_strings.h"
 
 #include <algorithm>
@@ -81,6 +83,38 @@ CMenuItem MenuPopup(int textId, std::vector<CMenuItem> children)
     item.text = LoadLocalizedString(textId);
     item.children = std::move(children);
     return item;
+}
+
+namespace {
+
+// One entry per stream; they have no command-table rows, so their texts
+// and checks are set here and kept by BuildMenu.
+std::vector<CMenuItem> TrackEntries(const QStringList& names, int current, int firstId)
+{
+    std::vector<CMenuItem> entries;
+    for (int i = 0; i < std::min<int>(int(names.size()), kMaxMenuTracks); ++i) {
+        CMenuItem item = MenuEntry(firstId + i);
+        item.text = names[i];
+        item.checked = i == current;
+        entries.push_back(std::move(item));
+    }
+    return entries;
+}
+
+}  // namespace
+
+CMenuItem AudioPopup(const CMenuState& state)
+{
+    return MenuPopup(IDS_MENU_AUDIO, TrackEntries(state.audioTracks, state.currentAudio, ID_AUDIO_TRACK_FIRST));
+}
+
+CMenuItem SubtitlesPopup(const CMenuState& state)
+{
+    std::vector<CMenuItem> children{MenuEntry(ID_LOAD_SUBTITLE), MenuEntry(ID_UNLOAD_SUBTITLE), MenuSeparator()};
+    for (CMenuItem& entry : TrackEntries(state.subtitleTracks, state.currentSubtitle, ID_SUBTITLE_TRACK_FIRST))
+        children.push_back(std::move(entry));
+    children.push_back(MenuEntry(ID_SUBTITLE_OFF));
+    return MenuPopup(IDS_MENU_SUBTITLES, std::move(children));
 }
 
 CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& state)

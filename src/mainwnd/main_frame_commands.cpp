@@ -17,7 +17,21 @@
 #include "skin/skin_ids.h"
 #include "mainwnd/url_opener.h"
 
-void CMainFrame::OnCommand(int id) { RunRow(FindCommandById(id)); }
+#include <utility>
+
+void CMainFrame::OnCommand(int id)
+{
+    // The track menus' entries stand for streams, not rows.
+    for (const auto& [first, kind] : {std::pair{ID_AUDIO_TRACK_FIRST, StreamKind::Audio},
+                                      std::pair{ID_SUBTITLE_TRACK_FIRST, StreamKind::Text}}) {
+        if (id >= first && id < first + kMaxMenuTracks) {
+            Engine().SelectTrack(kind, id - first);
+            emit stateChanged();
+            return;
+        }
+    }
+    RunRow(FindCommandById(id));
+}
 
 void CMainFrame::RunCommand(Command name) { RunRow(FindCommand(name)); }
 

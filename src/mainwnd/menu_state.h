@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
+
 // What the menus show, read from the engine, the settings and the windows
 // at every opening.
 struct CMenuState {
@@ -17,4 +19,10 @@ struct CMenuState {
     bool stopped = false;
     bool muted = false;
     bool repeat = false;
+    bool subtitleFile = false;
+    // The clip's streams by name, and the one playing (-1: none, subtitles off).
+    QStringList audioTracks;
+    int currentAudio = -1;
+    QStringList subtitleTracks;
+    int currentSubtitle = -1;
 };
