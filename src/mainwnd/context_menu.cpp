@@ -96,6 +96,7 @@ std::vector<CMenuItem> TrackEntries(const QStringList& names, int current, int f
         CMenuItem item = MenuEntry(firstId + i);
         item.text = names[i];
         item.checked = i == current;
+        item.checkable = true;
         entries.push_back(std::move(item));
     }
     return entries;
@@ -113,7 +114,9 @@ CMenuItem SubtitlesPopup(const CMenuState& state)
     std::vector<CMenuItem> children{MenuEntry(ID_LOAD_SUBTITLE), MenuEntry(ID_UNLOAD_SUBTITLE), MenuSeparator()};
     for (CMenuItem& entry : TrackEntries(state.subtitleTracks, state.currentSubtitle, ID_SUBTITLE_TRACK_FIRST))
         children.push_back(std::move(entry));
-    children.push_back(MenuEntry(ID_SUBTITLE_OFF));
+    CMenuItem off = MenuEntry(ID_SUBTITLE_OFF);
+    off.checkable = true;
+    children.push_back(std::move(off));
     return MenuPopup(IDS_MENU_SUBTITLES, std::move(children));
 }
 

@@ -16,6 +16,9 @@ struct CMenuItem {
     int id = 0;  // command id; 0 for separators and popups
     QString text;
     bool checked = false;
+    // Shown as a choice that can be checked even while it is not (one of
+    // a list of tracks), so assistive technology reads its state.
+    bool checkable = false;
     bool enabled = true;
     std::vector<CMenuItem> children;  // popups only
 

@@ -23,7 +23,7 @@ void Fill(QMenu& target, const CMenuItem& menu)
             QAction* action = target.addAction(item.text);
             action->setData(item.id);
             action->setEnabled(item.enabled);
-            action->setCheckable(item.checked);
+            action->setCheckable(item.checked || item.checkable);
             action->setChecked(item.checked);
             break;
         }
