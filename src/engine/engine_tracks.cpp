@@ -119,6 +119,9 @@ void CMediaEngine::UnloadSubtitle()
     if (!m_pGraph || m_strSubtitlePath.isEmpty())
         return;
     m_pGraph->SetSubtitleFile({}, {});
+    // The user asked for the text to go: a stream of the clip's own does
+    // not take its place.
+    m_pGraph->SelectStream(StreamKind::Text, -1);
     m_strSubtitlePath.clear();
     m_host.InvalidateMainWindow();
 }
