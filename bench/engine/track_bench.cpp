@@ -82,9 +82,9 @@ bool MakeClip(const QString& folder)
     ffmpeg.setWorkingDirectory(folder);
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  QProcess::splitCommand(QStringLiteral(
-                     "-v error -y -f lavfi -i testsrc2=s=1920x1080:r=30:d=40 "
-                     "-f lavfi -i sine=f=440:r=44100:d=40 -f lavfi -i sine=f=1760:r=44100:d=40 "
-                     "-map 0 -map 1 -map 2 -c:v libx264 -preset veryfast -c:a libvorbis "
+                     "-v error -y -f lavfi -i testsrc2=s=1920x1080:r=30:d=30 "
+                     "-f lavfi -i sine=f=440:r=44100:d=30 -f lavfi -i sine=f=1760:r=44100:d=30 "
+                     "-map 0 -map 1 -map 2 -c:v libx264 -preset ultrafast -c:a libvorbis "
                      "-metadata:s:a:0 language=eng -metadata:s:a:1 language=rus film.mkv")));
     if (!ffmpeg.waitForFinished(600000) || ffmpeg.exitCode() != 0)
         return false;

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 // The stored preference for subtitles turned off; no language has this code.
@@ -104,14 +106,17 @@ bool CMediaEngine::LoadSubtitle(const QString& path, bool quiet)
     case SubtitleRefusal::NotText: ReportSubtitleError(IDS_SUBTITLE_NOT_TEXT, quiet); return false;
     }
     const HRESULT hr = m_pGraph->SetSubtitleFile(path, ChooseSubtitleEncoding(head, m_settings.languageID));
-    // Whatever happened, the graph has shown the file or dropped it.
-    m_strSubtitlePath = SUCCEEDED(hr) ? path : QString();
     m_host.InvalidateMainWindow();
-    if (FAILED(hr)) {
-        ReportSubtitleError(IDS_SUBTITLE_FAILED, quiet);
-        return false;
+    if (SUCCEEDED(hr)) {
+        m_strSubtitlePath = path;
+        return true;
     }
-    return true;
+    // The graph went back to the file shown before when it still could.
+    const std::vector<CStreamInfo> streams = m_pGraph->Streams(StreamKind::Text);
+    if (std::none_of(streams.begin(), streams.end(), [](const CStreamInfo& s) { return s.external; }))
+        m_strSubtitlePath.clear();
+    ReportSubtitleError(IDS_SUBTITLE_FAILED, quiet);
+    return false;
 }
 
 void CMediaEngine::UnloadSubtitle()

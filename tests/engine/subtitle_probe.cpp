@@ -21,8 +21,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <iostream>
-#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -104,15 +104,7 @@ int main(int argc, char** argv)
         return 1;
     Say(QStringLiteral("playing"));
 
-    QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::string line;
-        if (!std::getline(std::cin, line)) {
-            input.setEnabled(false);
-            app.quit();
-            return;
-        }
-        const QString command = QString::fromStdString(line).trimmed();
+    const auto run = [&](const QString& command) {
         const QString word = command.section(u' ', 0, 0);
         const QString argument = command.section(u' ', 1);
         if (word == QLatin1String("load"))
@@ -125,6 +117,23 @@ int main(int argc, char** argv)
             Say(QStringLiteral("audio %1").arg(engine.CurrentTrack(StreamKind::Audio)));
         } else if (word == QLatin1String("tone"))
             Say(QStringLiteral("tone %1").arg(factory.m_meter.Hertz()));
+    };
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QByteArray pending;
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char chunk[4096];
+        const ssize_t got = read(0, chunk, sizeof chunk);
+        if (got <= 0) {
+            input.setEnabled(false);
+            app.quit();
+            return;
+        }
+        pending.append(chunk, got);
+        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+            const QString command = QString::fromUtf8(pending.left(end)).trimmed();
+            pending.remove(0, end + 1);
+            run(command);
+        }
     });
     return app.exec();
 }

@@ -96,9 +96,16 @@ private:
     LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
     void RefreshPausedFrame();
-    HRESULT RestartAt(GstState state, gint64 positionNs);
+    // Where a restart for a new subtitle file returns to.
+    struct CRestartPoint {
+        GstState state = GST_STATE_PAUSED;
+        gint64 positionNs = 0;
+        gint audio = -1;
+    };
+    HRESULT RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point);
     bool IsExternalText(int index) const;
     void SetTextShown(bool shown);
+    void SelectAudioAt(int index);
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
@@ -120,6 +127,7 @@ private:
 
     // The subtitle file's URI as given to playbin; empty for none.
     QByteArray m_subtitleUri;
+    QByteArray m_subtitleEncoding;
     bool m_bHasVideo = false;
     bool m_bHasAudio = false;
     QSize m_videoSize;

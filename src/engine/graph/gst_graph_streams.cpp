@@ -6,6 +6,10 @@
 
 namespace {
 
+// How long a subtitle file's stream may take to appear after the restart.
+constexpr int kSubtitleStreamWaitMs = 500;
+constexpr int kSubtitleStreamSliceMs = 20;
+
 // playbin's GstPlayFlags bit that renders subtitles.
 constexpr guint kPlayFlagText = 1U << 2;
 
@@ -19,6 +23,16 @@ QString TagText(const GstTagList* tags, const char* tag)
     if (!tags || !gst_tag_list_get_string(tags, tag, &value) || !value)
         return {};
     return QString::fromUtf8(value).trimmed();
+}
+
+// Whether the file:// URI names a regular file still there: a file deleted
+// since it was loaded is not tried again.
+bool IsRegularFile(const QByteArray& uri)
+{
+    if (uri.isEmpty())
+        return false;
+    g_autofree gchar* path = g_filename_from_uri(uri.constData(), nullptr, nullptr);
+    return path && g_file_test(path, G_FILE_TEST_IS_REGULAR);
 }
 
 }  // namespace
@@ -84,16 +98,25 @@ HRESULT CGstGraph::SelectStream(StreamKind kind, int index)
     g_object_get(m_pPlaybin.get(), CurrentProperty(kind), &current, nullptr);
     if (current == index)
         return S_OK;
-    g_object_set(m_pPlaybin.get(), CurrentProperty(kind), gint(index), nullptr);
-    if (kind == StreamKind::Audio) {
-        // The old stream's sound already queued before the sink would play
-        // on for a second or more; a flushing seek to where the clip stands
-        // drops it, so the new stream is heard at once.
-        gint64 positionNs = 0;
-        if (gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs) && positionNs >= 0)
-            SeekTo(m_dRate, positionNs);
-    }
+    if (kind == StreamKind::Audio)
+        SelectAudioAt(index);
+    else
+        g_object_set(m_pPlaybin.get(), CurrentProperty(kind), gint(index), nullptr);
     return S_OK;
+}
+
+void CGstGraph::SelectAudioAt(int index)
+{
+    // The old stream's sound already queued before the sink would play on
+    // for a second or more; a flushing seek to where the clip stands drops
+    // it, so the new stream is heard at once.
+    WaitForState();
+    g_object_set(m_pPlaybin.get(), "current-audio", gint(index), nullptr);
+    gint64 positionNs = 0;
+    if (gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs) && positionNs >= 0) {
+        SeekTo(m_dRate, positionNs);
+        WaitForState();
+    }
 }
 
 bool CGstGraph::IsExternalText(int index) const
@@ -127,8 +150,14 @@ bool CGstGraph::IsExternalText(int index) const
     return false;
 }
 
-HRESULT CGstGraph::RestartAt(GstState state, gint64 positionNs)
+HRESULT CGstGraph::RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point)
 {
+    gst_element_set_state(m_pPlaybin.get(), GST_STATE_READY);
+    m_subtitleUri = uri;
+    g_object_set(m_pPlaybin.get(), "suburi", uri.isEmpty() ? nullptr : uri.constData(), "subtitle-encoding",
+                 encoding.isEmpty() ? nullptr : encoding.constData(), nullptr);
+    if (!uri.isEmpty())
+        SetTextShown(true);
     m_bErrorSeen = false;
     {
         std::lock_guard lock(m_errorMutex);
@@ -142,72 +171,79 @@ HRESULT CGstGraph::RestartAt(GstState state, gint64 positionNs)
     if (result == GST_STATE_CHANGE_ASYNC)
         return VFW_E_TIMEOUT;
     // The accurate seek lands on the frame the clip showed before.
-    if (positionNs > 0 || m_dRate != 1.0) {
-        SeekTo(m_dRate, positionNs);
+    if (point.positionNs > 0 || m_dRate != 1.0) {
+        SeekTo(m_dRate, point.positionNs);
         WaitForState();
     }
-    if (state == GST_STATE_PLAYING)
+    if (point.state == GST_STATE_PLAYING)
         gst_element_set_state(m_pPlaybin.get(), GST_STATE_PLAYING);
-    return m_bErrorSeen ? LastErrorStatus(E_FAIL) : S_OK;
+    // The audio stream is chosen again as the user chooses it: on a settled
+    // pipeline (switching while the seek's preroll still runs can deadlock
+    // playbin's selector).
+    if (point.audio > 0)
+        SelectAudioAt(point.audio);
+    if (m_bErrorSeen)
+        return LastErrorStatus(E_FAIL);
+    if (uri.isEmpty())
+        return S_OK;
+    // playbin drops a file it cannot parse with no more than a warning, and
+    // may add the file's stream only after the clip has prerolled.
+    for (int waited = 0; waited <= kSubtitleStreamWaitMs; waited += kSubtitleStreamSliceMs) {
+        gint count = 0;
+        g_object_get(m_pPlaybin.get(), "n-text", &count, nullptr);
+        for (gint i = 0; i < count; ++i) {
+            if (IsExternalText(i)) {
+                g_object_set(m_pPlaybin.get(), "current-text", i, nullptr);
+                return S_OK;
+            }
+        }
+        g_usleep(kSubtitleStreamSliceMs * 1000);
+    }
+    return VFW_E_CANNOT_RENDER;
 }
 
 HRESULT CGstGraph::SetSubtitleFile(const QString& path, const QByteArray& encoding)
 {
     if (!m_bRendered)
         return VFW_E_WRONG_STATE;
-    g_autofree gchar* uri = nullptr;
+    QByteArray uri;
     if (!path.isEmpty()) {
         g_autoptr(GError) error = nullptr;
-        uri = gst_filename_to_uri(EncodePath(path).constData(), &error);
-        if (!uri)
+        g_autofree gchar* made = gst_filename_to_uri(EncodePath(path).constData(), &error);
+        if (!made)
             return Fail(VFW_E_NOT_FOUND, QString::fromUtf8(error ? error->message : ""));
+        uri = made;
     }
 
     // playbin takes a new subtitle file only from READY: the state, position
     // and audio stream are noted and restored around the restart.
     WaitForState();
-    GstState state = GST_STATE_PAUSED;
-    gst_element_get_state(m_pPlaybin.get(), &state, nullptr, 0);
-    gint64 positionNs = 0;
-    gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &positionNs);
-    gint audio = -1;
-    g_object_get(m_pPlaybin.get(), "current-audio", &audio, nullptr);
+    CRestartPoint point;
+    gst_element_get_state(m_pPlaybin.get(), &point.state, nullptr, 0);
+    gst_element_query_position(m_pPlaybin.get(), GST_FORMAT_TIME, &point.positionNs);
+    point.positionNs = std::max<gint64>(point.positionNs, 0);
+    g_object_get(m_pPlaybin.get(), "current-audio", &point.audio, nullptr);
+    const QByteArray previousUri = m_subtitleUri;
+    const QByteArray previousEncoding = m_subtitleEncoding;
 
     // Events of the restart (a flushing EOS, an error of the subtitle file)
     // are not the clip's: nothing is queued for the engine until it is over.
     m_bRendered = false;
-    gst_element_set_state(m_pPlaybin.get(), GST_STATE_READY);
-    m_subtitleUri = QByteArray(uri);
-    g_object_set(m_pPlaybin.get(), "suburi", uri, "subtitle-encoding",
-                 encoding.isEmpty() ? nullptr : encoding.constData(), nullptr);
-    if (uri)
-        SetTextShown(true);
-    HRESULT hr = RestartAt(state, std::max<gint64>(positionNs, 0));
-    int external = -1;
-    if (SUCCEEDED(hr) && uri) {
-        gint count = 0;
-        g_object_get(m_pPlaybin.get(), "n-text", &count, nullptr);
-        for (gint i = 0; i < count && external < 0; ++i)
-            external = IsExternalText(i) ? i : -1;
-        // playbin drops a file it cannot parse with no more than a warning.
-        if (external < 0)
-            hr = VFW_E_CANNOT_RENDER;
-    }
-    if (FAILED(hr) && uri) {
-        // The clip goes on without the file that broke it.
+    HRESULT hr = RestartAt(uri, encoding, point);
+    if (FAILED(hr) && !uri.isEmpty()) {
+        // The clip goes on with the file it showed before, else without one.
         const HRESULT fileError = hr;
-        gst_element_set_state(m_pPlaybin.get(), GST_STATE_READY);
-        m_subtitleUri.clear();
-        g_object_set(m_pPlaybin.get(), "suburi", nullptr, nullptr);
-        hr = RestartAt(state, std::max<gint64>(positionNs, 0));
+        // From READY playbin keeps the failed file's decoder, and the next
+        // file would fail in it too: NULL clears it.
+        gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
+        if (!IsRegularFile(previousUri) || FAILED(RestartAt(previousUri, previousEncoding, point)))
+            hr = RestartAt({}, {}, point);
         if (SUCCEEDED(hr))
             hr = fileError;
+    } else if (SUCCEEDED(hr)) {
+        m_subtitleEncoding = encoding;
     }
     m_events.Clear();
     m_bRendered = true;
-    if (audio >= 0)
-        g_object_set(m_pPlaybin.get(), "current-audio", audio, nullptr);
-    if (SUCCEEDED(hr) && external >= 0)
-        g_object_set(m_pPlaybin.get(), "current-text", external, nullptr);
     return hr;
 }
