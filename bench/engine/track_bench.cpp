@@ -81,11 +81,11 @@ bool MakeClip(const QString& folder)
     QProcess ffmpeg;
     ffmpeg.setWorkingDirectory(folder);
     ffmpeg.start(QStringLiteral("ffmpeg"),
-                 QProcess::splitCommand(QStringLiteral(
-                     "-v error -y -f lavfi -i testsrc2=s=1920x1080:r=30:d=30 "
-                     "-f lavfi -i sine=f=440:r=44100:d=30 -f lavfi -i sine=f=1760:r=44100:d=30 "
-                     "-map 0 -map 1 -map 2 -c:v libx264 -preset ultrafast -c:a libvorbis "
-                     "-metadata:s:a:0 language=eng -metadata:s:a:1 language=rus film.mkv")));
+                 QProcess::splitCommand(
+                     QStringLiteral("-v error -y -f lavfi -i testsrc2=s=1920x1080:r=30:d=30 "
+                                    "-f lavfi -i sine=f=440:r=44100:d=30 -f lavfi -i sine=f=1760:r=44100:d=30 "
+                                    "-map 0 -map 1 -map 2 -c:v libx264 -preset ultrafast -c:a libvorbis "
+                                    "-metadata:s:a:0 language=eng -metadata:s:a:1 language=rus film.mkv")));
     if (!ffmpeg.waitForFinished(600000) || ffmpeg.exitCode() != 0)
         return false;
     // A cue every 2 s for the whole clip: text is drawn all the time.
@@ -176,8 +176,9 @@ int main(int argc, char** argv)
     if (switches.empty())
         std::printf("audio stream switch: the new stream never reached the sink\n");
     else
-        std::printf("audio stream switch to first buffer at the sink: median %.0f ms, worst %.0f ms (%zu switches)\n",
-                    switches[switches.size() / 2], switches.back(), switches.size());
+        std::printf(
+            "audio stream switch to first buffer at the sink: median %.0f ms, worst %.0f ms (%zu switches)\n",
+            switches[switches.size() / 2], switches.back(), switches.size());
     engine.Close();
     return 0;
 }

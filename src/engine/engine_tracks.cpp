@@ -74,8 +74,8 @@ void CMediaEngine::ShowSubtitleDialog()
     QStringList patterns;
     for (const QString& extension : SubtitleExtensions())
         patterns << QStringLiteral("*.") + extension;
-    const QString filter =
-        LoadLocalizedString(IDS_SUBTITLE_FILES) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + u')';
+    const QString filter = LoadLocalizedString(IDS_SUBTITLE_FILES) + QStringLiteral(" (") +
+                           patterns.join(QLatin1Char(' ')) + u')';
     QString title = LoadLocalizedString(IDS_MENU_LOAD_SUBTITLE);
     title.remove(QStringLiteral("..."));
     m_bDialogActive = true;

@@ -23,10 +23,7 @@ namespace {
 // lines and first cues.
 constexpr qsizetype kHeadBytes = 64 * 1024;
 
-bool HasUtf16Mark(const QByteArray& head)
-{
-    return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
-}
+bool HasUtf16Mark(const QByteArray& head) { return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"); }
 
 // Valid UTF-8, ignoring a sequence the head may have cut off at its end.
 bool IsUtf8(const QByteArray& head)
@@ -105,8 +102,8 @@ QString FindSubtitleBeside(const QString& clipPath, const QStringList& languageT
     for (const QString& extension : SubtitleExtensions())
         patterns << QStringLiteral("*.") + extension;
     const QDir folder = clip.absoluteDir();
-    const QStringList names =
-        folder.entryList(patterns, QDir::Files | QDir::Readable | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList names = folder.entryList(patterns,
+                                               QDir::Files | QDir::Readable | QDir::Hidden | QDir::CaseSensitive);
     const QString name = PickSubtitleBeside(clip.completeBaseName(), names, languageTags);
     return name.isEmpty() ? QString() : folder.filePath(name);
 }

@@ -55,7 +55,8 @@ QString ReadLanguageCode(const QSettings& profile, const char* key)
     const QString code = profile.value(QString::fromLatin1(key)).toString();
     constexpr qsizetype kLongestCode = 8;
     const bool letters = std::all_of(code.begin(), code.end(), [](QChar c) {
-        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
     });
     return letters && code.size() <= kLongestCode ? code.toLower() : QString();
 }

@@ -75,8 +75,8 @@ TEST_F(EngineTracksTest, LoadStartsInTheClipsFolderAndReportsEachFailureOnce)
 
 TEST_F(EngineTracksTest, StreamsAreNamedAndTheChosenLanguagesPreferredNextTime)
 {
-    m_script.audioStreams = {{QStringLiteral("eng"), {}}, {QStringLiteral("rus"), QStringLiteral("Commentary")},
-                             {{}, {}}};
+    m_script.audioStreams = {
+        {QStringLiteral("eng"), {}}, {QStringLiteral("rus"), QStringLiteral("Commentary")}, {{}, {}}};
     m_script.textStreams = {{QStringLiteral("de"), {}}, {{}, QStringLiteral("Signs")}};
     OpenClipWith({});
     const QStringList audio = m_engine->TrackNames(StreamKind::Audio);

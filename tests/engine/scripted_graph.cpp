@@ -142,7 +142,10 @@ public:
     {
         return kind == StreamKind::Audio ? m_s.audioStreams : m_s.textStreams;
     }
-    int CurrentStream(StreamKind kind) override { return kind == StreamKind::Audio ? m_s.currentAudio : m_s.currentText; }
+    int CurrentStream(StreamKind kind) override
+    {
+        return kind == StreamKind::Audio ? m_s.currentAudio : m_s.currentText;
+    }
     HRESULT SelectStream(StreamKind kind, int index) override
     {
         (kind == StreamKind::Audio ? m_s.currentAudio : m_s.currentText) = index;

@@ -44,9 +44,8 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
 // 1760 Hz audio stream, and a German subtitle stream of its own.
 bool MakeClip(const QString& folder)
 {
-    if (!WriteFile(folder + QStringLiteral("/own.srt"),
-                   "1\n00:00:00,000 --> 00:10:00,000\nEingebettete Zeile\n\n"
-                   "2\n00:10:00,000 --> 00:10:01,000\nZweite Zeile\n\n"))
+    if (!WriteFile(folder + QStringLiteral("/own.srt"), "1\n00:00:00,000 --> 00:10:00,000\nEingebettete Zeile\n\n"
+                                                        "2\n00:10:00,000 --> 00:10:01,000\nZweite Zeile\n\n"))
         return false;
     QProcess ffmpeg;
     ffmpeg.setWorkingDirectory(folder);
@@ -145,8 +144,9 @@ TEST_F(SubtitleE2eTest, FileBesideIsDrawnGoesWithUnloadAndALegacyFileReadsTheSam
     EXPECT_FALSE(Answer(QStringLiteral("unloaded"), QStringLiteral("unload")).isEmpty());
     EXPECT_EQ(BrightPixels(LowerArea()), 0);
 
-    ASSERT_EQ(Answer(QStringLiteral("loaded"), QStringLiteral("load ") + m_strFolder + QStringLiteral("/legacy.srt")),
-              QStringLiteral("loaded 1"));
+    ASSERT_EQ(
+        Answer(QStringLiteral("loaded"), QStringLiteral("load ") + m_strFolder + QStringLiteral("/legacy.srt")),
+        QStringLiteral("loaded 1"));
     const QImage legacy = LowerArea();
     int differing = 0;
     for (int y = 0; y < found.height(); ++y)

@@ -28,12 +28,15 @@ TEST(SubtitleFilesTest, PicksTheFileBesideTheClip)
         {"film", {"film.srt"}, english, "film.srt"},
         {"film", {"FILM.SRT"}, english, "FILM.SRT"},
         {"film", {"film.ass"}, english, "film.ass"},
-        {"film", {"film.de.srt", "film.srt"}, english, "film.srt"},                // untagged beats another language
-        {"film", {"film.srt", "film.en.srt", "film.de.srt"}, english, "film.en.srt"},  // the interface language wins
-        {"film", {"film.srt", "film.rus.srt"}, russian, "film.rus.srt"},           // three-letter tag
-        {"film", {"film.srt", "film.pt-BR.srt"}, portuguese, "film.pt-BR.srt"},    // tag with a region
-        {"film", {"film.fr.srt", "film.de.srt"}, english, "film.de.srt"},          // else the first by name
-        {"my.film", {"my.film.en.vtt", "my.srt"}, english, "my.film.en.vtt"},      // dots in the clip's name
+        {"film", {"film.de.srt", "film.srt"}, english, "film.srt"},  // untagged beats another language
+        {"film",
+         {"film.srt", "film.en.srt", "film.de.srt"},
+         english,
+         "film.en.srt"},                                                         // the interface language wins
+        {"film", {"film.srt", "film.rus.srt"}, russian, "film.rus.srt"},         // three-letter tag
+        {"film", {"film.srt", "film.pt-BR.srt"}, portuguese, "film.pt-BR.srt"},  // tag with a region
+        {"film", {"film.fr.srt", "film.de.srt"}, english, "film.de.srt"},        // else the first by name
+        {"my.film", {"my.film.en.vtt", "my.srt"}, english, "my.film.en.vtt"},    // dots in the clip's name
         {"film", {"film2.srt", "other.srt", "film.mkv", "film.srt.bak", "filmx.srt"}, english, ""},
         {"film", {"film.part2.srt", "film..srt"}, english, ""},  // not language tags
     };
@@ -69,8 +72,14 @@ TEST(SubtitleFilesTest, ChoosesTheEncoding)
         {"\xEF\xBB\xBF" + cyrillicUtf8, 1033, "UTF-8"},
         {cyrillicUtf8, 1033, "UTF-8"},
         {cyrillicUtf8.left(cyrillicUtf8.indexOf(',') - 1), 1049, "UTF-8"},  // cut inside the last letter
-        {QByteArray("\xFF\xFE" "1\0\n\0", 6), 1049, "UTF-16LE"},
-        {QByteArray("\xFE\xFF\0" "1\0\n", 6), 1033, "UTF-16BE"},
+        {QByteArray("\xFF\xFE"
+                    "1\0\n\0",
+                    6),
+         1049, "UTF-16LE"},
+        {QByteArray("\xFE\xFF\0"
+                    "1\0\n",
+                    6),
+         1033, "UTF-16BE"},
         {cyrillic1251, 1049, "WINDOWS-1251"},
         {cyrillic1251, 1058, "WINDOWS-1251"},
         {cyrillic1251, 1033, "WINDOWS-1252"},
@@ -107,8 +116,14 @@ TEST(SubtitleFilesTest, RefusesWhatIsNotASmallTextFile)
         SubtitleRefusal expected;
     } cases[] = {
         {write("good.srt", "1\n00:00:01,000 --> 00:00:02,000\nHello\n"), SubtitleRefusal::None},
-        {write("wide.srt", QByteArray("\xFF\xFE" "1\0\n\0", 6)), SubtitleRefusal::None},
-        {write("binary.srt", QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10)), SubtitleRefusal::NotText},
+        {write("wide.srt", QByteArray("\xFF\xFE"
+                                      "1\0\n\0",
+                                      6)),
+         SubtitleRefusal::None},
+        {write("binary.srt", QByteArray("\x7F"
+                                        "ELF\x02\x01\x01\0\0\0",
+                                        10)),
+         SubtitleRefusal::NotText},
         {write("controls.srt", QByteArray(64, '\x01')), SubtitleRefusal::NotText},
         {write("empty.srt", "\n\n"), SubtitleRefusal::NotText},
         {large.fileName(), SubtitleRefusal::TooLarge},

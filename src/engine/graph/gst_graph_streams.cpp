@@ -14,7 +14,10 @@ constexpr int kSubtitleStreamSliceMs = 20;
 constexpr guint kPlayFlagText = 1U << 2;
 
 const char* CountProperty(StreamKind kind) { return kind == StreamKind::Audio ? "n-audio" : "n-text"; }
-const char* CurrentProperty(StreamKind kind) { return kind == StreamKind::Audio ? "current-audio" : "current-text"; }
+const char* CurrentProperty(StreamKind kind)
+{
+    return kind == StreamKind::Audio ? "current-audio" : "current-text";
+}
 const char* TagsSignal(StreamKind kind) { return kind == StreamKind::Audio ? "get-audio-tags" : "get-text-tags"; }
 
 QString TagText(const GstTagList* tags, const char* tag)

@@ -38,8 +38,8 @@ enum class StreamKind { Audio, Text };
 
 // One audio or subtitle stream as its tags describe it.
 struct CStreamInfo {
-    QString language;  // ISO 639 code from the stream's tags; may be empty
-    QString title;     // the stream's title tag; may be empty
+    QString language;       // ISO 639 code from the stream's tags; may be empty
+    QString title;          // the stream's title tag; may be empty
     bool external = false;  // the subtitle file loaded beside the clip
 };
 
