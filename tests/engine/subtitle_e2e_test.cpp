@@ -22,9 +22,9 @@
 namespace {
 
 constexpr int kAnswerTimeoutMs = 15000;
-// The probe's window is 640x360 at the top left; the clip is a dark plain
+// The probe's window is 640x360 at (100, 80); the clip is a dark plain
 // picture, so bright pixels in its lower part are subtitle text.
-const QRect kLowerVideoArea(0, 240, 640, 120);
+const QRect kLowerVideoArea(100, 320, 640, 120);
 
 // Several cues: GStreamer's subtitle type finder needs more than a line.
 QString Cues()

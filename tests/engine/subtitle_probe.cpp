@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Plays a clip through CMediaEngine in a black 640x360 window at the top
-// left of an X display, with the subtitle file found beside it, and takes
-// commands on its standard input, one a line, answering each on its
-// standard output:
+// Plays a clip through CMediaEngine in a black 640x360 window at (100, 80)
+// of an X display (away from the corner where a sink's own window opens), with the subtitle file found beside it,
+// and takes commands on its standard input, one a line, answering each on its standard output:
 //   load <path>   shows a subtitle file ("loaded 1" or "loaded 0")
 //   unload        removes it ("unloaded")
 //   audio <n>     plays audio stream n ("audio n")
@@ -96,7 +95,7 @@ int main(int argc, char** argv)
     CMeteredFactory factory;
     CUntouchedDisplayPower power;
     CPlainWindowHost host;
-    host.m_window.setGeometry(0, 0, 640, 360);
+    host.m_window.setGeometry(100, 80, 640, 360);
     host.m_window.show();
     CMediaEngine engine(host, playlist, settings, factory, power);
     engine.Open(0);

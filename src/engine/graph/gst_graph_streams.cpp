@@ -2,6 +2,7 @@
 // CGstGraph: the choice of audio and subtitle streams, and the subtitle file.
 #include "engine/graph/gst_graph.h"
 
+#include "engine/graph/video_output.h"
 #include "platform/path_codec.h"
 
 namespace {
@@ -156,6 +157,8 @@ bool CGstGraph::IsExternalText(int index) const
 HRESULT CGstGraph::RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point)
 {
     gst_element_set_state(m_pPlaybin.get(), GST_STATE_READY);
+    if (m_bHasVideo)
+        m_pOutput->BindAgain();
     m_subtitleUri = uri;
     g_object_set(m_pPlaybin.get(), "suburi", uri.isEmpty() ? nullptr : uri.constData(), "subtitle-encoding",
                  encoding.isEmpty() ? nullptr : encoding.constData(), nullptr);
