@@ -242,8 +242,10 @@ HRESULT CGstGraph::SetSubtitleFile(const QString& path, const QByteArray& encodi
         // From READY playbin keeps the failed file's decoder, and the next
         // file would fail in it too: NULL clears it.
         gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
-        if (!IsRegularFile(previousUri) || FAILED(RestartAt(previousUri, previousEncoding, point)))
+        if (!IsRegularFile(previousUri) || FAILED(RestartAt(previousUri, previousEncoding, point))) {
+            gst_element_set_state(m_pPlaybin.get(), GST_STATE_NULL);
             hr = RestartAt({}, {}, point);
+        }
         if (SUCCEEDED(hr))
             hr = fileError;
     } else if (SUCCEEDED(hr)) {
