@@ -49,6 +49,7 @@ void CMediaEngine::Open(int row)
 
     // A graph left from an earlier Open that was not closed goes first.
     m_pGraph.reset();
+    m_strSubtitlePath.clear();
     m_nFlags &= ~EF_READY;
 
     // The graph becomes the engine's only once it holds the clip, so that
@@ -123,6 +124,7 @@ void CMediaEngine::Open(int row)
         SwitchDisplayPowerOff();
     if (m_settings.AutoSizeWin)
         SetZoom(1, 1);
+    ApplyTrackChoices();
 
     SetDurationTexts();
 }
@@ -194,6 +196,7 @@ void CMediaEngine::Close()
         m_pGraph.reset();
     }
     m_nFlags = (m_nFlags & (EF_MUTED | EF_REPEAT)) | EF_NOVIDEO;
+    m_strSubtitlePath.clear();
     // Each graph starts at the normal rate.
     m_dRate = 1.0;
 

@@ -91,6 +91,23 @@ public:
     virtual int GetVolume() const { return m_nVolume; }
     virtual void SetZoom(int numerator, int denominator);
 
+    // Subtitles and the choice of streams.
+    // Asks for a subtitle file, starting in the clip's folder, and shows it.
+    virtual void ShowSubtitleDialog();
+    // Shows the subtitle file over the clip without restarting it. A file
+    // that cannot be shown is reported in a message box unless `quiet`.
+    virtual bool LoadSubtitle(const QString& path, bool quiet);
+    virtual void UnloadSubtitle();
+    virtual bool HasSubtitleFile() const { return !m_strSubtitlePath.isEmpty(); }
+    // The clip's audio or subtitle streams named for the menus: the
+    // language, the title, else "Track N"; the subtitle file by its name.
+    virtual QStringList TrackNames(StreamKind kind);
+    // The stream playing; -1 for none (subtitles off).
+    virtual int CurrentTrack(StreamKind kind);
+    // Switches to a stream (-1: subtitles off) and remembers its language
+    // for the next clip.
+    virtual void SelectTrack(StreamKind kind, int index);
+
     // The one way to play a row: closes the clip, opens `row` and plays it,
     // then goes back to full screen when `fullScreen` (the close leaves it).
     // Returns whether the row opened.
@@ -130,6 +147,8 @@ private:
     bool RefreshDuration();
     void SetDurationTexts();
     bool LetterBox(long width, long height, QRect* out);
+    void ApplyTrackChoices();
+    void ReportSubtitleError(int textId, bool quiet);
 
     CEngineHost& m_host;
     CPlaylist& m_playlist;
@@ -151,4 +170,6 @@ private:
     bool m_bPlaylistWasVisible = false;
     // Where the open dialog starts: the folder of the last file chosen in it.
     QString m_strOpenFolder;
+    // The subtitle file shown over the clip; empty for none.
+    QString m_strSubtitlePath;
 };

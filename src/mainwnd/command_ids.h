@@ -41,12 +41,22 @@ enum CommandId {
     ID_SHUTDOWN_CLIP_END = 32830,
     ID_SHUTDOWN_PLAYLIST_END = 32831,
     ID_SHUTDOWN_MINUTES = 32832,
+    ID_LOAD_SUBTITLE = 32794,
+    ID_UNLOAD_SUBTITLE = 32797,
+    // The track menus: audio stream n is ID_AUDIO_TRACK_FIRST + n, subtitle
+    // stream n ID_SUBTITLE_TRACK_FIRST + n, each range kMaxMenuTracks long.
+    ID_AUDIO_TRACK_FIRST = 33000,
+    ID_SUBTITLE_TRACK_FIRST = 33100,
+    ID_SUBTITLE_OFF = 33199,
 };
 
 // The Skins menu's entries for the skins the user installed, one id each in
 // the order the menu lists them.
 constexpr int ID_USER_SKIN_FIRST = 33200;
 constexpr int ID_USER_SKIN_LAST = 33299;
+
+// Streams beyond this many are left out of a track menu.
+constexpr int kMaxMenuTracks = 99;
 
 // The main window's timer for the shutdown countdown.
 constexpr int TIMER_SHUTDOWN = 3;

@@ -28,6 +28,8 @@ bool Muted(const CMenuState& s) { return s.muted; }
 bool Repeating(const CMenuState& s) { return s.repeat; }
 bool FullScreen(const CMenuState& s) { return s.fullScreen; }
 bool TopMost(const CMenuState& s) { return s.topMost; }
+bool SubtitleFileShown(const CMenuState& s) { return s.hasVideo && s.subtitleFile; }
+bool SubtitlesOff(const CMenuState& s) { return s.hasVideo && s.currentSubtitle < 0; }
 bool MainWindowVisible(const CMenuState& s) { return s.mainWindowVisible; }
 // The mark is on the look on screen.
 bool MetalRedShown(const CMenuState& s) { return s.skin == SKIN_METAL_RED && s.userSkin.isEmpty(); }
@@ -159,6 +161,15 @@ std::span<const CCommand> CommandTable()
         {Command::PlayListed, 0, 0, kNoKey, kUp, {}, [](F& f) { f.PlayListedAction(); }},
         {Command::PlaylistRepeat, 0, 0, kNoKey, kUp, {}, [](F& f) { f.TogglePlaylistRepeat(); }},
         {Command::Raise, 0, 0, kNoKey, kUp, {}, [](F& f) { f.OnTrayNotify(TrayMouse::DoubleClick); }},
+
+        {Command::LoadSubtitle, ID_LOAD_SUBTITLE, 0, kNoKey, kUp, {.text = IDS_MENU_LOAD_SUBTITLE, .enabled = HasVideo},
+         [](F& f) { f.Engine().ShowSubtitleDialog(); }},
+        {Command::UnloadSubtitle, ID_UNLOAD_SUBTITLE, 0, kNoKey, kUp,
+         {.text = IDS_MENU_UNLOAD_SUBTITLE, .enabled = SubtitleFileShown},
+         [](F& f) { f.Engine().UnloadSubtitle(); }},
+        {Command::SubtitlesOff, ID_SUBTITLE_OFF, 0, kNoKey, kUp,
+         {.text = IDS_MENU_TRACK_OFF, .enabled = HasVideo, .checked = SubtitlesOff},
+         [](F& f) { f.Engine().SelectTrack(StreamKind::Text, -1); }},
 
         // The playlist window runs these: it owns the sort.
         {Command::SortByName, ID_SORT_BY_NAME, 0, kNoKey, kUp, {.text = IDS_MENU_SORT_BY_NAME}, nullptr},

@@ -76,6 +76,9 @@ enum class Command {
     PlayListed,
     PlaylistRepeat,
     Raise,
+    LoadSubtitle,
+    UnloadSubtitle,
+    SubtitlesOff,
     // Run by the playlist window, which owns the sort.
     SortByName,
     SortByFolder,

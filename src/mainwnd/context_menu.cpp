@@ -3,6 +3,7 @@
 
 #include "mainwnd/command_ids.h"
 #include "mainwnd/command_table.h"
+#include "settings/string_ids.h"
 #include "settings/localized_strings.h"
 #include "skin/skin_catalog.h"
 
@@ -93,6 +94,41 @@ CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& stat
     item.radio = true;
     item.checked = state.skin != SKIN_NONE && state.userSkin == skin.name;
     return item;
+}
+
+namespace {
+
+// One entry per stream; they have no command-table rows, so their texts
+// and checks are set here and kept by BuildMenu.
+std::vector<CMenuItem> TrackEntries(const QStringList& names, int current, int firstId)
+{
+    std::vector<CMenuItem> entries;
+    for (int i = 0; i < std::min<int>(int(names.size()), kMaxMenuTracks); ++i) {
+        CMenuItem item = MenuEntry(firstId + i);
+        item.text = names[i];
+        item.checked = i == current;
+        item.radio = true;
+        entries.push_back(std::move(item));
+    }
+    return entries;
+}
+
+}  // namespace
+
+CMenuItem AudioPopup(const CMenuState& state)
+{
+    return MenuPopup(IDS_MENU_AUDIO, TrackEntries(state.audioTracks, state.currentAudio, ID_AUDIO_TRACK_FIRST));
+}
+
+CMenuItem SubtitlesPopup(const CMenuState& state)
+{
+    std::vector<CMenuItem> children{MenuEntry(ID_LOAD_SUBTITLE), MenuEntry(ID_UNLOAD_SUBTITLE), MenuSeparator()};
+    for (CMenuItem& entry : TrackEntries(state.subtitleTracks, state.currentSubtitle, ID_SUBTITLE_TRACK_FIRST))
+        children.push_back(std::move(entry));
+    CMenuItem off = MenuEntry(ID_SUBTITLE_OFF);
+    off.radio = true;
+    children.push_back(std::move(off));
+    return MenuPopup(IDS_MENU_SUBTITLES, std::move(children));
 }
 
 CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& state)

@@ -42,6 +42,11 @@ CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& stat
 // ID_USER_SKIN_FIRST + n.
 CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& state);
 
+// The "Audio" and "Subtitles" popups: the clip's streams, named and
+// checked from the state, and the subtitle commands.
+CMenuItem AudioPopup(const CMenuState& state);
+CMenuItem SubtitlesPopup(const CMenuState& state);
+
 // The context menu outside full screen, also the tray icon's ("MENU_TRAY").
 CMenuItem BuildTrayMenu(const CMenuState& state);
 // The context menu in full screen ("FULL").

@@ -17,6 +17,8 @@
 #include "skin/skin_ids.h"
 #include "mainwnd/url_opener.h"
 
+#include <utility>
+
 void CMainFrame::OnCommand(int id)
 {
     if (id >= ID_USER_SKIN_FIRST && id <= ID_USER_SKIN_LAST) {
@@ -25,6 +27,15 @@ void CMainFrame::OnCommand(int id)
             ChooseUserSkin(m_userSkins[index].name);
         emit stateChanged();
         return;
+    }
+    // The track menus' entries stand for streams, not rows.
+    for (const auto& [first, kind] : {std::pair{ID_AUDIO_TRACK_FIRST, StreamKind::Audio},
+                                      std::pair{ID_SUBTITLE_TRACK_FIRST, StreamKind::Text}}) {
+        if (id >= first && id < first + kMaxMenuTracks) {
+            Engine().SelectTrack(kind, id - first);
+            emit stateChanged();
+            return;
+        }
     }
     RunRow(FindCommandById(id));
 }

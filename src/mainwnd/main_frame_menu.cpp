@@ -32,6 +32,14 @@ CMenuState CMainFrame::MenuState() const
     state.stopped = engine.IsStopped();
     state.muted = engine.IsMuted();
     state.repeat = engine.IsRepeat();
+    if (state.loaded) {
+        CMediaEngine& tracks = *m_context.engine;
+        state.subtitleFile = tracks.HasSubtitleFile();
+        state.audioTracks = tracks.TrackNames(StreamKind::Audio);
+        state.currentAudio = tracks.CurrentTrack(StreamKind::Audio);
+        state.subtitleTracks = tracks.TrackNames(StreamKind::Text);
+        state.currentSubtitle = tracks.CurrentTrack(StreamKind::Text);
+    }
     return state;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -29,4 +30,10 @@ struct CMenuState {
     bool stopped = false;
     bool muted = false;
     bool repeat = false;
+    bool subtitleFile = false;
+    // The clip's streams by name, and the one playing (-1: none, subtitles off).
+    QStringList audioTracks;
+    int currentAudio = -1;
+    QStringList subtitleTracks;
+    int currentSubtitle = -1;
 };

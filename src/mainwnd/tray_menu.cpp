@@ -40,6 +40,8 @@ CMenuItem BuildTrayMenu(const CMenuState& state)
             MenuEntry(ID_PREVIOUS),
             MenuEntry(ID_NEXT),
             MenuSeparator(),
+            AudioPopup(state),
+            SubtitlesPopup(state),
             MenuPopup(IDS_MENU_ZOOM, {MenuEntry(ID_ZOOM_NORMAL), MenuSeparator(), MenuEntry(ID_ZOOM_DOUBLE),
                                       MenuEntry(ID_ZOOM_HALF)}),
             MenuEntry(ID_FULL_SCREEN),

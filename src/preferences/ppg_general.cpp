@@ -46,6 +46,7 @@ CPpgGeneral::CPpgGeneral(CPlayerSettings& settings, QWidget* parent)
     m_chkDisableScreenSaver = AddCheckBox(playerLayout, "disableScreenSaver", settings.DisableScreenSaver);
     m_chkDisablePowerSaver = AddCheckBox(playerLayout, "disablePowerSaver", settings.DisablePowerSaver);
     m_chkAutoSizeWin = AddCheckBox(playerLayout, "autoSizeWin", settings.AutoSizeWin);
+    m_chkAutoLoadSubtitles = AddCheckBox(playerLayout, "autoLoadSubtitles", settings.AutoLoadSubtitles);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lblCaption);
@@ -57,7 +58,7 @@ CPpgGeneral::CPpgGeneral(CPlayerSettings& settings, QWidget* parent)
     Relabel();
 
     for (QCheckBox* box : {m_chkStartMinimizeToTray, m_chkRunAtStartup, m_chkDisableScreenSaver,
-                           m_chkDisablePowerSaver, m_chkAutoSizeWin})
+                           m_chkDisablePowerSaver, m_chkAutoSizeWin, m_chkAutoLoadSubtitles})
         connect(box, &QCheckBox::clicked, this, [this] { SetModified(true); });
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this, [this] { SetModified(true); });
 }
@@ -91,6 +92,7 @@ void CPpgGeneral::Relabel()
     m_chkDisableScreenSaver->setText(LoadLocalizedString(IDS_GENERAL_NO_SCREEN_SAVER));
     m_chkDisablePowerSaver->setText(LoadLocalizedString(IDS_GENERAL_NO_POWER_SAVER));
     m_chkAutoSizeWin->setText(LoadLocalizedString(IDS_GENERAL_AUTO_SIZE));
+    m_chkAutoLoadSubtitles->setText(LoadLocalizedString(IDS_GENERAL_AUTO_SUBTITLES));
 }
 
 bool CPpgGeneral::OnApply()
@@ -108,6 +110,7 @@ bool CPpgGeneral::OnApply()
     m_settings.DisableScreenSaver = m_chkDisableScreenSaver->isChecked();
     m_settings.DisablePowerSaver = m_chkDisablePowerSaver->isChecked();
     m_settings.AutoSizeWin = m_chkAutoSizeWin->isChecked();
+    m_settings.AutoLoadSubtitles = m_chkAutoLoadSubtitles->isChecked();
     m_settings.Save();
     SetModified(false);
     return true;

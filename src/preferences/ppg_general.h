@@ -37,4 +37,5 @@ private:
     QCheckBox* m_chkDisableScreenSaver;
     QCheckBox* m_chkDisablePowerSaver;
     QCheckBox* m_chkAutoSizeWin;
+    QCheckBox* m_chkAutoLoadSubtitles;
 };

@@ -48,6 +48,19 @@ int ReadInt(const QSettings& profile, const char* key, int defaultValue)
     return static_cast<qint32>(static_cast<quint32>(value));
 }
 
+// A language code as the settings file holds it; anything but a short run of
+// ASCII letters (a hand-edited or damaged value) is no preference.
+QString ReadLanguageCode(const QSettings& profile, const char* key)
+{
+    const QString code = profile.value(QString::fromLatin1(key)).toString();
+    constexpr qsizetype kLongestCode = 8;
+    const bool letters = std::all_of(code.begin(), code.end(), [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+    return letters && code.size() <= kLongestCode ? code.toLower() : QString();
+}
+
 void WriteInt(QSettings& profile, const char* key, int value)
 {
     profile.setValue(QString::fromLatin1(key), value);
@@ -83,6 +96,9 @@ void CPlayerSettings::Load()
     DockedSide = ReadInt(profile, "DockedSide", 10);
     Distance = ReadInt(profile, "Distance", 0);
     AutoSizeWin = ReadInt(profile, "AutoSizeWin", 0);
+    AutoLoadSubtitles = ReadInt(profile, "AutoLoadSubtitles", 1);
+    AudioLanguage = ReadLanguageCode(profile, "AudioLanguage");
+    SubtitleLanguage = ReadLanguageCode(profile, "SubtitleLanguage");
     DisableScreenSaver = ReadInt(profile, "DisableScreenSaver", 1);
     DisablePowerSaver = ReadInt(profile, "DisablePowerSaver", 1);
     StartMinimizeToTray = ReadInt(profile, "StartMinimizeToTray", 0);
@@ -132,6 +148,9 @@ void CPlayerSettings::Save()
     WriteInt(profile, "DockedSide", DockedSide);
     WriteInt(profile, "Distance", Distance);
     WriteInt(profile, "AutoSizeWin", AutoSizeWin);
+    WriteInt(profile, "AutoLoadSubtitles", AutoLoadSubtitles);
+    profile.setValue(QStringLiteral("AudioLanguage"), AudioLanguage);
+    profile.setValue(QStringLiteral("SubtitleLanguage"), SubtitleLanguage);
     WriteInt(profile, "DisableScreenSaver", DisableScreenSaver);
     WriteInt(profile, "DisablePowerSaver", DisablePowerSaver);
     WriteInt(profile, "StartMinimizeToTray", StartMinimizeToTray);

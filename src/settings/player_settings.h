@@ -63,6 +63,12 @@ public:
     int DisableScreenSaver = 1;
     int DisablePowerSaver = 1;
     int AutoSizeWin = 0;
+    // A subtitle file beside a clip is loaded with it.
+    int AutoLoadSubtitles = 1;
+    // ISO 639 codes of the audio and subtitle languages chosen last, preferred
+    // when the next clip offers them; empty: the clip's own default.
+    QString AudioLanguage;
+    QString SubtitleLanguage;
     bool m_bRunAtStartup = false;
     int Mute = 0;
     int Volume = 0;

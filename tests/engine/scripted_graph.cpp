@@ -138,6 +138,25 @@ public:
     }
     HRESULT BringVideoToFront() override { return Record(QStringLiteral("BringVideoToFront"), S_OK); }
     QStringList MissingDecoders() override { return m_s.missingDecoders; }
+    std::vector<CStreamInfo> Streams(StreamKind kind) override
+    {
+        return kind == StreamKind::Audio ? m_s.audioStreams : m_s.textStreams;
+    }
+    int CurrentStream(StreamKind kind) override
+    {
+        return kind == StreamKind::Audio ? m_s.currentAudio : m_s.currentText;
+    }
+    HRESULT SelectStream(StreamKind kind, int index) override
+    {
+        (kind == StreamKind::Audio ? m_s.currentAudio : m_s.currentText) = index;
+        return Record(QStringLiteral("SelectStream"), S_OK);
+    }
+    HRESULT SetSubtitleFile(const QString& path, const QByteArray& encoding) override
+    {
+        if (SUCCEEDED(m_s.subtitleFileResult))
+            m_s.subtitleFile = path.isEmpty() ? QString() : path + u'|' + QString::fromLatin1(encoding);
+        return Record(QStringLiteral("SetSubtitleFile"), m_s.subtitleFileResult);
+    }
 
 private:
     HRESULT Record(const QString& call, HRESULT result)

@@ -37,6 +37,9 @@ struct CGraphScript {
     HRESULT videoSizeResult = S_OK;  // when the clip has video
     QHash<HRESULT, QString> errorTexts;
     QStringList missingDecoders;
+    std::vector<CStreamInfo> audioStreams;
+    std::vector<CStreamInfo> textStreams;
+    HRESULT subtitleFileResult = S_OK;
 
     // Record.
     QStringList calls;
@@ -49,6 +52,9 @@ struct CGraphScript {
     QObject* notifyTarget = nullptr;
     bool fullScreen = false;
     std::deque<long> events;  // queued event codes, status S_OK
+    int currentAudio = 0;
+    int currentText = -1;
+    QString subtitleFile;  // with its encoding after a '|'
 
     int Count(const QString& call) const { return int(calls.count(call)); }
 };

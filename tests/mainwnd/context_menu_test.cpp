@@ -42,8 +42,9 @@ TEST(TrayMenuTest, WithoutAClipHasNoZoomNorFullScreenAndGraysTransport)
     EXPECT_TRUE(Enabled(menu, ID_MUTE));
     // The hidden main window offers "Show".
     EXPECT_EQ(menu.Find(ID_SHOW_HIDE)->text, LoadLocalizedString(174));
-    // Two entries fewer than the full layout: positions 9 and 10 are gone.
-    EXPECT_EQ(menu.children.size(), 16u);
+    // Three entries fewer than the full layout: the Audio popup (no
+    // streams), Zoom and Full Screen are gone.
+    EXPECT_EQ(menu.children.size(), 17u);
 }
 
 TEST(TrayMenuTest, AudioOnlyClipGraysFullScreenAndZoom)
@@ -54,7 +55,7 @@ TEST(TrayMenuTest, AudioOnlyClipGraysFullScreenAndZoom)
     const CMenuItem* zoom = menu.FindPopup(LoadLocalizedString(191));
     ASSERT_NE(zoom, nullptr);
     EXPECT_FALSE(zoom->enabled);
-    EXPECT_EQ(&menu.children[9], zoom);
+    EXPECT_EQ(&menu.children[10], zoom);
     EXPECT_FALSE(Enabled(menu, ID_FULL_SCREEN));
 }
 
@@ -67,7 +68,7 @@ TEST(TrayMenuTest, VideoClipPlayingEnablesWhatApplies)
     EXPECT_TRUE(Enabled(menu, ID_STOP));
     EXPECT_FALSE(Enabled(menu, ID_PLAY));  // neither paused nor stopped
     EXPECT_EQ(menu.Find(ID_SHOW_HIDE)->text, LoadLocalizedString(110));
-    EXPECT_EQ(menu.children.size(), 18u);
+    EXPECT_EQ(menu.children.size(), 19u);
 }
 
 TEST(TrayMenuTest, PausedAndStoppedClipsAndSilentClips)
@@ -131,12 +132,46 @@ TEST(FullScreenMenuTest, HasTransportStepsHelpAndExitWithFullScreenChecked)
     CMenuState state = LoadedVideo();
     state.muted = true;
     const CMenuItem menu = BuildFullScreenMenu(state);
-    EXPECT_EQ(menu.children.size(), 14u);
+    EXPECT_EQ(menu.children.size(), 16u);
     EXPECT_TRUE(Checked(menu, ID_FULL_SCREEN));
     EXPECT_TRUE(Checked(menu, ID_MUTE));
-    EXPECT_EQ(menu.children[11].kind, CMenuItem::Kind::Popup);
+    EXPECT_EQ(menu.children[13].kind, CMenuItem::Kind::Popup);
     EXPECT_NE(menu.Find(ID_ABOUT), nullptr);
     EXPECT_EQ(menu.Find(ID_OPEN_CLIP), nullptr);
     EXPECT_EQ(menu.Find(ID_SHUTDOWN_NONE), nullptr);
     EXPECT_FALSE(Enabled(menu, ID_PLAY));
+}
+
+TEST(TrackMenuTest, StreamsAreListedCheckedAndGrayedByState)
+{
+    CMenuState state = LoadedVideo();
+    state.audioTracks = QStringList{QStringLiteral("English"), QStringLiteral("русский")};
+    state.currentAudio = 1;
+    state.subtitleTracks = QStringList{QStringLiteral("film.srt")};
+    state.currentSubtitle = 0;
+    for (const CMenuItem& menu : {BuildTrayMenu(state), BuildFullScreenMenu(state)}) {
+        const CMenuItem* audio = menu.FindPopup(LoadLocalizedString(232));  // "Audio"
+        ASSERT_NE(audio, nullptr);
+        ASSERT_EQ(audio->children.size(), 2u);
+        EXPECT_EQ(audio->children[1].text, QStringLiteral("русский"));
+        EXPECT_FALSE(Checked(menu, ID_AUDIO_TRACK_FIRST));
+        EXPECT_TRUE(Checked(menu, ID_AUDIO_TRACK_FIRST + 1));
+        EXPECT_TRUE(Checked(menu, ID_SUBTITLE_TRACK_FIRST));
+        EXPECT_FALSE(Checked(menu, ID_SUBTITLE_OFF));
+        EXPECT_TRUE(Enabled(menu, ID_LOAD_SUBTITLE));
+        EXPECT_FALSE(Enabled(menu, ID_UNLOAD_SUBTITLE));  // no file loaded
+    }
+
+    state.subtitleFile = true;
+    state.currentSubtitle = -1;
+    CMenuItem menu = BuildTrayMenu(state);
+    EXPECT_TRUE(Enabled(menu, ID_UNLOAD_SUBTITLE));
+    EXPECT_TRUE(Checked(menu, ID_SUBTITLE_OFF));
+    EXPECT_FALSE(Checked(menu, ID_SUBTITLE_TRACK_FIRST));
+
+    // Without video neither command applies, and no clip means no tracks.
+    menu = BuildTrayMenu(CMenuState{});
+    EXPECT_EQ(menu.FindPopup(LoadLocalizedString(232)), nullptr);
+    EXPECT_FALSE(Enabled(menu, ID_LOAD_SUBTITLE));
+    EXPECT_FALSE(Enabled(menu, ID_UNLOAD_SUBTITLE));
 }

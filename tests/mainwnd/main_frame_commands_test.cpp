@@ -553,14 +553,27 @@ TEST_F(MainFrameTrayTest, TrayMenuForNoClipAudioOnlyAndVideoClips)
     OpenRow(0);
     Main().OnTrayNotify(TrayMouse::RightButtonUp);
     EXPECT_FALSE(m_menus.m_menus[1].Find(ID_FULL_SCREEN)->enabled);
-    EXPECT_FALSE(m_menus.m_menus[1].children[9].enabled);  // "Zoom"
+    EXPECT_FALSE(m_menus.m_menus[1].children[10].enabled);  // "Zoom"
 
     m_script.hasVideo = true;
     Main().StepTrackAction(true);
     Main().OnTrayNotify(TrayMouse::RightButtonUp);
     EXPECT_TRUE(m_menus.m_menus[2].Find(ID_FULL_SCREEN)->enabled);
-    EXPECT_TRUE(m_menus.m_menus[2].children[9].enabled);
+    EXPECT_TRUE(m_menus.m_menus[2].children[10].enabled);
     EXPECT_TRUE(m_menus.m_menus[2].Find(ID_PAUSE)->enabled);
+}
+
+TEST_F(MainFrameTrayTest, ChoosingAStreamInTheMenuSwitchesToIt)
+{
+    m_script.audioStreams = {{QStringLiteral("en"), {}}, {QStringLiteral("ru"), {}}};
+    AddRows(1);
+    OpenRow(0);
+    m_menus.m_nChoice = ID_AUDIO_TRACK_FIRST + 1;
+    Main().OnTrayNotify(TrayMouse::RightButtonUp);
+    ASSERT_EQ(m_menus.m_menus.size(), 1u);
+    EXPECT_TRUE(m_menus.m_menus[0].Find(ID_AUDIO_TRACK_FIRST)->checked);
+    EXPECT_EQ(m_script.currentAudio, 1);
+    EXPECT_EQ(m_settings.AudioLanguage, QStringLiteral("ru"));
 }
 
 TEST_F(MainFrameTrayTest, FullScreenIgnoresTheTrayAndUsesTheFullMenuInTheVideo)

@@ -133,9 +133,9 @@ TEST_F(PreferenceDlgTest, OkAfterOneCheckBoxWritesTheWholeSectionAndTheAutostart
 
     QSettings profile(m_profile, QSettings::IniFormat);
     profile.beginGroup(QStringLiteral("Setting"));
-    // 15 options, 8 rectangle sides, the skin and the user's skin, the
-    // language and 19 keys.
-    EXPECT_EQ(profile.childKeys().size(), 45);
+    // 16 options, 8 rectangle sides, the skin and the user's skin, the
+    // language, the two preferred stream languages and 19 keys.
+    EXPECT_EQ(profile.childKeys().size(), 48);
     EXPECT_EQ(profile.value(QStringLiteral("DisableScreenSaver")).toInt(), 1);
     EXPECT_EQ(profile.value(QStringLiteral("hotkey_IncPBRate")).toInt(), 0x80027);
     EXPECT_EQ(profile.value(QStringLiteral("languageID")).toInt(), LANG_ENGLISH_US);

@@ -14,7 +14,7 @@ namespace {
 QList<int> ExpectedIds(int languageId)
 {
     QList<int> ids;
-    for (int id = 101; id <= 231; ++id) {
+    for (int id = 101; id <= 241; ++id) {
         if (id <= 153 || id >= 156 || (id == 154 && languageId == 1037))
             ids.append(id);
     }

@@ -65,6 +65,7 @@ TEST_F(PlayerSettingsTest, EmptyProfileGivesEveryDefault)
     EXPECT_EQ(s->DisableScreenSaver, 1);
     EXPECT_EQ(s->DisablePowerSaver, 1);
     EXPECT_EQ(s->AutoSizeWin, 0);
+    EXPECT_EQ(s->AutoLoadSubtitles, 1);  // on unless turned off
     EXPECT_FALSE(s->m_bRunAtStartup);
     EXPECT_EQ(s->Mute, 0);
     EXPECT_EQ(s->Volume, 0);
@@ -157,6 +158,20 @@ TEST_F(PlayerSettingsTest, VolumeOutsideTheAudioRangeIsClamped)
     EXPECT_EQ(Loaded()->Volume, 0);
     WriteProfile("[Setting]\nVolume=-20000\n");
     EXPECT_EQ(Loaded()->Volume, -10000);
+}
+
+TEST_F(PlayerSettingsTest, StreamLanguagesAreShortLetterCodesOrNothing)
+{
+    const struct {
+        const char* stored;
+        const char* read;
+    } cases[] = {{"RUS", "rus"}, {"pt", "pt"}, {"none", "none"}, {"e n", ""}, {"../x", ""}, {"abcdefghi", ""}};
+    for (const auto& c : cases) {
+        WriteProfile(QByteArray("[Setting]\nAudioLanguage=") + c.stored + "\nSubtitleLanguage=" + c.stored + "\n");
+        const auto s = Loaded();
+        EXPECT_EQ(s->AudioLanguage, QString::fromLatin1(c.read)) << c.stored;
+        EXPECT_EQ(s->SubtitleLanguage, QString::fromLatin1(c.read)) << c.stored;
+    }
 }
 
 TEST_F(PlayerSettingsTest, UnreadableProfileGivesDefaultsAndIsKept)

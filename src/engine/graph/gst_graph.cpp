@@ -96,6 +96,10 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
     if (!m_pPlaybin)
         return;
 
+    // The overlay draws subtitles into the picture before the sink scales
+    // it, and sizes the font by the picture's width: the text keeps its
+    // share of the picture at any zoom, outlined so it reads on any scene.
+    g_object_set(m_pPlaybin.get(), "subtitle-font-desc", "Sans Bold 22", nullptr);
     if (GstElement* tempo = MakeElement(QStringLiteral("scaletempo")))
         g_object_set(m_pPlaybin.get(), "audio-filter", tempo, nullptr);
     if (GstElement* audioSink = MakeElement(m_options.audioSink)) {

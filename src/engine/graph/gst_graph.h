@@ -75,6 +75,10 @@ public:
     HRESULT SetFullScreen(bool fullScreen) override;
     HRESULT BringVideoToFront() override;
     QStringList MissingDecoders() override;
+    std::vector<CStreamInfo> Streams(StreamKind kind) override;
+    int CurrentStream(StreamKind kind) override;
+    HRESULT SelectStream(StreamKind kind, int index) override;
+    HRESULT SetSubtitleFile(const QString& path, const QByteArray& encoding) override;
 
 private:
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
@@ -92,6 +96,16 @@ private:
     LONGLONG EstimateAudioDuration() const;
     GstElement* ScalingSinkFor(GstElement* sink);
     void RefreshPausedFrame();
+    // Where a restart for a new subtitle file returns to.
+    struct CRestartPoint {
+        GstState state = GST_STATE_PAUSED;
+        gint64 positionNs = 0;
+        gint audio = -1;
+    };
+    HRESULT RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point);
+    bool IsExternalText(int index) const;
+    void SetTextShown(bool shown);
+    void SelectAudioAt(int index);
 
     CGstGraphOptions m_options;
     std::shared_ptr<CGraphErrorTexts> m_pErrorTexts;
@@ -111,6 +125,9 @@ private:
     GstObjectPtr<GstElement> m_pLengthScan;
     std::atomic<gint64> m_nScannedLengthNs{-1};
 
+    // The subtitle file's URI as given to playbin; empty for none.
+    QByteArray m_subtitleUri;
+    QByteArray m_subtitleEncoding;
     bool m_bHasVideo = false;
     bool m_bHasAudio = false;
     QSize m_videoSize;

@@ -3,12 +3,14 @@
 
 #include "engine/graph/hresult.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QObject;
 class QRect;
@@ -30,6 +32,16 @@ constexpr std::uint32_t AM_SEEKING_CanGetDuration = 0x20;
 
 // Media times are counts of 100 ns.
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
+
+// The kinds of stream a clip may offer a choice of.
+enum class StreamKind { Audio, Text };
+
+// One audio or subtitle stream as its tags describe it.
+struct CStreamInfo {
+    QString language;       // ISO 639 code from the stream's tags; may be empty
+    QString title;          // the stream's title tag; may be empty
+    bool external = false;  // the subtitle file loaded beside the clip
+};
 
 struct CGraphEvent {
     long code = 0;
@@ -87,6 +99,17 @@ public:
     // What RenderFile found no decoder for, one sentence each ("No decoder
     // for Vorbis is installed."); the clip plays without those streams.
     virtual QStringList MissingDecoders() = 0;
+
+    // The clip's audio or subtitle streams, in the graph's order.
+    virtual std::vector<CStreamInfo> Streams(StreamKind /*kind*/) { return {}; }
+    // The index of the stream playing; -1 for none (subtitles off).
+    virtual int CurrentStream(StreamKind /*kind*/) { return -1; }
+    // Switches streams without restarting the clip; -1 turns subtitles off.
+    virtual HRESULT SelectStream(StreamKind /*kind*/, int /*index*/) { return E_NOTIMPL; }
+    // Shows the subtitle file at path (read in the iconv encoding given)
+    // over the clip, or with an empty path removes it. The position, rate
+    // and play state stay as they were.
+    virtual HRESULT SetSubtitleFile(const QString& /*path*/, const QByteArray& /*encoding*/) { return E_NOTIMPL; }
 };
 
 // Makes graphs and knows the texts of the failures they report.

@@ -197,6 +197,12 @@ void CVideoOutput::Bind(CVideoSurface* surface)
         m_expose();
 }
 
+void CVideoOutput::BindAgain()
+{
+    m_nBoundHandle = 0;
+    Bind(IsFullScreen() ? m_pFullScreenSurface.data() : m_pSurface.data());
+}
+
 void CVideoOutput::Rebind(CVideoSurface* surface)
 {
     if (surface == Surface())

@@ -104,6 +104,9 @@ public:
 
     // The surface the sink draws into now.
     QWidget* Surface() const;
+    // Hands the surface to the sink again: a sink taken back to READY has
+    // forgotten the window it drew into.
+    void BindAgain();
 
 private:
     CVideoSurface* MakeSurface(QWidget* parent);
