@@ -5,6 +5,7 @@
 #include "engine/engine_host.h"
 #include "engine/subtitle_files.h"
 #include "platform/prompt.h"
+#include "settings/language.h"
 #include "settings/localized_strings.h"
 #include "settings/player_settings.h"
 #include "settings/string_ids.h"
@@ -34,16 +35,10 @@ QString TrackName(const CStreamInfo& stream, int number, const QString& subtitle
 {
     if (stream.external && !subtitlePath.isEmpty())
         return QFileInfo(subtitlePath).fileName();
-    QString language;
-    if (const QLocale::Language code = QLocale::codeToLanguage(stream.language);
-        code != QLocale::AnyLanguage && code != QLocale::C) {
-        // Qt names a language in that language only: each one is named in
-        // itself, as the language list of the preferences does.
-        language = QLocale(code).nativeLanguageName();
-        if (language.isEmpty())
-            language = QLocale::languageToString(code);
-    } else {
-        language = stream.language;
+    QString language = stream.language;
+    if (!language.isEmpty()) {
+        if (const QString name = LanguageNameInInterface(NormalLanguage(language)); !name.isEmpty())
+            language = name;
     }
     if (!language.isEmpty() && !stream.title.isEmpty() && stream.title.compare(language, Qt::CaseInsensitive) != 0)
         return language + QStringLiteral(" – ") + stream.title;

@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 
+#include <unicode/uloc.h>
+
 #include <array>
 #include <clocale>
 #include <cstdlib>
@@ -113,4 +115,23 @@ void ApplyInterfaceLanguage(int languageId)
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(qGuiApp, &change);
     }
+}
+
+QString LanguageNameInInterface(const QString& isoCode)
+{
+    const QByteArray code = isoCode.toLatin1();
+    // The C locale's names are the English ones.
+    const QLocale interface;
+    const QByteArray display = interface.language() == QLocale::C ? QByteArray("en") : interface.name().toLatin1();
+    std::array<UChar, 128> name{};
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        uloc_getDisplayLanguage(code.constData(), display.constData(), name.data(), int32_t(name.size()), &status);
+    if (U_FAILURE(status) || length <= 0 || length > int32_t(name.size()))
+        return {};
+    QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), length);
+    // ICU answers a code it has no name for with the code itself.
+    if (text.compare(isoCode, Qt::CaseInsensitive) == 0)
+        return {};
+    return interface.toUpper(text.left(1)) + text.mid(1);
 }

@@ -23,3 +23,7 @@ QLocale QLocaleForLanguage(int languageId);
 // C locale (where installed, else the user's default), QLocale's default and
 // the layout direction.
 void ApplyInterfaceLanguage(int languageId);
+
+// A language (ISO 639 code, "de") named in the interface language, as a menu
+// shows it ("Allemand" in French); empty for codes ICU does not know.
+QString LanguageNameInInterface(const QString& isoCode);

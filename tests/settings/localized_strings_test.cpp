@@ -100,6 +100,28 @@ TEST_F(InterfaceLanguageTest, HebrewTurnsTheLayoutRightToLeft)
     EXPECT_EQ(QLocale().language(), QLocale::French);
 }
 
+TEST_F(InterfaceLanguageTest, LanguagesAreNamedInTheInterfaceLanguage)
+{
+    // Names as the Unicode locale data gives them, first letter raised for
+    // a menu entry.
+    const struct {
+        int interfaceLanguage;
+        const char* code;
+        const char* name;
+    } cases[] = {
+        {1036, "de", "Allemand"},
+        {1031, "ru", "Russisch"},
+        {1049, "en", "Английский"},
+        {1033, "ja", "Japanese"},
+        {1033, "xx", ""},  // no language has this code
+    };
+    for (const auto& c : cases) {
+        ApplyInterfaceLanguage(c.interfaceLanguage);
+        EXPECT_EQ(LanguageNameInInterface(QString::fromLatin1(c.code)), QString::fromUtf8(c.name))
+            << c.interfaceLanguage << " " << c.code;
+    }
+}
+
 TEST(LanguageIdTest, PosixLocalesMapToWindowsLanguageIds)
 {
     EXPECT_EQ(LanguageIdFromPosixLocale(QStringLiteral("de_DE.UTF-8")), 1031);
