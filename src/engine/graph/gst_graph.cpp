@@ -111,7 +111,7 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         m_pVideoSink = AdoptElement(ScalingSinkFor(sink));
         g_object_set(m_pPlaybin.get(), "video-sink", m_pVideoSink.get(), nullptr);
     }
-    MakePlaybinLean(m_pPlaybin.get(), m_pScaleFilter != nullptr);
+    MakePlaybinLean(m_pPlaybin.get());
 
     std::function<void(std::uintptr_t)> bind;
     std::function<void()> expose;

@@ -57,13 +57,11 @@ int DecoderThreadsFor(int width, int height)
     return gint64(width) * height <= kOneThreadMaxPixels ? 1 : 0;
 }
 
-void MakePlaybinLean(GstElement* playbin, bool sinkConverts)
+void MakePlaybinLean(GstElement* playbin)
 {
     guint flags = 0;
     g_object_get(playbin, "flags", &flags, nullptr);
     flags &= ~kPlayFlagSoftColorBalance;
-    if (sinkConverts)
-        flags |= kPlayFlagNativeVideo;
     g_object_set(playbin, "flags", flags, nullptr);
     g_signal_connect(playbin, "element-setup", G_CALLBACK(&OnElementSetup), nullptr);
 }

@@ -6,7 +6,6 @@
 // playbin's flags (GstPlayFlags is private to the playback plug-ins).
 enum : guint {
     kPlayFlagText = 0x004,
-    kPlayFlagNativeVideo = 0x040,
     kPlayFlagSoftColorBalance = 0x400,
 };
 
@@ -15,8 +14,8 @@ enum : guint {
 // processor and spares the frames that each extra thread holds.
 int DecoderThreadsFor(int width, int height);
 
-// Leaves out of playbin what the player does not use: software colour
-// balance (it has no colour controls) and, when the video sink converts and
-// scales by itself, playbin's own converter and scaler in front of it. Keeps
-// software decoders of small pictures to one thread.
-void MakePlaybinLean(GstElement* playbin, bool sinkConverts);
+// Leaves out of playbin what the player does not use, software colour
+// balance (it has no colour controls), and keeps software decoders of small
+// pictures to one thread. playbin's own converter in front of the sink
+// stays: without it no subtitles are drawn into the picture.
+void MakePlaybinLean(GstElement* playbin);
