@@ -2,16 +2,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """CPU cost of playing a clip through Velmora against bare GStreamer.
 
-Makes a 20-second 1920x1080 30 fps H.264 clip with audio (once, kept in the
-build folder), then plays it to the end several times under a private Xvfb:
+Plays a clip of bench_clips.py (by default the 20-second 1920x1080 30 fps
+8-bit 4:2:0 H.264 clip with sound; --clip picks the 2160p one or the 10-bit
+4:4:4 extra case) to the end several times under a private Xvfb:
 with the player and with `gst-launch-1.0 playbin`, both on ximagesink and the
 same audio sink. Prints the median CPU seconds (user + system) of each and
 their ratio (goal: at most 1.03). It then starts the player without a clip
 and counts how often its threads wake while it sits idle (goal: at most once
 every 5 seconds). Then runs engine_bench for the open-to-first-frame time and
-the seek latency on the same clip, and for the latency of an exact seek on a
-second 1080p H.264 clip whose key frames are 10 s apart (x264's default at
-25 fps).
+the seek latency on the 1080p clip, and for the latency of an exact seek on
+a second 1080p H.264 clip whose key frames are 10 s apart (x264's default at
+25 fps). bench/engine/peer_bench.py measures the player against mpv and VLC.
 
 The player is build/velmora when it exists: it runs in a private home with
 AutoSizeWin on (so the picture is drawn at its own size, as the bare playbin
@@ -24,8 +25,6 @@ graph in a plain window and exits at the end of the clip.
 import argparse
 import os
 import pathlib
-import resource
-import shlex
 import signal
 import statistics
 import subprocess
@@ -33,40 +32,14 @@ import sys
 import tempfile
 import time
 
-CLIP_SECONDS = 20
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from bench_clips import CLIP_1080P, CLIP_1080P_444, CLIP_2160P, SPARSE_KEY_CLIP  # noqa: E402
+
+CLIPS = {"1080p": CLIP_1080P, "2160p": CLIP_2160P, "444-extra": CLIP_1080P_444}
 RATIO_GOAL = 1.03
 IDLE_SETTLE_SECONDS = 5.0
 IDLE_SECONDS = 30.0
 IDLE_WAKEUPS_PER_SECOND_GOAL = 0.2
-
-
-def make_clip(path: pathlib.Path, pipeline: str) -> None:
-    """Encodes pipeline into path once; pipeline ends where the file sink goes."""
-    if path.exists():
-        return
-    path.parent.mkdir(parents=True, exist_ok=True)
-    partial = path.with_suffix(".part")
-    print(f"making {path} ...", flush=True)
-    subprocess.run(["gst-launch-1.0", "-q", *shlex.split(f"{pipeline} ! filesink location={partial}")],
-                   check=True)
-    partial.rename(path)
-
-
-# 1080p H.264 with Vorbis sound, a key frame every 2 s.
-PLAYBACK_CLIP = (
-    f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 30} ! "
-    "video/x-raw,width=1920,height=1080,framerate=30/1 ! videoconvert ! "
-    "x264enc speed-preset=superfast bitrate=8000 key-int-max=60 ! h264parse ! mux. "
-    f"audiotestsrc wave=sine num-buffers={CLIP_SECONDS * 10} samplesperbuffer=4410 ! "
-    "audio/x-raw,rate=44100,channels=2 ! audioconvert ! vorbisenc ! mux. "
-    "matroskamux name=mux"
-)
-# 1080p H.264 alone with key frames 10 s apart, x264's default at 25 fps.
-SPARSE_KEY_CLIP = (
-    f"videotestsrc pattern=smpte horizontal-speed=8 num-buffers={CLIP_SECONDS * 25} ! "
-    "video/x-raw,width=1920,height=1080,framerate=25/1 ! videoconvert ! "
-    "x264enc speed-preset=superfast bitrate=8000 key-int-max=250 ! h264parse ! matroskamux"
-)
 
 
 def start_xvfb() -> tuple[subprocess.Popen, str]:
@@ -147,13 +120,14 @@ def main() -> None:
     parser.add_argument("--engine-only", action="store_true",
                         help="measure bench/engine/velmora_engine_play even when build/velmora exists")
     parser.add_argument("--audio-sink", default="fakeaudiosink", help="audio sink of both players")
+    parser.add_argument("--clip", choices=CLIPS, default="1080p", help="the clip both players play")
     args = parser.parse_args()
 
     build = pathlib.Path(args.build).resolve()
-    clip = build / "bench-clips" / "h264-1080p-20s.mkv"
-    make_clip(clip, PLAYBACK_CLIP)
-    sparse_clip = build / "bench-clips" / "h264-1080p-keys10s.mkv"
-    make_clip(sparse_clip, SPARSE_KEY_CLIP)
+    played = CLIPS[args.clip]
+    clip = played.make(build)
+    bench_clip = CLIP_1080P.make(build)
+    sparse_clip = SPARSE_KEY_CLIP.make(build)
     app = build / "velmora"
     full_app = app.exists() and not args.engine_only
     player = app if full_app else build / "bench" / "engine" / "velmora_engine_play"
@@ -181,7 +155,7 @@ def main() -> None:
             cpu_gst.append(cpu)
             if full_app:
                 home = pathlib.Path(scratch.name) / f"run{run}"
-                cpu, wall = cpu_seconds(ours, dict(env, **private_home(home)), stop_after=CLIP_SECONDS + 2.0)
+                cpu, wall = cpu_seconds(ours, dict(env, **private_home(home)), stop_after=played.seconds + 2.0)
             else:
                 cpu, wall = cpu_seconds(ours, env)
             cpu_ours.append(cpu)
@@ -203,7 +177,7 @@ def main() -> None:
                   f"{'holds' if rate <= IDLE_WAKEUPS_PER_SECOND_GOAL else 'MISSED'})", flush=True)
 
         if bench.exists():
-            subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(clip),
+            subprocess.run([str(bench)], env=dict(env, VELMORA_BENCH_CLIP=str(bench_clip),
                                                   VELMORA_BENCH_SPARSE_KEY_CLIP=str(sparse_clip)), check=True)
     finally:
         scratch.cleanup()

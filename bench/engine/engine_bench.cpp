@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Open-to-first-frame time and seek latency of the engine on the clip named
-// by VELMORA_BENCH_CLIP (the bench script makes a 1080p H.264 clip), and the
+// by VELMORA_BENCH_CLIP (the bench scripts make a 1080p 8-bit 4:2:0 H.264 clip), and the
 // latency of a seek bar click between key frames on the clip named by
 // VELMORA_BENCH_SPARSE_KEY_CLIP (1080p H.264, a key frame every 10 s).
 #include "plain_window_host.h"

@@ -125,8 +125,8 @@ QString LanguageNameInInterface(const QString& isoCode)
     const QByteArray display = interface.language() == QLocale::C ? QByteArray("en") : interface.name().toLatin1();
     std::array<UChar, 128> name{};
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        uloc_getDisplayLanguage(code.constData(), display.constData(), name.data(), int32_t(name.size()), &status);
+    const int32_t length = uloc_getDisplayLanguage(code.constData(), display.constData(), name.data(),
+                                                   int32_t(name.size()), &status);
     if (U_FAILURE(status) || length <= 0 || length > int32_t(name.size()))
         return {};
     QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), length);

@@ -109,11 +109,8 @@ TEST_F(InterfaceLanguageTest, LanguagesAreNamedInTheInterfaceLanguage)
         const char* code;
         const char* name;
     } cases[] = {
-        {1036, "de", "Allemand"},
-        {1031, "ru", "Russisch"},
-        {1049, "en", "Английский"},
-        {1033, "ja", "Japanese"},
-        {1033, "xx", ""},  // no language has this code
+        {1036, "de", "Allemand"}, {1031, "ru", "Russisch"}, {1049, "en", "Английский"},
+        {1033, "ja", "Japanese"}, {1033, "xx", ""},  // no language has this code
     };
     for (const auto& c : cases) {
         ApplyInterfaceLanguage(c.interfaceLanguage);

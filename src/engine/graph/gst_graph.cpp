@@ -2,6 +2,7 @@
 #include "engine/graph/gst_graph.h"
 
 #include "engine/graph/gst_error_status.h"
+#include "engine/graph/lean_playback.h"
 #include "platform/path_codec.h"
 #include "engine/graph/video_output.h"
 
@@ -114,6 +115,7 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
         m_pVideoSink = AdoptElement(ScalingSinkFor(sink));
         g_object_set(m_pPlaybin.get(), "video-sink", m_pVideoSink.get(), nullptr);
     }
+    MakePlaybinLean(m_pPlaybin.get());
 
     std::function<void(std::uintptr_t)> bind;
     std::function<void()> expose;
