@@ -3,6 +3,7 @@
 
 #include "engine/graph/gst_error_status.h"
 #include "engine/graph/lean_playback.h"
+#include "engine/graph/overlay_blender.h"
 #include "platform/path_codec.h"
 #include "engine/graph/video_output.h"
 
@@ -193,6 +194,8 @@ GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
     gst_bin_add_many(GST_BIN(bin), convert.get(), scale.get(), filter.get(), sink, nullptr);
     gst_element_link_many(convert.get(), scale.get(), filter.get(), sink, nullptr);
     g_autoptr(GstPad) pad = gst_element_get_static_pad(convert.get(), "sink");
+    g_autoptr(GstPad) scaled = gst_element_get_static_pad(filter.get(), "src");
+    BlendOverlaysAfterScaling(pad, scaled);
     gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
     m_pScaleFilter = filter.get();
     return bin;
