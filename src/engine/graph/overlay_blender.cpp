@@ -273,23 +273,28 @@ GstPadProbeReturn OnQuery(GstPad* pad, GstPadProbeInfo* info)
     const bool answered = (GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_PULL) != 0;
     switch (GST_QUERY_TYPE(query)) {
     case GST_QUERY_CAPS: {
-        if (!answered)
+        // The chain is asked what it takes without the mark, so that it
+        // names the sizes it prefers rather than nothing.
+        if (answered || tl_bAsking)
             return GST_PAD_PROBE_OK;
         GstCaps* filter = nullptr;
-        GstCaps* result = nullptr;
         gst_query_parse_caps(query, &filter);
-        gst_query_parse_caps_result(query, &result);
-        if (!result)
-            return GST_PAD_PROBE_OK;
+        GstCaps* plainFilter = filter ? WithoutOverlayFeature(filter) : nullptr;
+        tl_bAsking = true;
+        GstCaps* result = gst_pad_query_caps(pad, plainFilter);
+        tl_bAsking = false;
+        if (plainFilter)
+            gst_caps_unref(plainFilter);
         GstCaps* both = AlsoWithOverlayFeature(result);
+        gst_caps_unref(result);
         if (filter) {
-            GstCaps* narrowed = gst_caps_intersect_full(filter, both, GST_CAPS_INTERSECT_FIRST);
+            GstCaps* narrowed = gst_caps_intersect_full(both, filter, GST_CAPS_INTERSECT_FIRST);
             gst_caps_unref(both);
             both = narrowed;
         }
         gst_query_set_caps_result(query, both);
         gst_caps_unref(both);
-        return GST_PAD_PROBE_OK;
+        return GST_PAD_PROBE_HANDLED;
     }
     case GST_QUERY_ACCEPT_CAPS: {
         GstCaps* caps = nullptr;
