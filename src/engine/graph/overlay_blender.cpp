@@ -310,9 +310,17 @@ GstPadProbeReturn OnQuery(GstPad* pad, GstPadProbeInfo* info)
         return GST_PAD_PROBE_HANDLED;
     }
     case GST_QUERY_ALLOCATION:
-        if (answered && !gst_query_find_allocation_meta(query, GST_VIDEO_OVERLAY_COMPOSITION_META_API_TYPE, nullptr))
+        // Answered even when the chain cannot yet propose buffers (its sink
+        // still opening): an overlay element told nothing here would blend
+        // into every full-size frame itself for as long as it plays.
+        if (answered || tl_bAsking)
+            return GST_PAD_PROBE_OK;
+        tl_bAsking = true;
+        gst_pad_query(pad, query);
+        tl_bAsking = false;
+        if (!gst_query_find_allocation_meta(query, GST_VIDEO_OVERLAY_COMPOSITION_META_API_TYPE, nullptr))
             gst_query_add_allocation_meta(query, GST_VIDEO_OVERLAY_COMPOSITION_META_API_TYPE, nullptr);
-        return GST_PAD_PROBE_OK;
+        return GST_PAD_PROBE_HANDLED;
     default:
         return GST_PAD_PROBE_OK;
     }
