@@ -50,10 +50,12 @@ GstCaps* AlsoWithOverlayFeature(const GstCaps* caps)
         const GstCapsFeatures* features = gst_caps_get_features(caps, i);
         if (features && gst_caps_features_is_any(features))
             continue;
-        GstCapsFeatures* withOverlay = features ? gst_caps_features_copy(features)
-                                                : gst_caps_features_new(GST_CAPS_FEATURE_MEMORY_SYSTEM_MEMORY, nullptr);
+        GstCapsFeatures* withOverlay = features
+                                           ? gst_caps_features_copy(features)
+                                           : gst_caps_features_new(GST_CAPS_FEATURE_MEMORY_SYSTEM_MEMORY, nullptr);
         gst_caps_features_add(withOverlay, GST_CAPS_FEATURE_META_GST_VIDEO_OVERLAY_COMPOSITION);
-        both = gst_caps_merge_structure_full(both, gst_structure_copy(gst_caps_get_structure(caps, i)), withOverlay);
+        both = gst_caps_merge_structure_full(both, gst_structure_copy(gst_caps_get_structure(caps, i)),
+                                             withOverlay);
     }
     return both;
 }
@@ -180,7 +182,8 @@ private:
     void Blend(GstVideoFrame* frame)
     {
         const GstVideoFormatInfo* format = frame->info.finfo;
-        const bool packed32 = GST_VIDEO_FORMAT_INFO_IS_RGB(format) && GST_VIDEO_FORMAT_INFO_N_PLANES(format) == 1 &&
+        const bool packed32 = GST_VIDEO_FORMAT_INFO_IS_RGB(format) &&
+                              GST_VIDEO_FORMAT_INFO_N_PLANES(format) == 1 &&
                               GST_VIDEO_FORMAT_INFO_PSTRIDE(format, 0) == 4 &&
                               GST_VIDEO_FORMAT_INFO_DEPTH(format, 0) == 8;
         if (!packed32) {
@@ -202,8 +205,8 @@ private:
     // Premultiplied text over a 32-bit RGB frame, only where it has ink.
     static void BlendPacked(GstVideoFrame* frame, const CScaledRectangle& rectangle)
     {
-        GstBuffer* pixels =
-            gst_video_overlay_rectangle_get_pixels_argb(rectangle.rectangle, GST_VIDEO_OVERLAY_FORMAT_FLAG_PREMULTIPLIED_ALPHA);
+        GstBuffer* pixels = gst_video_overlay_rectangle_get_pixels_argb(
+            rectangle.rectangle, GST_VIDEO_OVERLAY_FORMAT_FLAG_PREMULTIPLIED_ALPHA);
         GstVideoMeta* layout = pixels ? gst_buffer_get_video_meta(pixels) : nullptr;
         if (!layout)
             return;
@@ -229,8 +232,8 @@ private:
         }
         sourceAt[3] = GST_VIDEO_FORMAT_INFO_POFFSET(sourceFormat, GST_VIDEO_COMP_A);
         for (int y = top; y < bottom; ++y) {
-            const guint8* source =
-                map.data + layout->offset[0] + gsize(y - rectangle.y) * sourceStride + gsize(left - rectangle.x) * 4;
+            const guint8* source = map.data + layout->offset[0] + gsize(y - rectangle.y) * sourceStride +
+                                   gsize(left - rectangle.x) * 4;
             guint8* line = target + gsize(y) * targetStride + gsize(left) * 4;
             for (int x = left; x < right; ++x, source += 4, line += 4) {
                 const int alpha = source[sourceAt[3]];
@@ -238,7 +241,8 @@ private:
                     continue;
                 const int rest = 255 - alpha;
                 for (int c = 0; c < 3; ++c)
-                    line[targetAt[c]] = guint8(std::min(255, source[sourceAt[c]] + Div255(line[targetAt[c]] * rest)));
+                    line[targetAt[c]] = guint8(
+                        std::min(255, source[sourceAt[c]] + Div255(line[targetAt[c]] * rest)));
             }
         }
         gst_buffer_unmap(pixels, &map);
@@ -260,10 +264,7 @@ private:
 
 using CSharedBlender = std::shared_ptr<COverlayBlender>;
 
-void DropBlender(gpointer blender)
-{
-    delete static_cast<CSharedBlender*>(blender);
-}
+void DropBlender(gpointer blender) { delete static_cast<CSharedBlender*>(blender); }
 
 // Answers in the name of the chain that it takes frames with the overlay as
 // metadata, and hands the chain the frames without that mark.
@@ -321,8 +322,7 @@ GstPadProbeReturn OnQuery(GstPad* pad, GstPadProbeInfo* info)
         if (!gst_query_find_allocation_meta(query, GST_VIDEO_OVERLAY_COMPOSITION_META_API_TYPE, nullptr))
             gst_query_add_allocation_meta(query, GST_VIDEO_OVERLAY_COMPOSITION_META_API_TYPE, nullptr);
         return GST_PAD_PROBE_HANDLED;
-    default:
-        return GST_PAD_PROBE_OK;
+    default: return GST_PAD_PROBE_OK;
     }
 }
 
