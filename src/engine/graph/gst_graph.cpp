@@ -3,6 +3,7 @@
 
 #include "engine/graph/gst_error_status.h"
 #include "engine/graph/lean_playback.h"
+#include "engine/graph/overlay_blender.h"
 #include "platform/path_codec.h"
 #include "engine/graph/video_output.h"
 
@@ -180,7 +181,8 @@ void CGstGraph::RefreshPausedFrame()
 GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
 {
     // ximagesink draws frames at their own size; the picture is scaled to
-    // the surface in front of it instead.
+    // the surface in front of it instead, before its conversion to the X
+    // server's format, which then touches only the displayed pixels.
     if (m_options.videoSink != QLatin1String("ximagesink"))
         return sink;
     const GstObjectPtr<GstElement> convert = AdoptElement(gst_element_factory_make("videoconvert", nullptr));
@@ -190,9 +192,11 @@ GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
         return sink;
     // The bin takes references of its own.
     GstElement* bin = gst_bin_new("scaled-video-sink");
-    gst_bin_add_many(GST_BIN(bin), convert.get(), scale.get(), filter.get(), sink, nullptr);
-    gst_element_link_many(convert.get(), scale.get(), filter.get(), sink, nullptr);
-    g_autoptr(GstPad) pad = gst_element_get_static_pad(convert.get(), "sink");
+    gst_bin_add_many(GST_BIN(bin), scale.get(), convert.get(), filter.get(), sink, nullptr);
+    gst_element_link_many(scale.get(), convert.get(), filter.get(), sink, nullptr);
+    g_autoptr(GstPad) pad = gst_element_get_static_pad(scale.get(), "sink");
+    g_autoptr(GstPad) scaled = gst_element_get_static_pad(filter.get(), "src");
+    BlendOverlaysAfterScaling(pad, scaled);
     gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
     m_pScaleFilter = filter.get();
     return bin;
