@@ -153,6 +153,19 @@ TEST_F(SubtitleE2eTest, FileBesideIsDrawnGoesWithUnloadAndALegacyFileReadsTheSam
         for (int x = 0; x < found.width(); ++x)
             differing += qAbs(qGray(found.pixel(x, y)) - qGray(legacy.pixel(x, y))) > 60 ? 1 : 0;
     EXPECT_LT(differing, BrightPixels(found) / 10);
+
+    // A standalone styled file that could not be drawn is refused, and the
+    // file shown before stays.
+    QFile styled(m_strFolder + QStringLiteral("/styled.ass"));
+    ASSERT_TRUE(styled.open(QIODevice::WriteOnly));
+    styled.write("[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\n"
+                 "Format: Name, Fontname, Fontsize, PrimaryColour, Bold, Alignment\n"
+                 "Style: Default,DejaVu Sans,48,&H0000FFFF,-1,2\n\n[Events]\n"
+                 "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
+                 "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,Styled line\n");
+    styled.close();
+    EXPECT_EQ(Answer(QStringLiteral("loaded"), QStringLiteral("load ") + styled.fileName()), QStringLiteral("loaded 0"));
+    EXPECT_GT(BrightPixels(LowerArea()), 100);
 }
 
 TEST_F(SubtitleE2eTest, ChoosingTheOtherAudioStreamChangesWhatTheSinkGets)

@@ -104,6 +104,9 @@ private:
     };
     HRESULT RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point);
     bool IsExternalText(int index) const;
+    // The stream reaches the overlay as a file's raw bytes, not timed cues
+    // (a standalone .ass or .ssa, which GStreamer has no parser for).
+    bool IsUntimedText(int index) const;
     void SetTextShown(bool shown);
     void SelectAudioAt(int index);
 

@@ -154,6 +154,22 @@ bool CGstGraph::IsExternalText(int index) const
     return false;
 }
 
+bool CGstGraph::IsUntimedText(int index) const
+{
+    g_autoptr(GstPad) pad = nullptr;
+    g_signal_emit_by_name(m_pPlaybin.get(), "get-text-pad", gint(index), &pad);
+    if (!pad)
+        return false;
+    g_autoptr(GstCaps) caps = gst_pad_get_current_caps(pad);
+    if (!caps || gst_caps_is_empty(caps))
+        return false;
+    const GstStructure* structure = gst_caps_get_structure(caps, 0);
+    gboolean parsed = FALSE;
+    return (gst_structure_has_name(structure, "application/x-ass") ||
+            gst_structure_has_name(structure, "application/x-ssa")) &&
+           !(gst_structure_get_boolean(structure, "parsed", &parsed) && parsed);
+}
+
 HRESULT CGstGraph::RestartAt(const QByteArray& uri, const QByteArray& encoding, const CRestartPoint& point)
 {
     gst_element_set_state(m_pPlaybin.get(), GST_STATE_READY);
@@ -199,6 +215,9 @@ HRESULT CGstGraph::RestartAt(const QByteArray& uri, const QByteArray& encoding, 
         g_object_get(m_pPlaybin.get(), "n-text", &count, nullptr);
         for (gint i = 0; i < count; ++i) {
             if (IsExternalText(i)) {
+                // Such a file would be taken and never drawn.
+                if (IsUntimedText(i))
+                    return VFW_E_CANNOT_RENDER;
                 g_object_set(m_pPlaybin.get(), "current-text", i, nullptr);
                 return S_OK;
             }
