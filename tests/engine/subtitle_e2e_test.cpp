@@ -164,7 +164,8 @@ TEST_F(SubtitleE2eTest, FileBesideIsDrawnGoesWithUnloadAndALegacyFileReadsTheSam
                  "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
                  "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,Styled line\n");
     styled.close();
-    EXPECT_EQ(Answer(QStringLiteral("loaded"), QStringLiteral("load ") + styled.fileName()), QStringLiteral("loaded 0"));
+    EXPECT_EQ(Answer(QStringLiteral("loaded"), QStringLiteral("load ") + styled.fileName()),
+              QStringLiteral("loaded 0"));
     EXPECT_GT(BrightPixels(LowerArea()), 100);
 }
 
