@@ -87,10 +87,10 @@ CMenuItem MenuPopup(int textId, std::vector<CMenuItem> children)
     return item;
 }
 
-CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& state)
+CMenuItem UserSkinEntry(int index, const CUserSkinFolder& skin, const CMenuState& state)
 {
     CMenuItem item = MenuEntry(ID_USER_SKIN_FIRST + index);
-    item.text = skin.text;
+    item.text = skin.displayName;
     item.radio = true;
     item.checked = state.skin != SKIN_NONE && state.userSkin == skin.name;
     return item;

@@ -40,7 +40,7 @@ CMenuItem BuildMenu(const std::vector<CMenuItem>& layout, const CMenuState& stat
 
 // A user's skin in the Skins menu: the n-th found (from 0) has the id
 // ID_USER_SKIN_FIRST + n.
-CMenuItem UserSkinEntry(int index, const CMenuSkin& skin, const CMenuState& state);
+CMenuItem UserSkinEntry(int index, const CUserSkinFolder& skin, const CMenuState& state);
 
 // The "Audio" and "Subtitles" popups: the clip's streams, named and
 // checked from the state, and the subtitle commands.

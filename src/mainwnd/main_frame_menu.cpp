@@ -21,8 +21,7 @@ CMenuState CMainFrame::MenuState() const
     state.topMost = settings.TopMost;
     state.skin = settings.Skin;
     state.userSkin = settings.UserSkin;
-    for (const CUserSkinFolder& skin : m_userSkins)
-        state.userSkins.push_back({skin.name, skin.displayName});
+    state.userSkins = m_userSkins;
     state.shutdownMode = settings.m_nShutdownMode;
     state.loaded = engine.IsLoaded();
     state.hasVideo = engine.HasVideo();

@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "skin/skin_catalog.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
-
-// A skin of the user's own, as the Skins menu lists it.
-struct CMenuSkin {
-    QString name;  // its folder's name
-    QString text;  // its display name
-};
 
 // What the menus show, read from the engine, the settings and the windows
 // at every opening.
@@ -18,9 +14,9 @@ struct CMenuState {
     bool mainWindowVisible = false;
     bool fullScreen = false;
     bool topMost = false;
-    int skin = 0;                      // the look on screen: "Skin"
-    QString userSkin;                  // the user's skin on screen while `skin` is 0
-    std::vector<CMenuSkin> userSkins;  // found at this opening
+    int skin = 0;                            // the look on screen: "Skin"
+    QString userSkin;                        // the user's skin on screen while `skin` is 0
+    std::vector<CUserSkinFolder> userSkins;  // found at this opening
     int shutdownMode = 0;
     bool loaded = false;
     bool hasVideo = false;

@@ -98,9 +98,9 @@ CGstGraph::CGstGraph(const CGstGraphOptions& options, std::shared_ptr<CGraphErro
     if (!m_pPlaybin)
         return;
 
-    // The overlay draws subtitles into the picture before the sink scales
-    // it, and sizes the font by the picture's width: the text keeps its
-    // share of the picture at any zoom, outlined so it reads on any scene.
+    // The overlay sizes the font by the picture's width, so the text keeps
+    // its share of the picture at any zoom; it is outlined so it reads on
+    // any scene.
     g_object_set(m_pPlaybin.get(), "subtitle-font-desc", "Sans Bold 22", nullptr);
     if (GstElement* tempo = MakeElement(QStringLiteral("scaletempo")))
         g_object_set(m_pPlaybin.get(), "audio-filter", tempo, nullptr);
@@ -182,7 +182,8 @@ GstElement* CGstGraph::ScalingSinkFor(GstElement* sink)
 {
     // ximagesink draws frames at their own size; the picture is scaled to
     // the surface in front of it instead, before its conversion to the X
-    // server's format, which then touches only the displayed pixels.
+    // server's format, which then touches only the displayed pixels; the
+    // subtitles are blended into the scaled picture.
     if (m_options.videoSink != QLatin1String("ximagesink"))
         return sink;
     const GstObjectPtr<GstElement> convert = AdoptElement(gst_element_factory_make("videoconvert", nullptr));
