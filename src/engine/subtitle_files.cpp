@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/subtitle_files.h"
 
-#include "platform/path_codec.h"
+#include "platform/regular_file.h"
 #include "settings/language.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -126,37 +124,23 @@ bool LooksLikeText(const QByteArray& head)
 
 SubtitleRefusal CheckSubtitleFile(const QString& path, QByteArray* head)
 {
-    const QByteArray name = EncodePath(path);
-    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
-    const int fd = open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    qint64 size = 0;
+    const int fd = OpenRegularFile(path, &size);
     if (fd < 0)
         return SubtitleRefusal::Unreadable;
-    struct stat info {};
-    SubtitleRefusal refusal = SubtitleRefusal::None;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        refusal = SubtitleRefusal::Unreadable;
-    else if (info.st_size > kSubtitleMaxBytes)
-        refusal = SubtitleRefusal::TooLarge;
-    else {
-        QByteArray bytes(std::min<qsizetype>(kHeadBytes, info.st_size), Qt::Uninitialized);
-        qsizetype filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (got <= 0) {
-                if (got < 0 && errno == EINTR)
-                    continue;
-                break;
-            }
-            filled += got;
-        }
-        bytes.truncate(filled);
-        if (bytes.trimmed().isEmpty() || !LooksLikeText(bytes))
-            refusal = SubtitleRefusal::NotText;
-        else if (head)
-            *head = std::move(bytes);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return SubtitleRefusal::Unreadable;
     }
-    close(fd);
-    return refusal;
+    if (size > kSubtitleMaxBytes)
+        return SubtitleRefusal::TooLarge;
+    QByteArray bytes = file.read(kHeadBytes);
+    if (bytes.trimmed().isEmpty() || !LooksLikeText(bytes))
+        return SubtitleRefusal::NotText;
+    if (head)
+        *head = std::move(bytes);
+    return SubtitleRefusal::None;
 }
 
 QByteArray LegacyEncodingForLanguage(int languageId)

@@ -2,6 +2,7 @@
 #include "playlist/foreign_playlist.h"
 
 #include "platform/path_codec.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +15,6 @@
 
 #include <array>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -81,14 +80,11 @@ bool IsForeignPlaylist(const QString& name)
 
 std::optional<CForeignEntries> ReadForeignPlaylist(const QString& path)
 {
-    // Only regular files: a FIFO would block, a device never ends.
     QFile file(path);
-    struct stat info {};
-    const int fd = ::open(EncodePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0)
         return std::nullopt;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return std::nullopt;
     }
